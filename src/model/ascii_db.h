@@ -1,0 +1,34 @@
+/*
+ * ascii_db.h --
+ *
+ *	A database read from an ASCII file into heap memory: it owns its part
+ *	records through a hash table keyed by part name, and its tree.
+ */
+
+#ifndef TOVPART_MODEL_ASCII_DB_H
+#define TOVPART_MODEL_ASCII_DB_H
+
+#include "model/database.h"
+
+class Pdb_Group;
+
+class Pdb_AsciiDb : public Pdb_Database {
+public:
+  Tcl_HashTable parts; /* part name -> Pdb_Part; owns the records */
+  Pdb_Group *group;    /* the group the database was opened into */
+
+  /* tree is nullptr afterwards when it could not be allocated. */
+  Pdb_AsciiDb(Pdb_Group *group, FILE *file, int kind, const char *name);
+  ~Pdb_AsciiDb() override;
+
+  const Pdb_Part *findPartByField(int selector, const char *value) override;
+  const Pdb_Part *findPart(const char *partName) override;
+  void printPartsTable(FILE *out) override;
+  int partCount() override;
+  Tcl_HashTable *partsTable() override { return &parts; }
+
+  /* Enters a new record under its name; false when the name is taken. */
+  bool addPart(Pdb_Part *part);
+};
+
+#endif /* TOVPART_MODEL_ASCII_DB_H */

@@ -1,0 +1,39 @@
+/*
+ * window.h --
+ *
+ *	The process-wide address window. Every structure joined by
+ *	self-relative links (part records, references, part lists and their
+ *	slot arrays, categories, nodes, their strings, tree holders) and every
+ *	mapped binary image lives inside one reserved range of less than
+ *	2 GiB, so any two of them are within a signed 32-bit distance of each
+ *	other. Running out of the window is an ordinary allocation failure.
+ */
+
+#ifndef TOVPART_MODEL_WINDOW_H
+#define TOVPART_MODEL_WINDOW_H
+
+#include <cstddef>
+
+/* Allocates size bytes (8-byte aligned) in the window; nullptr when full. */
+void *Pdb_WindowAlloc(std::size_t size);
+
+/* Releases a block of Pdb_WindowAlloc; nullptr is ignored. */
+void Pdb_WindowFree(void *block);
+
+/* Copies a NUL-terminated string into the window; nullptr when full. */
+char *Pdb_WindowStrdup(const char *string);
+
+/* True when [address, address + size) lies inside the window. */
+bool Pdb_WindowContains(const void *address, std::size_t size);
+
+/*
+ * Maps size bytes of the file open on descriptor fd, from offset 0,
+ * read-only into the window. Returns the view, or nullptr with errno set
+ * (ENOMEM when the window has no room for it).
+ */
+const void *Pdb_WindowMapFile(int fd, std::size_t size);
+
+/* Releases a view of Pdb_WindowMapFile and returns its range to the window. */
+void Pdb_WindowUnmapFile(const void *view, std::size_t size);
+
+#endif /* TOVPART_MODEL_WINDOW_H */
