@@ -1,0 +1,440 @@
+/*
+ * image_writer.cpp --
+ *
+ *	Lays out the binary image of a database. Structures are laid out in
+ *	the order the image format fixes, each at an aligned offset, and the
+ *	position map from memory address to image offset resolves every link
+ *	to a structure laid out before. Node parent links alone are patched
+ *	once the parent's own image is placed.
+ */
+
+#include "files/image_writer.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <tcl.h>
+#include <vector>
+
+#include "model/category_tree.h"
+#include "model/database.h"
+#include "model/part.h"
+#include "model/part_list.h"
+
+namespace {
+
+/* A node of the tree walk: its image parts so far and how far it got. */
+struct NodeFrame {
+  const Pdb_CategoryNode *node;
+  uint32_t data;    /* its category image or reference path string */
+  uint32_t sibling; /* image of its next sibling; 0 when none */
+  uint32_t child;   /* image of its first child; 0 when none */
+  int stage;        /* 0: nothing laid out, 1: data, 2: siblings too */
+};
+
+class ImageWriter {
+public:
+  ImageWriter(Pdb_ImageBuffer &out, Pdb_ImageProblem *problem);
+  ~ImageWriter() { Tcl_DeleteHashTable(&positions); }
+  ImageWriter(const ImageWriter &) = delete;
+  ImageWriter &operator=(const ImageWriter &) = delete;
+
+  bool writeHeader();
+  bool writeRecord(const Pdb_Part *part, uint32_t *offset);
+  bool writeList(const Pdb_PartList *list, int32_t sortedFlag,
+                 uint32_t *header);
+  bool writeHolder(const Pdb_CategoryTree *tree, uint32_t *offset);
+
+private:
+  bool lookup(const void *address, uint32_t *offset);
+  void enter(const void *address, uint32_t offset);
+  bool placeRecord(const Pdb_Part *part, uint32_t *offset);
+  bool writeReference(const Pdb_PartRef *reference);
+  bool writeCategory(const Pdb_Category *category, uint32_t *offset);
+  bool writeNodeData(const Pdb_CategoryNode *node, uint32_t *offset);
+  bool writeNodeImage(const NodeFrame &frame, bool isRoot, uint32_t *offset);
+  bool writeTree(const Pdb_CategoryNode *root, uint32_t *offset);
+
+  Pdb_ImageBuffer &out;
+  Pdb_ImageProblem *problem;
+  Tcl_HashTable positions; /* memory address -> image offset */
+};
+
+} // namespace
+
+static int32_t LinkBetween(uint32_t target, uint32_t base);
+static bool CollectParts(Pdb_Database *db, Pdb_PartList *list);
+
+/*
+ * LinkBetween --
+ *
+ *	The self-relative link from the structure at image offset base to the
+ *	one at target; 0 (null) when target is 0, which no structure has.
+ */
+static int32_t LinkBetween(uint32_t target, uint32_t base) {
+  return target == 0 ? 0 : static_cast<int32_t>(target - base);
+}
+
+ImageWriter::ImageWriter(Pdb_ImageBuffer &out, Pdb_ImageProblem *problem)
+    : out(out), problem(problem) {
+  Tcl_InitHashTable(&positions, TCL_ONE_WORD_KEYS);
+}
+
+bool ImageWriter::lookup(const void *address, uint32_t *offset) {
+  Tcl_HashEntry *entry =
+      Tcl_FindHashEntry(&positions, static_cast<const char *>(address));
+  if (entry == nullptr) {
+    return false;
+  }
+  *offset = static_cast<uint32_t>(
+      reinterpret_cast<uintptr_t>(Tcl_GetHashValue(entry)));
+  return true;
+}
+
+/* Records where address was laid out; the first record of an address wins. */
+void ImageWriter::enter(const void *address, uint32_t offset) {
+  int isNew = 0;
+  Tcl_HashEntry *entry = Tcl_CreateHashEntry(
+      &positions, static_cast<const char *>(address), &isNew);
+  if (isNew) {
+    Tcl_SetHashValue(
+        entry, reinterpret_cast<ClientData>(static_cast<uintptr_t>(offset)));
+  }
+}
+
+/*
+ * writeHeader --
+ *
+ *	Lays out the 16-byte file header: the format byte, three zero bytes,
+ *	the version, and zeros where the list and tree offsets go at the end.
+ */
+bool ImageWriter::writeHeader() {
+  unsigned char header[PDB_IMAGE_HEADER_SIZE] = {};
+  uint32_t version = PDB_IMAGE_VERSION;
+  header[0] = PDB_IMAGE_FORMAT_BYTE;
+  std::memcpy(header + PDB_IMAGE_VERSION_OFFSET, &version, sizeof(version));
+  return out.append(header, sizeof(header));
+}
+
+/*
+ * writeRecord --
+ *
+ *	Lays out a part record byte for byte and enters it in the position
+ *	map. Returns false when the buffer cannot grow.
+ */
+bool ImageWriter::writeRecord(const Pdb_Part *part, uint32_t *offset) {
+  *offset = out.position();
+  if (!out.append(part, part->size) || !out.pad()) {
+    return false;
+  }
+  enter(part, *offset);
+  return true;
+}
+
+/*
+ * placeRecord --
+ *
+ *	The image offset of a part record. A record not laid out yet belongs
+ *	to another database of the group (or to no parts table at all); a
+ *	copy of it is laid out here, outside the sorted list of all parts, so
+ *	that every link of the image resolves inside the file.
+ */
+bool ImageWriter::placeRecord(const Pdb_Part *part, uint32_t *offset) {
+  return lookup(part, offset) || writeRecord(part, offset);
+}
+
+/*
+ * writeReference --
+ *
+ *	Lays out a part reference (kind 1, link to its record's image) and
+ *	enters it in the position map.
+ */
+bool ImageWriter::writeReference(const Pdb_PartRef *reference) {
+  uint32_t target = 0;
+  if (!placeRecord(
+          Pdb_ResolveEntry(reinterpret_cast<const Pdb_PartEntry *>(reference)),
+          &target)) {
+    return false;
+  }
+  uint32_t offset = out.position();
+  Pdb_PartRef image;
+  image.kind = PDB_ENTRY_REFERENCE;
+  image.part.offset = LinkBetween(target, offset);
+  if (!out.append(&image, sizeof(image))) {
+    return false;
+  }
+  enter(reference, offset);
+  return true;
+}
+
+/*
+ * writeList --
+ *
+ *	Lays out a part list: its slots (entry image minus list header), then
+ *	its 16-byte header with capacity 0. Every entry must be laid out
+ *	already. Sets *header to the header's offset.
+ */
+bool ImageWriter::writeList(const Pdb_PartList *list, int32_t sortedFlag,
+                            uint32_t *header) {
+  uint32_t slots = out.position();
+  *header = slots + 4 * static_cast<uint32_t>(list->count);
+  for (int i = 0; i < list->count; i++) {
+    uint32_t target = 0;
+    if (!lookup(list->entry(i), &target)) {
+      return Pdb_SetImageProblem(problem,
+                                 "part entry \"%s\" was not laid out before "
+                                 "its list",
+                                 Pdb_EntryName(list->entry(i)));
+    }
+    int32_t slot = static_cast<int32_t>(target - *header);
+    if (!out.append(&slot, sizeof(slot))) {
+      return false;
+    }
+  }
+  Pdb_PartList image;
+  image.storage.offset = static_cast<int32_t>(slots - *header);
+  image.count = list->count;
+  image.capacity = 0;
+  image.sorted = sortedFlag;
+  return out.append(&image, sizeof(image));
+}
+
+/*
+ * writeCategory --
+ *
+ *	Lays out a category: its name and help strings, the part references
+ *	of its list (and a copy of any record not in the image yet), its
+ *	list, then the 12-byte category image. Sets *offset to the latter.
+ */
+bool ImageWriter::writeCategory(const Pdb_Category *category,
+                                uint32_t *offset) {
+  const char *name = category->nameText();
+  const char *help = category->helpText();
+  uint32_t nameOffset = out.position();
+  if (!out.appendString(name != nullptr ? name : "")) {
+    return false;
+  }
+  uint32_t helpOffset = out.position();
+  if (!out.appendString(help != nullptr ? help : "")) {
+    return false;
+  }
+
+  static const Pdb_PartList emptyList = {};
+  const Pdb_PartList *list = category->partList();
+  if (list == nullptr) {
+    list = &emptyList;
+  }
+  for (int i = 0; i < list->count; i++) {
+    const Pdb_PartEntry *entry = list->entry(i);
+    uint32_t ignored = 0;
+    if (entry->kind == PDB_ENTRY_REFERENCE) {
+      if (!writeReference(reinterpret_cast<const Pdb_PartRef *>(entry))) {
+        return false;
+      }
+    } else if (entry->kind == PDB_ENTRY_PART) {
+      if (!placeRecord(reinterpret_cast<const Pdb_Part *>(entry), &ignored)) {
+        return false;
+      }
+    } else {
+      return Pdb_SetImageProblem(
+          problem, "category \"%s\" lists an entry of kind %d",
+          name != nullptr ? name : "", static_cast<int>(entry->kind));
+    }
+  }
+  uint32_t listOffset = 0;
+  if (!writeList(list, list->sorted, &listOffset)) {
+    return false;
+  }
+
+  *offset = out.position();
+  Pdb_Category image;
+  image.name.offset = LinkBetween(nameOffset, *offset);
+  image.help.offset = LinkBetween(helpOffset, *offset);
+  image.parts.offset = LinkBetween(listOffset, *offset);
+  return out.append(&image, sizeof(image));
+}
+
+/* Lays out a node's own data: its reference path or its category. */
+bool ImageWriter::writeNodeData(const Pdb_CategoryNode *node,
+                                uint32_t *offset) {
+  if (node->isReference()) {
+    *offset = out.position();
+    return out.appendString(node->refPath());
+  }
+  const Pdb_Category *category = node->body();
+  if (category == nullptr) {
+    return Pdb_SetImageProblem(problem,
+                               "a category node has neither a category "
+                               "nor a reference path");
+  }
+  return writeCategory(category, offset);
+}
+
+/*
+ * writeNodeImage --
+ *
+ *	Lays out the 20-byte image of a node whose data, siblings and
+ *	children are laid out, enters it in the position map, and points the
+ *	parent link of each of its children at it. The node's own parent
+ *	link is -1 until its parent patches it; the root's is 0.
+ */
+bool ImageWriter::writeNodeImage(const NodeFrame &frame, bool isRoot,
+                                 uint32_t *offset) {
+  uint32_t here = out.position();
+  bool isReference = frame.node->isReference();
+  Pdb_CategoryNode image;
+  image.category.offset = isReference ? 0 : LinkBetween(frame.data, here);
+  image.parent.offset = isRoot ? 0 : -1;
+  image.firstChild.offset = LinkBetween(frame.child, here);
+  image.nextSibling.offset = LinkBetween(frame.sibling, here);
+  image.referencePath.offset = isReference ? LinkBetween(frame.data, here) : 0;
+  if (!out.append(&image, sizeof(image))) {
+    return false;
+  }
+  enter(frame.node, here);
+
+  for (const Pdb_CategoryNode *child = frame.node->child(); child != nullptr;
+       child = child->sibling()) {
+    uint32_t childOffset = 0;
+    if (!lookup(child, &childOffset)) {
+      return Pdb_SetImageProblem(problem, "a child node was not laid out");
+    }
+    out.patch(childOffset + offsetof(Pdb_CategoryNode, parent),
+              static_cast<int32_t>(here - childOffset));
+  }
+  *offset = here;
+  return true;
+}
+
+/*
+ * writeTree --
+ *
+ *	Lays out the tree below root without recursion. Each node goes in
+ *	the order data, following siblings (whole), children (whole), node
+ *	image; so among siblings the last one's image comes first. The
+ *	explicit stack holds one frame per node whose image is pending,
+ *	which for a chain of siblings is the whole chain.
+ */
+bool ImageWriter::writeTree(const Pdb_CategoryNode *root, uint32_t *offset) {
+  std::vector<NodeFrame> stack;
+  stack.push_back(NodeFrame{root, 0, 0, 0, 0});
+  while (!stack.empty()) {
+    NodeFrame &frame = stack.back();
+    if (frame.stage == 0) {
+      if (!writeNodeData(frame.node, &frame.data)) {
+        return false;
+      }
+      frame.stage = 1;
+      if (const Pdb_CategoryNode *sibling = frame.node->sibling()) {
+        stack.push_back(NodeFrame{sibling, 0, 0, 0, 0});
+        continue;
+      }
+    }
+    if (frame.stage == 1) {
+      frame.stage = 2;
+      if (const Pdb_CategoryNode *child = frame.node->child()) {
+        stack.push_back(NodeFrame{child, 0, 0, 0, 0});
+        continue;
+      }
+    }
+    uint32_t placed = 0;
+    if (!writeNodeImage(frame, stack.size() == 1, &placed)) {
+      return false;
+    }
+    stack.pop_back();
+    if (stack.empty()) {
+      *offset = placed;
+    } else if (stack.back().stage == 1) {
+      stack.back().sibling = placed;
+    } else {
+      stack.back().child = placed;
+    }
+  }
+  return true;
+}
+
+/*
+ * writeHolder --
+ *
+ *	Lays out the tree below the root and then the 16-byte tree holder
+ *	with the counters as they stand. A missing tree or root gives a
+ *	holder with a null root link.
+ */
+bool ImageWriter::writeHolder(const Pdb_CategoryTree *tree, uint32_t *offset) {
+  static const Pdb_CategoryTree emptyTree = {};
+  if (tree == nullptr) {
+    tree = &emptyTree;
+  }
+  uint32_t rootOffset = 0;
+  const Pdb_CategoryNode *root = tree->rootNode();
+  if (root != nullptr && !writeTree(root, &rootOffset)) {
+    return false;
+  }
+  *offset = out.position();
+  Pdb_CategoryTree image;
+  image.root.offset = LinkBetween(rootOffset, *offset);
+  image.entryCount = tree->entryCount;
+  image.categoryCount = tree->categoryCount;
+  image.referenceCount = tree->referenceCount;
+  return out.append(&image, sizeof(image));
+}
+
+/*
+ * CollectParts --
+ *
+ *	Appends every record of db's parts table, in table order, to list and
+ *	sorts it. Returns false when the list cannot grow.
+ */
+static bool CollectParts(Pdb_Database *db, Pdb_PartList *list) {
+  Tcl_HashTable *table = db->partsTable();
+  Tcl_HashSearch search;
+  for (Tcl_HashEntry *entry = Tcl_FirstHashEntry(table, &search);
+       entry != nullptr; entry = Tcl_NextHashEntry(&search)) {
+    if (!list->append(static_cast<Pdb_PartEntry *>(Tcl_GetHashValue(entry)))) {
+      return false;
+    }
+  }
+  list->sort();
+  return true;
+}
+
+bool Pdb_BuildImage(Pdb_Database *db, Pdb_ImageBuffer *image,
+                    Pdb_ImageProblem *problem) {
+  problem->text[0] = '\0';
+  Pdb_PartList *parts = Pdb_PartList::create(db->partCount());
+  if (parts == nullptr) {
+    errno = ENOMEM;
+    return false;
+  }
+  bool done = false;
+  try {
+    ImageWriter writer(*image, problem);
+    done = CollectParts(db, parts) && writer.writeHeader();
+    for (int i = 0; done && i < parts->count; i++) {
+      uint32_t ignored = 0;
+      done = writer.writeRecord(
+          reinterpret_cast<const Pdb_Part *>(parts->entry(i)), &ignored);
+      if (!done && image->failure() != 0) {
+        std::fprintf(stderr, "Unable to write part: %s\n",
+                     std::strerror(image->failure()));
+      }
+    }
+    uint32_t listOffset = 0;
+    uint32_t treeOffset = 0;
+    done = done && writer.writeList(parts, parts->sorted, &listOffset) &&
+           writer.writeHolder(db->tree, &treeOffset);
+    if (done) {
+      image->patch(PDB_IMAGE_LIST_OFFSET, static_cast<int32_t>(listOffset));
+      image->patch(PDB_IMAGE_TREE_OFFSET, static_cast<int32_t>(treeOffset));
+    }
+  } catch (const std::bad_alloc &) {
+    problem->text[0] = '\0';
+    done = false;
+  }
+  Pdb_PartList::destroy(parts);
+  if (!done && problem->text[0] == '\0') {
+    errno = image->failure() != 0 ? image->failure() : ENOMEM;
+  }
+  return done;
+}

@@ -1,0 +1,106 @@
+/*
+ * db_report.cpp --
+ *
+ *	The printed dump of a database behind pdb:print.
+ */
+
+#include "report/db_report.h"
+
+#include <tcl.h>
+#include <utility>
+#include <vector>
+
+#include "model/category_tree.h"
+#include "model/database.h"
+#include "model/part.h"
+#include "model/part_list.h"
+
+static void PrintIndent(int level, FILE *out);
+
+/* Writes level times four blanks. */
+static void PrintIndent(int level, FILE *out) {
+  for (int i = 0; i < level; i++) {
+    std::fputs("    ", out);
+  }
+}
+
+void Pdb_PrintPartList(const Pdb_PartList *list, int level, FILE *out) {
+  if (list == nullptr) {
+    return;
+  }
+  Tcl_DString text;
+  for (int i = 0; i < list->count; i++) {
+    const Pdb_PartEntry *entry = list->entry(i);
+    Pdb_PartText(Pdb_ResolveEntry(entry), PDB_FIELD_WHOLE, &text);
+    std::fprintf(out, "level:%d", level);
+    PrintIndent(level, out);
+    std::fprintf(out, "%sp:%d  %s\n",
+                 entry->kind == PDB_ENTRY_REFERENCE ? "(ref)" : "(bas)", i,
+                 Tcl_DStringValue(&text));
+    Tcl_DStringFree(&text);
+  }
+}
+
+void Pdb_PrintTree(const Pdb_CategoryNode *node, int level, bool showParts,
+                   FILE *out) {
+  /* Nodes still to print with their levels; the top is printed next. */
+  std::vector<std::pair<const Pdb_CategoryNode *, int>> pending;
+  if (node != nullptr) {
+    pending.emplace_back(node, level);
+  }
+  while (!pending.empty()) {
+    auto [current, depth] = pending.back();
+    pending.pop_back();
+    std::fprintf(out, "LEVEL:%d", depth);
+    PrintIndent(depth, out);
+    if (current->isReference()) {
+      std::fprintf(out, "(CAT REFTO)%s  %p\n", current->refPath(),
+                   static_cast<const void *>(current));
+    } else {
+      const Pdb_Category *category = current->body();
+      const Pdb_PartList *list = category->partList();
+      std::fprintf(out, "%s (size:%d) (help:%s)\n", category->nameText(),
+                   list != nullptr ? static_cast<int>(list->count) : 0,
+                   category->helpText());
+      if (showParts) {
+        Pdb_PrintPartList(list, depth, out);
+      }
+    }
+    if (const Pdb_CategoryNode *sibling = current->sibling()) {
+      pending.emplace_back(sibling, depth);
+    }
+    if (const Pdb_CategoryNode *child = current->child()) {
+      pending.emplace_back(child, depth + 1);
+    }
+  }
+}
+
+void Pdb_PrintReport(Pdb_Database *db, const Pdb_ReportSections &sections,
+                     FILE *out) {
+  bool onlyTree = sections.tree || sections.noPartsTree;
+  if (!onlyTree) {
+    std::fputs("\n", out);
+    db->printPartsTable(out);
+    std::fprintf(out, "<<<<<< Total parts in table: %d\n", db->partCount());
+  }
+  if (!sections.table) {
+    const Pdb_CategoryTree *tree = db->tree;
+    int entries = tree != nullptr ? tree->entryCount : 0;
+    int categories = tree != nullptr ? tree->categoryCount : 0;
+    int references = tree != nullptr ? tree->referenceCount : 0;
+    int parts = db->partCount();
+    std::fputs("\n", out);
+    Pdb_PrintTree(tree != nullptr ? tree->rootNode() : nullptr, 0,
+                  !sections.noPartsTree, out);
+    std::fprintf(out, "<<<<<< Total parts in tree:      %d\n", entries);
+    std::fprintf(out, "<<<<<< Total real parts in tree: %d\n", parts);
+    std::fprintf(out, "<<<<<< Total part references:    %d\n", entries - parts);
+    std::fprintf(out, "<<<<<< Total categories in tree:          %d\n",
+                 categories + references);
+    std::fprintf(out, "<<<<<< Total real categories in tree:     %d\n",
+                 categories);
+    std::fprintf(out, "<<<<<< Total category references in tree: %d\n",
+                 references);
+  }
+  std::fprintf(out, "<<<<<< Database name: %s\n", db->fileName());
+}

@@ -1,0 +1,148 @@
+/*
+ * print_cmd.cpp --
+ *
+ *	The pdb:print command: writes the printed dump of one database to
+ *	standard output or to a file.
+ */
+
+#include <cerrno>
+#include <cstdio>
+#include <tcl.h>
+
+#include "host/tov_host.h"
+#include "model/database.h"
+#include "report/db_report.h"
+#include "shell/commands.h"
+#include "shell/conventions.h"
+#include "shell/group.h"
+
+/* The option values; reset before every parse. */
+static const char *printGroup;
+static int printTable;
+static int printTree;
+static int printNoPartsTree;
+static const char *printFile;
+
+static const Tov_ArgvInfo printOptions[] = {
+    {"-group", TOV_ARGV_STRING, nullptr, &printGroup,
+     "the database group to operate on"},
+    {"-table", TOV_ARGV_CONSTANT, &pdbFlagOn, &printTable,
+     "print part hash table flag"},
+    {"-tree", TOV_ARGV_CONSTANT, &pdbFlagOn, &printTree,
+     "print category tree flag"},
+    {"-noPartsTree", TOV_ARGV_CONSTANT, &pdbFlagOn, &printNoPartsTree,
+     "no parts flag"},
+    {"-file", TOV_ARGV_STRING, nullptr, &printFile, "Name of output file"},
+    {nullptr, TOV_ARGV_END, nullptr, nullptr, nullptr}};
+
+static const char *const PRINT_USAGE_1 =
+    "USAGE: pdb:print <database name> [ -table | -tree | -noPartsTree ] ";
+static const char *const PRINT_USAGE_2 = "[ -file <output file name> ]";
+
+static int PrintUsage();
+static int PrintToFile(Tcl_Interp *interp, Pdb_Database *db,
+                       const Pdb_ReportSections &sections,
+                       const char *fileName);
+
+/* Writes the usage line to standard output; returns TCL_OK. */
+static int PrintUsage() {
+  std::fputs(PRINT_USAGE_1, stdout);
+  std::fputs(PRINT_USAGE_2, stdout);
+  std::fputs("\n", stdout);
+  std::fflush(stdout);
+  return TCL_OK;
+}
+
+/*
+ * PrintToFile --
+ *
+ *	Writes the report to a new or truncated file. Returns TCL_OK with
+ *	"Result in file: name" as the result, or TCL_ERROR naming the file
+ *	and the system's error text when it cannot be opened or written.
+ */
+static int PrintToFile(Tcl_Interp *interp, Pdb_Database *db,
+                       const Pdb_ReportSections &sections,
+                       const char *fileName) {
+  FILE *out = std::fopen(fileName, "w");
+  if (out == nullptr) {
+    Tcl_ResetResult(interp);
+    Tcl_AppendResult(interp, "Cannot open file \"", fileName,
+                     "\" for writing: ", Tcl_PosixError(interp),
+                     (char *)nullptr);
+    return TCL_ERROR;
+  }
+  Pdb_PrintReport(db, sections, out);
+  bool failed = std::ferror(out) != 0;
+  int error = errno;
+  if (std::fclose(out) != 0 && !failed) {
+    failed = true;
+    error = errno;
+  }
+  Tcl_ResetResult(interp);
+  if (failed) {
+    errno = error;
+    Tcl_AppendResult(interp, "Cannot write file \"", fileName,
+                     "\": ", Tcl_PosixError(interp), (char *)nullptr);
+    return TCL_ERROR;
+  }
+  Tcl_AppendResult(interp, "Result in file: ", fileName, (char *)nullptr);
+  return TCL_OK;
+}
+
+/*
+ * TovPartPrintCmd --
+ *
+ *	pdb:print handle ?-table | -tree | -noPartsTree? ?-file name?
+ *	?-group name?: writes the report of the database. Usage problems
+ *	print the usage line and succeed; a repeated option, an unknown
+ *	group or handle, and an output file that cannot be written fail.
+ */
+int TovPartPrintCmd(ClientData, Tcl_Interp *interp, int argc,
+                    const char **argv) {
+  Pdb_TraceArgv(argc, argv);
+  if (Pdb_CheckDuplicateOptions(interp, argc, argv) != TCL_OK) {
+    return TCL_ERROR;
+  }
+  if (argc < 2 || argc > 5) {
+    return PrintUsage();
+  }
+  printGroup = nullptr;
+  printTable = 0;
+  printTree = 0;
+  printNoPartsTree = 0;
+  printFile = nullptr;
+  Tcl_ResetResult(interp);
+  if (Tov_ParseArgv(interp, &argc, argv, printOptions, 0) != 0) {
+    return TCL_ERROR;
+  }
+  const char *handle = argc >= 2 ? argv[1] : nullptr;
+  if (argc > 2) {
+    Tcl_AppendResult(interp, " unknown options: ", (char *)nullptr);
+    for (int i = 2; i < argc; i++) {
+      Tcl_AppendResult(interp, argv[i], " ", (char *)nullptr);
+    }
+    return PrintUsage();
+  }
+  Pdb_Group *group = Pdb_ResolveGroup(interp, printGroup);
+  if (group == nullptr) {
+    return TCL_ERROR;
+  }
+  if ((printTable && printTree) ||
+      (printNoPartsTree && (printTable || printTree)) || handle == nullptr) {
+    return PrintUsage();
+  }
+  Pdb_Database *db = group->findDatabase(handle);
+  if (db == nullptr) {
+    Tcl_AppendResult(interp, "Unknown database: ", handle, (char *)nullptr);
+    return TCL_ERROR;
+  }
+
+  Pdb_ReportSections sections = {printTable != 0, printTree != 0,
+                                 printNoPartsTree != 0};
+  if (printFile != nullptr) {
+    return PrintToFile(interp, db, sections, printFile);
+  }
+  Pdb_PrintReport(db, sections, stdout);
+  std::fflush(stdout);
+  return TCL_OK;
+}
