@@ -14,6 +14,7 @@
 #include <tcl.h>
 #include <type_traits>
 
+#include "model/list_text.h"
 #include "model/relptr.h"
 
 /* Kinds of part entry: the first word of every entry of a part list. */
@@ -114,9 +115,11 @@ inline const char *Pdb_EntryName(const Pdb_PartEntry *entry) {
 
 /*
  * Builds the Tcl list text of the selected fields into text, which it
- * initialises first. Always returns true.
+ * initialises first. One-line quoting keeps the text free of line breaks.
+ * Always returns true.
  */
-bool Pdb_PartText(const Pdb_Part *part, int selector, Tcl_DString *text);
+bool Pdb_PartText(const Pdb_Part *part, int selector, Tcl_DString *text,
+                  Pdb_Quoting quoting = PDB_QUOTE_TCL);
 
 /* Frees a part record or a part reference. */
 void Pdb_DestroyEntry(Pdb_PartEntry *entry);
