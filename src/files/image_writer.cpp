@@ -21,17 +21,9 @@
 #include "model/database.h"
 #include "model/part.h"
 #include "model/part_list.h"
+#include "model/tree_walk.h"
 
 namespace {
-
-/* A node of the tree walk: its image parts so far and how far it got. */
-struct NodeFrame {
-  const Pdb_CategoryNode *node;
-  uint32_t data;    /* its category image or reference path string */
-  uint32_t sibling; /* image of its next sibling; 0 when none */
-  uint32_t child;   /* image of its first child; 0 when none */
-  int stage;        /* 0: nothing laid out, 1: data, 2: siblings too */
-};
 
 class ImageWriter {
 public:
@@ -45,6 +37,9 @@ public:
   bool writeList(const Pdb_PartList *list, int32_t sortedFlag,
                  uint32_t *header);
   bool writeHolder(const Pdb_CategoryTree *tree, uint32_t *offset);
+  bool writeNodeData(const Pdb_CategoryNode *node, uint32_t *offset);
+  bool writeNodeImage(const Pdb_CategoryNode *node, uint32_t data, bool isRoot,
+                      uint32_t *offset);
 
 private:
   bool lookup(const void *address, uint32_t *offset);
@@ -52,8 +47,6 @@ private:
   bool placeRecord(const Pdb_Part *part, uint32_t *offset);
   bool writeReference(const Pdb_PartRef *reference);
   bool writeCategory(const Pdb_Category *category, uint32_t *offset);
-  bool writeNodeData(const Pdb_CategoryNode *node, uint32_t *offset);
-  bool writeNodeImage(const NodeFrame &frame, bool isRoot, uint32_t *offset);
   bool writeTree(const Pdb_CategoryNode *root, uint32_t *offset);
 
   Pdb_ImageBuffer &out;
@@ -274,84 +267,99 @@ bool ImageWriter::writeNodeData(const Pdb_CategoryNode *node,
 /*
  * writeNodeImage --
  *
- *	Lays out the 20-byte image of a node whose data, siblings and
- *	children are laid out, enters it in the position map, and points the
- *	parent link of each of its children at it. The node's own parent
- *	link is -1 until its parent patches it; the root's is 0.
+ *	Lays out the 20-byte image of a node whose data (at data), siblings
+ *	and children are laid out, enters it in the position map, and points
+ *	the parent link of each of its children at it. The node's own parent
+ *	link is -1 until its parent patches it; the root's is 0. Sets *offset
+ *	to the image's offset when the node is the root.
  */
-bool ImageWriter::writeNodeImage(const NodeFrame &frame, bool isRoot,
-                                 uint32_t *offset) {
+bool ImageWriter::writeNodeImage(const Pdb_CategoryNode *node, uint32_t data,
+                                 bool isRoot, uint32_t *offset) {
+  uint32_t sibling = 0;
+  uint32_t child = 0;
+  if ((node->sibling() != nullptr && !lookup(node->sibling(), &sibling)) ||
+      (node->child() != nullptr && !lookup(node->child(), &child))) {
+    return Pdb_SetImageProblem(problem, "a node was not laid out in order");
+  }
   uint32_t here = out.position();
-  bool isReference = frame.node->isReference();
+  bool isReference = node->isReference();
   Pdb_CategoryNode image;
-  image.category.offset = isReference ? 0 : LinkBetween(frame.data, here);
+  image.category.offset = isReference ? 0 : LinkBetween(data, here);
   image.parent.offset = isRoot ? 0 : -1;
-  image.firstChild.offset = LinkBetween(frame.child, here);
-  image.nextSibling.offset = LinkBetween(frame.sibling, here);
-  image.referencePath.offset = isReference ? LinkBetween(frame.data, here) : 0;
+  image.firstChild.offset = LinkBetween(child, here);
+  image.nextSibling.offset = LinkBetween(sibling, here);
+  image.referencePath.offset = isReference ? LinkBetween(data, here) : 0;
   if (!out.append(&image, sizeof(image))) {
     return false;
   }
-  enter(frame.node, here);
+  enter(node, here);
 
-  for (const Pdb_CategoryNode *child = frame.node->child(); child != nullptr;
-       child = child->sibling()) {
+  for (const Pdb_CategoryNode *next = node->child(); next != nullptr;
+       next = next->sibling()) {
     uint32_t childOffset = 0;
-    if (!lookup(child, &childOffset)) {
+    if (!lookup(next, &childOffset)) {
       return Pdb_SetImageProblem(problem, "a child node was not laid out");
     }
     out.patch(childOffset + offsetof(Pdb_CategoryNode, parent),
               static_cast<int32_t>(here - childOffset));
   }
-  *offset = here;
+  if (isRoot) {
+    *offset = here;
+  }
   return true;
 }
 
 /*
+ * TreeLayout --
+ *
+ *	The visitor of the shared tree walker that lays out a tree in the
+ *	writer's order: on entering a node its data, then (the walker's
+ *	siblings-first order) its following siblings and its children, and
+ *	on leaving it the node image. Entering and leaving nest, so the data
+ *	offsets wait on a stack of their own.
+ */
+namespace {
+
+struct TreeLayout : Pdb_TreeVisitor {
+  ImageWriter &writer;
+  const Pdb_CategoryNode *root;
+  std::vector<uint32_t> data; /* data offsets of the entered nodes */
+  uint32_t rootOffset = 0;
+  bool failed = false;
+
+  TreeLayout(ImageWriter &writer, const Pdb_CategoryNode *root)
+      : writer(writer), root(root) {}
+
+  bool enter(Pdb_CategoryNode *node, int) {
+    uint32_t offset = 0;
+    failed = failed || !writer.writeNodeData(node, &offset);
+    data.push_back(offset);
+    return !failed;
+  }
+  void leave(Pdb_CategoryNode *node, int) {
+    uint32_t offset = data.back();
+    data.pop_back();
+    failed = failed ||
+             !writer.writeNodeImage(node, offset, node == root, &rootOffset);
+  }
+};
+
+} // namespace
+
+/*
  * writeTree --
  *
- *	Lays out the tree below root without recursion. Each node goes in
- *	the order data, following siblings (whole), children (whole), node
- *	image; so among siblings the last one's image comes first. The
- *	explicit stack holds one frame per node whose image is pending,
- *	which for a chain of siblings is the whole chain.
+ *	Lays out the tree below root without recursion: each node's data,
+ *	its following siblings (whole), its children (whole), then its node
+ *	image; so among siblings the last one's image comes first.
  */
 bool ImageWriter::writeTree(const Pdb_CategoryNode *root, uint32_t *offset) {
-  std::vector<NodeFrame> stack;
-  stack.push_back(NodeFrame{root, 0, 0, 0, 0});
-  while (!stack.empty()) {
-    NodeFrame &frame = stack.back();
-    if (frame.stage == 0) {
-      if (!writeNodeData(frame.node, &frame.data)) {
-        return false;
-      }
-      frame.stage = 1;
-      if (const Pdb_CategoryNode *sibling = frame.node->sibling()) {
-        stack.push_back(NodeFrame{sibling, 0, 0, 0, 0});
-        continue;
-      }
-    }
-    if (frame.stage == 1) {
-      frame.stage = 2;
-      if (const Pdb_CategoryNode *child = frame.node->child()) {
-        stack.push_back(NodeFrame{child, 0, 0, 0, 0});
-        continue;
-      }
-    }
-    uint32_t placed = 0;
-    if (!writeNodeImage(frame, stack.size() == 1, &placed)) {
-      return false;
-    }
-    stack.pop_back();
-    if (stack.empty()) {
-      *offset = placed;
-    } else if (stack.back().stage == 1) {
-      stack.back().sibling = placed;
-    } else {
-      stack.back().child = placed;
-    }
-  }
-  return true;
+  TreeLayout layout(*this, root);
+  Pdb_WalkTree(const_cast<Pdb_CategoryNode *>(root),
+               Pdb_WalkScope::WITH_SIBLINGS, Pdb_WalkOrder::SIBLINGS_FIRST,
+               layout);
+  *offset = layout.rootOffset;
+  return !layout.failed;
 }
 
 /*

@@ -7,13 +7,12 @@
 #include "report/db_report.h"
 
 #include <tcl.h>
-#include <utility>
-#include <vector>
 
 #include "model/category_tree.h"
 #include "model/database.h"
 #include "model/part.h"
 #include "model/part_list.h"
+#include "model/tree_walk.h"
 
 static void PrintIndent(int level, FILE *out);
 
@@ -43,36 +42,27 @@ void Pdb_PrintPartList(const Pdb_PartList *list, int level, FILE *out) {
 
 void Pdb_PrintTree(const Pdb_CategoryNode *node, int level, bool showParts,
                    FILE *out) {
-  /* Nodes still to print with their levels; the top is printed next. */
-  std::vector<std::pair<const Pdb_CategoryNode *, int>> pending;
-  if (node != nullptr) {
-    pending.emplace_back(node, level);
-  }
-  while (!pending.empty()) {
-    auto [current, depth] = pending.back();
-    pending.pop_back();
-    std::fprintf(out, "LEVEL:%d", depth);
-    PrintIndent(depth, out);
-    if (current->isReference()) {
-      std::fprintf(out, "(CAT REFTO)%s  %p\n", current->refPath(),
-                   static_cast<const void *>(current));
-    } else {
-      const Pdb_Category *category = current->body();
-      const Pdb_PartList *list = category->partList();
-      std::fprintf(out, "%s (size:%d) (help:%s)\n", category->nameText(),
-                   list != nullptr ? static_cast<int>(list->count) : 0,
-                   category->helpText());
-      if (showParts) {
-        Pdb_PrintPartList(list, depth, out);
-      }
-    }
-    if (const Pdb_CategoryNode *sibling = current->sibling()) {
-      pending.emplace_back(sibling, depth);
-    }
-    if (const Pdb_CategoryNode *child = current->child()) {
-      pending.emplace_back(child, depth + 1);
-    }
-  }
+  Pdb_WalkPreOrder(
+      const_cast<Pdb_CategoryNode *>(node), Pdb_WalkScope::WITH_SIBLINGS,
+      [&](Pdb_CategoryNode *current, int depth) {
+        depth += level;
+        std::fprintf(out, "LEVEL:%d", depth);
+        PrintIndent(depth, out);
+        if (current->isReference()) {
+          std::fprintf(out, "(CAT REFTO)%s  %p\n", current->refPath(),
+                       static_cast<const void *>(current));
+          return true;
+        }
+        const Pdb_Category *category = current->body();
+        const Pdb_PartList *list = category->partList();
+        std::fprintf(out, "%s (size:%d) (help:%s)\n", category->nameText(),
+                     list != nullptr ? static_cast<int>(list->count) : 0,
+                     category->helpText());
+        if (showParts) {
+          Pdb_PrintPartList(list, depth, out);
+        }
+        return true;
+      });
 }
 
 void Pdb_PrintReport(Pdb_Database *db, const Pdb_ReportSections &sections,

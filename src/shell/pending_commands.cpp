@@ -49,15 +49,7 @@ int TovPartSaveCmd(ClientData, Tcl_Interp *interp, int, const char **argv) {
   return NotImplemented(interp, argv[0]);
 }
 
-int TovPartWriteCmd(ClientData, Tcl_Interp *interp, int, const char **argv) {
-  return NotImplemented(interp, argv[0]);
-}
-
 int TovPartHideCmd(ClientData, Tcl_Interp *interp, int, const char **argv) {
-  return NotImplemented(interp, argv[0]);
-}
-
-int TovPartPrintCmd(ClientData, Tcl_Interp *interp, int, const char **argv) {
   return NotImplemented(interp, argv[0]);
 }
 
