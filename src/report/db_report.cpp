@@ -18,8 +18,13 @@ static void PrintIndent(int level, FILE *out);
 
 /* Writes level times four blanks. */
 static void PrintIndent(int level, FILE *out) {
-  for (int i = 0; i < level; i++) {
-    std::fputs("    ", out);
+  static const char blanks[] = "                                "
+                               "                                ";
+  std::size_t left = 4 * static_cast<std::size_t>(level > 0 ? level : 0);
+  while (left > 0) {
+    std::size_t chunk = left < sizeof(blanks) - 1 ? left : sizeof(blanks) - 1;
+    std::fwrite(blanks, 1, chunk, out);
+    left -= chunk;
   }
 }
 
