@@ -7,19 +7,19 @@
 #include "files/image_buffer.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 
+#include "files/bulk_memory.h"
 #include "files/image_format.h"
 
-Pdb_ImageBuffer::~Pdb_ImageBuffer() { std::free(data); }
+Pdb_ImageBuffer::~Pdb_ImageBuffer() { Pdb_BulkFree(data, capacity); }
 
 /*
  * reserve --
  *
- *	Makes room for extra more bytes, doubling the capacity. Returns false
- *	and records the errno when memory runs out or the image would reach
- *	the size that 32-bit links cannot span.
+ *	Makes room for extra more bytes, at least doubling the capacity.
+ *	Returns false and records the errno when memory runs out or the image
+ *	would reach the size that 32-bit links cannot span.
  */
 bool Pdb_ImageBuffer::reserve(std::size_t extra) {
   if (failedErrno != 0) {
@@ -34,10 +34,9 @@ bool Pdb_ImageBuffer::reserve(std::size_t extra) {
     return true;
   }
   std::size_t grown = capacity < 65536 ? 65536 : capacity * 2;
-  while (grown < needed) {
-    grown *= 2;
-  }
-  void *moved = std::realloc(data, grown);
+  grown = Pdb_BulkRound(grown < needed ? needed : grown);
+  void *moved = data == nullptr ? Pdb_BulkAlloc(grown)
+                                : Pdb_BulkGrow(data, capacity, grown);
   if (moved == nullptr) {
     failedErrno = ENOMEM;
     return false;
@@ -45,6 +44,10 @@ bool Pdb_ImageBuffer::reserve(std::size_t extra) {
   data = static_cast<unsigned char *>(moved);
   capacity = grown;
   return true;
+}
+
+bool Pdb_ImageBuffer::expect(std::size_t total) {
+  return total <= length || reserve(total - length);
 }
 
 bool Pdb_ImageBuffer::append(const void *source, std::size_t count) {

@@ -37,6 +37,9 @@ public:
   /* Appends a string with its NUL, then pads. */
   bool appendString(const char *string);
 
+  /* Makes room for total bytes in all at once; false as for append. */
+  bool expect(std::size_t total);
+
   /* Appends zero bytes up to the next multiple of the image alignment. */
   bool pad();
 

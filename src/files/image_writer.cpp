@@ -10,6 +10,9 @@
 
 #include "files/image_writer.h"
 
+#include "files/position_map.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -23,18 +26,28 @@
 #include "model/part_list.h"
 #include "model/tree_walk.h"
 
+/* How many entries ahead the loops over parts start loading them. */
+enum { PREFETCH_DISTANCE = 8 };
+
 namespace {
 
 class ImageWriter {
 public:
-  ImageWriter(Pdb_ImageBuffer &out, Pdb_ImageProblem *problem);
-  ~ImageWriter() { Tcl_DeleteHashTable(&positions); }
+  ImageWriter(Pdb_ImageBuffer &out, Pdb_ImageProblem *problem)
+      : out(out), problem(problem) {}
   ImageWriter(const ImageWriter &) = delete;
   ImageWriter &operator=(const ImageWriter &) = delete;
 
+  bool expect(std::size_t recordBytes, int parts, const Pdb_CategoryTree *tree);
   bool writeHeader();
+
+  /* Starts loading an entry and its position map slot into the cache. */
+  void prefetch(const void *entry) const {
+    __builtin_prefetch(entry);
+    positions.prefetch(entry);
+  }
   bool writeRecord(const Pdb_Part *part, uint32_t *offset);
-  bool writeList(const Pdb_PartList *list, int32_t sortedFlag,
+  bool writeList(const std::vector<uint32_t> &targets, int32_t sortedFlag,
                  uint32_t *header);
   bool writeHolder(const Pdb_CategoryTree *tree, uint32_t *offset);
   bool writeNodeData(const Pdb_CategoryNode *node, uint32_t *offset);
@@ -42,22 +55,28 @@ public:
                       uint32_t *offset);
 
 private:
-  bool lookup(const void *address, uint32_t *offset);
-  void enter(const void *address, uint32_t offset);
+  bool lookup(const void *address, uint32_t *offset) {
+    return positions.find(address, offset);
+  }
+  bool enter(const void *address, uint32_t offset);
   bool placeRecord(const Pdb_Part *part, uint32_t *offset);
-  bool writeReference(const Pdb_PartRef *reference);
+  bool writeReference(const Pdb_PartRef *reference, uint32_t *offset);
   bool writeCategory(const Pdb_Category *category, uint32_t *offset);
   bool writeTree(const Pdb_CategoryNode *root, uint32_t *offset);
 
   Pdb_ImageBuffer &out;
   Pdb_ImageProblem *problem;
-  Tcl_HashTable positions; /* memory address -> image offset */
+  Pdb_PositionMap positions;     /* memory address -> image offset */
+  std::vector<uint32_t> targets; /* entry images of the current list */
 };
 
 } // namespace
 
 static int32_t LinkBetween(uint32_t target, uint32_t base);
-static bool CollectParts(Pdb_Database *db, Pdb_PartList *list);
+static uint64_t NamePrefix(const char *name, std::size_t length,
+                           std::size_t from);
+static bool CollectParts(Pdb_Database *db, Pdb_PartList *list,
+                         std::size_t *recordBytes);
 
 /*
  * LinkBetween --
@@ -69,31 +88,51 @@ static int32_t LinkBetween(uint32_t target, uint32_t base) {
   return target == 0 ? 0 : static_cast<int32_t>(target - base);
 }
 
-ImageWriter::ImageWriter(Pdb_ImageBuffer &out, Pdb_ImageProblem *problem)
-    : out(out), problem(problem) {
-  Tcl_InitHashTable(&positions, TCL_ONE_WORD_KEYS);
-}
-
-bool ImageWriter::lookup(const void *address, uint32_t *offset) {
-  Tcl_HashEntry *entry =
-      Tcl_FindHashEntry(&positions, static_cast<const char *>(address));
-  if (entry == nullptr) {
+/*
+ * enter --
+ *
+ *	Records where address was laid out; the first record of an address
+ *	wins. Returns false (errno ENOMEM) when the map cannot grow.
+ */
+bool ImageWriter::enter(const void *address, uint32_t offset) {
+  if (!positions.enter(address, offset)) {
+    errno = ENOMEM;
     return false;
   }
-  *offset = static_cast<uint32_t>(
-      reinterpret_cast<uintptr_t>(Tcl_GetHashValue(entry)));
   return true;
 }
 
-/* Records where address was laid out; the first record of an address wins. */
-void ImageWriter::enter(const void *address, uint32_t offset) {
-  int isNew = 0;
-  Tcl_HashEntry *entry = Tcl_CreateHashEntry(
-      &positions, static_cast<const char *>(address), &isNew);
-  if (isNew) {
-    Tcl_SetHashValue(
-        entry, reinterpret_cast<ClientData>(static_cast<uintptr_t>(offset)));
+/*
+ * expect --
+ *
+ *	Sizes the buffer and the position map for the image of a database
+ *	whose records take recordBytes, from the counters of its tree, so
+ *	that neither grows while it is laid out (strings longer than a few
+ *	words still may make the buffer grow).
+ */
+bool ImageWriter::expect(std::size_t recordBytes, int parts,
+                         const Pdb_CategoryTree *tree) {
+  std::size_t entries = 0;
+  std::size_t nodes = 0;
+  if (tree != nullptr) {
+    entries = static_cast<std::size_t>(std::max(tree->entryCount, 0));
+    nodes = 1 + static_cast<std::size_t>(std::max(tree->categoryCount, 0)) +
+            static_cast<std::size_t>(std::max(tree->referenceCount, 0));
   }
+  std::size_t count = static_cast<std::size_t>(std::max(parts, 0));
+  std::size_t bytes = PDB_IMAGE_HEADER_SIZE + recordBytes + 4 * count +
+                      sizeof(Pdb_PartList) +
+                      entries * (4 + sizeof(Pdb_PartRef)) +
+                      nodes * (sizeof(Pdb_CategoryNode) + sizeof(Pdb_Category) +
+                               sizeof(Pdb_PartList) + 48) +
+                      sizeof(Pdb_CategoryTree);
+  if ((bytes < PDB_IMAGE_MAX_SIZE && !out.expect(bytes)) ||
+      !positions.expect(count + (entries > count ? entries - count : 0) +
+                        nodes)) {
+    errno = ENOMEM;
+    return false;
+  }
+  return true;
 }
 
 /*
@@ -121,8 +160,7 @@ bool ImageWriter::writeRecord(const Pdb_Part *part, uint32_t *offset) {
   if (!out.append(part, part->size) || !out.pad()) {
     return false;
   }
-  enter(part, *offset);
-  return true;
+  return enter(part, *offset);
 }
 
 /*
@@ -143,43 +181,36 @@ bool ImageWriter::placeRecord(const Pdb_Part *part, uint32_t *offset) {
  *	Lays out a part reference (kind 1, link to its record's image) and
  *	enters it in the position map.
  */
-bool ImageWriter::writeReference(const Pdb_PartRef *reference) {
+bool ImageWriter::writeReference(const Pdb_PartRef *reference,
+                                 uint32_t *offset) {
   uint32_t target = 0;
   if (!placeRecord(
           Pdb_ResolveEntry(reinterpret_cast<const Pdb_PartEntry *>(reference)),
           &target)) {
     return false;
   }
-  uint32_t offset = out.position();
+  *offset = out.position();
   Pdb_PartRef image;
   image.kind = PDB_ENTRY_REFERENCE;
-  image.part.offset = LinkBetween(target, offset);
+  image.part.offset = LinkBetween(target, *offset);
   if (!out.append(&image, sizeof(image))) {
     return false;
   }
-  enter(reference, offset);
-  return true;
+  return enter(reference, *offset);
 }
 
 /*
  * writeList --
  *
- *	Lays out a part list: its slots (entry image minus list header), then
- *	its 16-byte header with capacity 0. Every entry must be laid out
- *	already. Sets *header to the header's offset.
+ *	Lays out a part list whose entries lie at the image offsets targets:
+ *	its slots (entry image minus list header), then its 16-byte header
+ *	with capacity 0. Sets *header to the header's offset.
  */
-bool ImageWriter::writeList(const Pdb_PartList *list, int32_t sortedFlag,
-                            uint32_t *header) {
+bool ImageWriter::writeList(const std::vector<uint32_t> &targets,
+                            int32_t sortedFlag, uint32_t *header) {
   uint32_t slots = out.position();
-  *header = slots + 4 * static_cast<uint32_t>(list->count);
-  for (int i = 0; i < list->count; i++) {
-    uint32_t target = 0;
-    if (!lookup(list->entry(i), &target)) {
-      return Pdb_SetImageProblem(problem,
-                                 "part entry \"%s\" was not laid out before "
-                                 "its list",
-                                 Pdb_EntryName(list->entry(i)));
-    }
+  *header = slots + 4 * static_cast<uint32_t>(targets.size());
+  for (uint32_t target : targets) {
     int32_t slot = static_cast<int32_t>(target - *header);
     if (!out.append(&slot, sizeof(slot))) {
       return false;
@@ -187,7 +218,7 @@ bool ImageWriter::writeList(const Pdb_PartList *list, int32_t sortedFlag,
   }
   Pdb_PartList image;
   image.storage.offset = static_cast<int32_t>(slots - *header);
-  image.count = list->count;
+  image.count = static_cast<int32_t>(targets.size());
   image.capacity = 0;
   image.sorted = sortedFlag;
   return out.append(&image, sizeof(image));
@@ -218,15 +249,20 @@ bool ImageWriter::writeCategory(const Pdb_Category *category,
   if (list == nullptr) {
     list = &emptyList;
   }
+  targets.clear();
   for (int i = 0; i < list->count; i++) {
+    if (i + PREFETCH_DISTANCE < list->count) {
+      prefetch(list->entry(i + PREFETCH_DISTANCE));
+    }
     const Pdb_PartEntry *entry = list->entry(i);
-    uint32_t ignored = 0;
+    uint32_t target = 0;
     if (entry->kind == PDB_ENTRY_REFERENCE) {
-      if (!writeReference(reinterpret_cast<const Pdb_PartRef *>(entry))) {
+      if (!writeReference(reinterpret_cast<const Pdb_PartRef *>(entry),
+                          &target)) {
         return false;
       }
     } else if (entry->kind == PDB_ENTRY_PART) {
-      if (!placeRecord(reinterpret_cast<const Pdb_Part *>(entry), &ignored)) {
+      if (!placeRecord(reinterpret_cast<const Pdb_Part *>(entry), &target)) {
         return false;
       }
     } else {
@@ -234,9 +270,10 @@ bool ImageWriter::writeCategory(const Pdb_Category *category,
           problem, "category \"%s\" lists an entry of kind %d",
           name != nullptr ? name : "", static_cast<int>(entry->kind));
     }
+    targets.push_back(target);
   }
   uint32_t listOffset = 0;
-  if (!writeList(list, list->sorted, &listOffset)) {
+  if (!writeList(targets, list->sorted, &listOffset)) {
     return false;
   }
 
@@ -292,7 +329,9 @@ bool ImageWriter::writeNodeImage(const Pdb_CategoryNode *node, uint32_t data,
   if (!out.append(&image, sizeof(image))) {
     return false;
   }
-  enter(node, here);
+  if (!enter(node, here)) {
+    return false;
+  }
 
   for (const Pdb_CategoryNode *next = node->child(); next != nullptr;
        next = next->sibling()) {
@@ -388,22 +427,76 @@ bool ImageWriter::writeHolder(const Pdb_CategoryTree *tree, uint32_t *offset) {
   return out.append(&image, sizeof(image));
 }
 
+/* A part with the first 16 bytes of its name as two big-endian words. */
+struct SortKey {
+  uint64_t high;
+  uint64_t low;
+  const Pdb_Part *part;
+};
+
+/*
+ * NamePrefix --
+ *
+ *	Bytes from..from + 7 of a name of length bytes as a big-endian word,
+ *	zeros past the end; comparing such words orders names as strcmp does.
+ */
+static uint64_t NamePrefix(const char *name, std::size_t length,
+                           std::size_t from) {
+  uint64_t word = 0;
+  for (std::size_t i = from; i < from + 8; i++) {
+    word = (word << 8) | (i < length ? static_cast<unsigned char>(name[i]) : 0);
+  }
+  return word;
+}
+
 /*
  * CollectParts --
  *
- *	Appends every record of db's parts table, in table order, to list and
- *	sorts it. Returns false when the list cannot grow.
+ *	Appends every record of db's parts table to list in name order (the
+ *	order of strcmp, as the list's own sort gives it, found by sorting
+ *	name prefixes first so that most comparisons touch no record) and
+ *	marks the list sorted. Adds the bytes the records take in the image
+ *	to *recordBytes. Returns false when the list cannot grow.
  */
-static bool CollectParts(Pdb_Database *db, Pdb_PartList *list) {
+static bool CollectParts(Pdb_Database *db, Pdb_PartList *list,
+                         std::size_t *recordBytes) {
   Tcl_HashTable *table = db->partsTable();
+  std::vector<const Pdb_Part *> records;
+  records.reserve(static_cast<std::size_t>(table->numEntries));
   Tcl_HashSearch search;
   for (Tcl_HashEntry *entry = Tcl_FirstHashEntry(table, &search);
        entry != nullptr; entry = Tcl_NextHashEntry(&search)) {
-    if (!list->append(static_cast<Pdb_PartEntry *>(Tcl_GetHashValue(entry)))) {
+    records.push_back(static_cast<Pdb_Part *>(Tcl_GetHashValue(entry)));
+  }
+  std::vector<SortKey> keys;
+  keys.reserve(records.size());
+  for (std::size_t i = 0; i < records.size(); i++) {
+    if (i + PREFETCH_DISTANCE < records.size()) {
+      __builtin_prefetch(records[i + PREFETCH_DISTANCE]);
+    }
+    const Pdb_Part *part = records[i];
+    std::size_t length = strnlen(part->name(), 16);
+    keys.push_back(SortKey{NamePrefix(part->name(), length, 0),
+                           NamePrefix(part->name(), length, 8), part});
+    *recordBytes +=
+        (part->size + PDB_IMAGE_ALIGN - 1) / PDB_IMAGE_ALIGN * PDB_IMAGE_ALIGN;
+  }
+  std::sort(keys.begin(), keys.end(), [](const SortKey &a, const SortKey &b) {
+    if (a.high != b.high) {
+      return a.high < b.high;
+    }
+    if (a.low != b.low) {
+      return a.low < b.low;
+    }
+    return std::strcmp(a.part->name(), b.part->name()) < 0;
+  });
+  for (const SortKey &key : keys) {
+    if (!list->append(reinterpret_cast<Pdb_PartEntry *>(
+            const_cast<Pdb_Part *>(key.part)))) {
       return false;
     }
   }
-  list->sort();
+  list->sorted = 1;
   return true;
 }
 
@@ -418,11 +511,20 @@ bool Pdb_BuildImage(Pdb_Database *db, Pdb_ImageBuffer *image,
   bool done = false;
   try {
     ImageWriter writer(*image, problem);
-    done = CollectParts(db, parts) && writer.writeHeader();
+    std::size_t recordBytes = 0;
+    done = CollectParts(db, parts, &recordBytes) &&
+           writer.expect(recordBytes, parts->count, db->tree) &&
+           writer.writeHeader();
+    std::vector<uint32_t> records;
+    records.reserve(static_cast<std::size_t>(parts->count));
     for (int i = 0; done && i < parts->count; i++) {
-      uint32_t ignored = 0;
+      if (i + PREFETCH_DISTANCE < parts->count) {
+        writer.prefetch(parts->entry(i + PREFETCH_DISTANCE));
+      }
+      uint32_t offset = 0;
       done = writer.writeRecord(
-          reinterpret_cast<const Pdb_Part *>(parts->entry(i)), &ignored);
+          reinterpret_cast<const Pdb_Part *>(parts->entry(i)), &offset);
+      records.push_back(offset);
       if (!done && image->failure() != 0) {
         std::fprintf(stderr, "Unable to write part: %s\n",
                      std::strerror(image->failure()));
@@ -430,7 +532,7 @@ bool Pdb_BuildImage(Pdb_Database *db, Pdb_ImageBuffer *image,
     }
     uint32_t listOffset = 0;
     uint32_t treeOffset = 0;
-    done = done && writer.writeList(parts, parts->sorted, &listOffset) &&
+    done = done && writer.writeList(records, parts->sorted, &listOffset) &&
            writer.writeHolder(db->tree, &treeOffset);
     if (done) {
       image->patch(PDB_IMAGE_LIST_OFFSET, static_cast<int32_t>(listOffset));
