@@ -1,0 +1,1 @@
+int tovpart_placeholder;
