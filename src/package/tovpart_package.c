@@ -1,1 +1,0 @@
-int tovpart_placeholder;
