@@ -77,8 +77,14 @@ void BM_EntriesThroughAddEntry(benchmark::State &state) {
 } // namespace
 
 BENCHMARK(BM_ChildrenThroughEnsurePath)
-    ->Arg(10000)->Arg(100000)->Arg(1000000)
-    ->Unit(benchmark::kMillisecond)->Iterations(1);
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 BENCHMARK(BM_EntriesThroughAddEntry)
-    ->Arg(10000)->Arg(100000)->Arg(1000000)
-    ->Unit(benchmark::kMillisecond)->Iterations(1);
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);

@@ -15,6 +15,10 @@ set(CMAKE_MAKEFILE_DEPENDS
   "/usr/lib/x86_64-linux-gnu/cmake/GTest/GTestConfigVersion.cmake"
   "/usr/lib/x86_64-linux-gnu/cmake/GTest/GTestTargets-none.cmake"
   "/usr/lib/x86_64-linux-gnu/cmake/GTest/GTestTargets.cmake"
+  "/usr/lib/x86_64-linux-gnu/cmake/benchmark/benchmarkConfig.cmake"
+  "/usr/lib/x86_64-linux-gnu/cmake/benchmark/benchmarkConfigVersion.cmake"
+  "/usr/lib/x86_64-linux-gnu/cmake/benchmark/benchmarkTargets-none.cmake"
+  "/usr/lib/x86_64-linux-gnu/cmake/benchmark/benchmarkTargets.cmake"
   "/usr/lib/x86_64-linux-gnu/cmake/boost_headers-1.74.0/boost_headers-config-version.cmake"
   "/usr/lib/x86_64-linux-gnu/cmake/boost_headers-1.74.0/boost_headers-config.cmake"
   "/usr/share/cmake-3.25/Modules/CMakeCInformation.cmake"
@@ -50,6 +54,7 @@ set(CMAKE_MAKEFILE_DEPENDS
   "/usr/share/cmake-3.25/Modules/Platform/Linux.cmake"
   "/usr/share/cmake-3.25/Modules/Platform/UnixPaths.cmake"
   "/work/main/CMakeLists.txt"
+  "/work/main/bench/CMakeLists.txt"
   "CMakeFiles/3.25.1/CMakeCCompiler.cmake"
   "CMakeFiles/3.25.1/CMakeCXXCompiler.cmake"
   "CMakeFiles/3.25.1/CMakeSystem.cmake"
@@ -70,6 +75,7 @@ set(CMAKE_MAKEFILE_PRODUCTS
   "tovpart1.0/pkgIndex.tcl"
   "CMakeFiles/CMakeDirectoryInformation.cmake"
   "tests/CMakeFiles/CMakeDirectoryInformation.cmake"
+  "bench/CMakeFiles/CMakeDirectoryInformation.cmake"
   )
 
 # Dependency information for all targets:
@@ -79,4 +85,5 @@ set(CMAKE_DEPEND_INFO_FILES
   "CMakeFiles/zq_tovPart.dir/DependInfo.cmake"
   "CMakeFiles/tovpart.dir/DependInfo.cmake"
   "tests/CMakeFiles/tovpart_unit.dir/DependInfo.cmake"
+  "bench/CMakeFiles/tovpart_bench.dir/DependInfo.cmake"
   )

@@ -81,8 +81,8 @@ public:
         continue;
       }
       std::string_view name = Pdb_ComponentName(step.node);
-      bool isRoot = step.node->parentNode() == nullptr &&
-                    !step.node->isReference();
+      bool isRoot =
+          step.node->parentNode() == nullptr && !step.node->isReference();
       std::size_t componentLength = isRoot ? 1 : name.size() + 2;
       if (rem.size() == componentLength) {
         if (isRoot ? rem == "/" : firstComponent(rem) == name) {
@@ -90,9 +90,9 @@ public:
         }
         continue;
       }
-      if (!isRoot && (rem.size() < componentLength ||
-                      rem[componentLength - 1] != '/' ||
-                      firstComponent(rem) != name)) {
+      if (!isRoot &&
+          (rem.size() < componentLength || rem[componentLength - 1] != '/' ||
+           firstComponent(rem) != name)) {
         continue;
       }
       std::size_t rest = step.offset + componentLength - 1;
@@ -117,8 +117,8 @@ private:
     } else if (mode == PDB_REFS_GROUP && group != nullptr) {
       group->findFirst([&](const char *, Pdb_Database *db) {
         if (db->tree != nullptr) {
-          if (Pdb_CategoryNode *t = db->tree->lookupPath(
-                  group, PDB_REFS_IGNORE, ref->refPath())) {
+          if (Pdb_CategoryNode *t = db->tree->lookupPath(group, PDB_REFS_IGNORE,
+                                                         ref->refPath())) {
             targets.push_back(t);
           }
         }

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <vector>
 
 #include "model/database.h"
 #include "shell/conventions.h"
@@ -56,10 +57,20 @@ void Pdb_Group::construct(const char *givenName) {
  */
 
 void Pdb_Group::destroy() {
+  /*
+   * Take every database out of the table before destroying any, so that
+   * no destructor that asks the group about its databases meets one that
+   * is already gone.
+   */
+  std::vector<Pdb_Database *> held;
   Tcl_HashSearch search;
-  for (Tcl_HashEntry *e = Tcl_FirstHashEntry(&databases, &search);
-       e != nullptr; e = Tcl_NextHashEntry(&search)) {
-    delete static_cast<Pdb_Database *>(Tcl_GetHashValue(e));
+  for (Tcl_HashEntry *e = Tcl_FirstHashEntry(&databases, &search); e != nullptr;
+       e = Tcl_FirstHashEntry(&databases, &search)) {
+    held.push_back(static_cast<Pdb_Database *>(Tcl_GetHashValue(e)));
+    Tcl_DeleteHashEntry(e);
+  }
+  for (Pdb_Database *db : held) {
+    delete db;
   }
   Tcl_DeleteHashTable(&databases);
   Tcl_DeleteHashTable(&hidden->parts);

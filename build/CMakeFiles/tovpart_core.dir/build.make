@@ -74,33 +74,65 @@ tovpart_core_OBJECTS =
 
 # External object files for target tovpart_core
 tovpart_core_EXTERNAL_OBJECTS = \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/host/argv_parser.cpp.o" \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/host/host_misc.cpp.o" \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/host/robust_write.cpp.o" \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/host/spath.cpp.o" \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/host/split_list.cpp.o" \
 "/work/main/build/CMakeFiles/tovpart_objects.dir/src/model/ascii_db.cpp.o" \
 "/work/main/build/CMakeFiles/tovpart_objects.dir/src/model/binary_db.cpp.o" \
 "/work/main/build/CMakeFiles/tovpart_objects.dir/src/model/category_lookup.cpp.o" \
 "/work/main/build/CMakeFiles/tovpart_objects.dir/src/model/category_refs.cpp.o" \
 "/work/main/build/CMakeFiles/tovpart_objects.dir/src/model/category_tree.cpp.o" \
 "/work/main/build/CMakeFiles/tovpart_objects.dir/src/model/child_index.cpp.o" \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/model/database.cpp.o" \
 "/work/main/build/CMakeFiles/tovpart_objects.dir/src/model/entry_index.cpp.o" \
 "/work/main/build/CMakeFiles/tovpart_objects.dir/src/model/list_text.cpp.o" \
 "/work/main/build/CMakeFiles/tovpart_objects.dir/src/model/part.cpp.o" \
 "/work/main/build/CMakeFiles/tovpart_objects.dir/src/model/part_list.cpp.o" \
 "/work/main/build/CMakeFiles/tovpart_objects.dir/src/model/subtree_delete.cpp.o" \
 "/work/main/build/CMakeFiles/tovpart_objects.dir/src/model/window.cpp.o" \
-"/work/main/build/CMakeFiles/tovpart_objects.dir/src/shell/group_queries.cpp.o"
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/shell/debug_cmd.cpp.o" \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/shell/entry.cpp.o" \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/shell/error_codes.cpp.o" \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/shell/group.cpp.o" \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/shell/group_cmd.cpp.o" \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/shell/group_queries.cpp.o" \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/shell/messages.cpp.o" \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/shell/options.cpp.o" \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/shell/pending_commands.cpp.o" \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/shell/trace.cpp.o" \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/shell/unload_cmd.cpp.o"
 
+libtovpart_core.a: CMakeFiles/tovpart_objects.dir/src/host/argv_parser.cpp.o
+libtovpart_core.a: CMakeFiles/tovpart_objects.dir/src/host/host_misc.cpp.o
+libtovpart_core.a: CMakeFiles/tovpart_objects.dir/src/host/robust_write.cpp.o
+libtovpart_core.a: CMakeFiles/tovpart_objects.dir/src/host/spath.cpp.o
+libtovpart_core.a: CMakeFiles/tovpart_objects.dir/src/host/split_list.cpp.o
 libtovpart_core.a: CMakeFiles/tovpart_objects.dir/src/model/ascii_db.cpp.o
 libtovpart_core.a: CMakeFiles/tovpart_objects.dir/src/model/binary_db.cpp.o
 libtovpart_core.a: CMakeFiles/tovpart_objects.dir/src/model/category_lookup.cpp.o
 libtovpart_core.a: CMakeFiles/tovpart_objects.dir/src/model/category_refs.cpp.o
 libtovpart_core.a: CMakeFiles/tovpart_objects.dir/src/model/category_tree.cpp.o
 libtovpart_core.a: CMakeFiles/tovpart_objects.dir/src/model/child_index.cpp.o
+libtovpart_core.a: CMakeFiles/tovpart_objects.dir/src/model/database.cpp.o
 libtovpart_core.a: CMakeFiles/tovpart_objects.dir/src/model/entry_index.cpp.o
 libtovpart_core.a: CMakeFiles/tovpart_objects.dir/src/model/list_text.cpp.o
 libtovpart_core.a: CMakeFiles/tovpart_objects.dir/src/model/part.cpp.o
 libtovpart_core.a: CMakeFiles/tovpart_objects.dir/src/model/part_list.cpp.o
 libtovpart_core.a: CMakeFiles/tovpart_objects.dir/src/model/subtree_delete.cpp.o
 libtovpart_core.a: CMakeFiles/tovpart_objects.dir/src/model/window.cpp.o
+libtovpart_core.a: CMakeFiles/tovpart_objects.dir/src/shell/debug_cmd.cpp.o
+libtovpart_core.a: CMakeFiles/tovpart_objects.dir/src/shell/entry.cpp.o
+libtovpart_core.a: CMakeFiles/tovpart_objects.dir/src/shell/error_codes.cpp.o
+libtovpart_core.a: CMakeFiles/tovpart_objects.dir/src/shell/group.cpp.o
+libtovpart_core.a: CMakeFiles/tovpart_objects.dir/src/shell/group_cmd.cpp.o
 libtovpart_core.a: CMakeFiles/tovpart_objects.dir/src/shell/group_queries.cpp.o
+libtovpart_core.a: CMakeFiles/tovpart_objects.dir/src/shell/messages.cpp.o
+libtovpart_core.a: CMakeFiles/tovpart_objects.dir/src/shell/options.cpp.o
+libtovpart_core.a: CMakeFiles/tovpart_objects.dir/src/shell/pending_commands.cpp.o
+libtovpart_core.a: CMakeFiles/tovpart_objects.dir/src/shell/trace.cpp.o
+libtovpart_core.a: CMakeFiles/tovpart_objects.dir/src/shell/unload_cmd.cpp.o
 libtovpart_core.a: CMakeFiles/tovpart_core.dir/build.make
 libtovpart_core.a: CMakeFiles/tovpart_core.dir/link.txt
 	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --bold --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_1) "Linking CXX static library libtovpart_core.a"

@@ -69,10 +69,80 @@ include CMakeFiles/tovpart_objects.dir/progress.make
 # Include the compile flags for this target's objects.
 include CMakeFiles/tovpart_objects.dir/flags.make
 
+CMakeFiles/tovpart_objects.dir/src/host/argv_parser.cpp.o: CMakeFiles/tovpart_objects.dir/flags.make
+CMakeFiles/tovpart_objects.dir/src/host/argv_parser.cpp.o: /work/main/src/host/argv_parser.cpp
+CMakeFiles/tovpart_objects.dir/src/host/argv_parser.cpp.o: CMakeFiles/tovpart_objects.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_1) "Building CXX object CMakeFiles/tovpart_objects.dir/src/host/argv_parser.cpp.o"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tovpart_objects.dir/src/host/argv_parser.cpp.o -MF CMakeFiles/tovpart_objects.dir/src/host/argv_parser.cpp.o.d -o CMakeFiles/tovpart_objects.dir/src/host/argv_parser.cpp.o -c /work/main/src/host/argv_parser.cpp
+
+CMakeFiles/tovpart_objects.dir/src/host/argv_parser.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/tovpart_objects.dir/src/host/argv_parser.cpp.i"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/src/host/argv_parser.cpp > CMakeFiles/tovpart_objects.dir/src/host/argv_parser.cpp.i
+
+CMakeFiles/tovpart_objects.dir/src/host/argv_parser.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tovpart_objects.dir/src/host/argv_parser.cpp.s"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/host/argv_parser.cpp -o CMakeFiles/tovpart_objects.dir/src/host/argv_parser.cpp.s
+
+CMakeFiles/tovpart_objects.dir/src/host/host_misc.cpp.o: CMakeFiles/tovpart_objects.dir/flags.make
+CMakeFiles/tovpart_objects.dir/src/host/host_misc.cpp.o: /work/main/src/host/host_misc.cpp
+CMakeFiles/tovpart_objects.dir/src/host/host_misc.cpp.o: CMakeFiles/tovpart_objects.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_2) "Building CXX object CMakeFiles/tovpart_objects.dir/src/host/host_misc.cpp.o"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tovpart_objects.dir/src/host/host_misc.cpp.o -MF CMakeFiles/tovpart_objects.dir/src/host/host_misc.cpp.o.d -o CMakeFiles/tovpart_objects.dir/src/host/host_misc.cpp.o -c /work/main/src/host/host_misc.cpp
+
+CMakeFiles/tovpart_objects.dir/src/host/host_misc.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/tovpart_objects.dir/src/host/host_misc.cpp.i"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/src/host/host_misc.cpp > CMakeFiles/tovpart_objects.dir/src/host/host_misc.cpp.i
+
+CMakeFiles/tovpart_objects.dir/src/host/host_misc.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tovpart_objects.dir/src/host/host_misc.cpp.s"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/host/host_misc.cpp -o CMakeFiles/tovpart_objects.dir/src/host/host_misc.cpp.s
+
+CMakeFiles/tovpart_objects.dir/src/host/robust_write.cpp.o: CMakeFiles/tovpart_objects.dir/flags.make
+CMakeFiles/tovpart_objects.dir/src/host/robust_write.cpp.o: /work/main/src/host/robust_write.cpp
+CMakeFiles/tovpart_objects.dir/src/host/robust_write.cpp.o: CMakeFiles/tovpart_objects.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_3) "Building CXX object CMakeFiles/tovpart_objects.dir/src/host/robust_write.cpp.o"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tovpart_objects.dir/src/host/robust_write.cpp.o -MF CMakeFiles/tovpart_objects.dir/src/host/robust_write.cpp.o.d -o CMakeFiles/tovpart_objects.dir/src/host/robust_write.cpp.o -c /work/main/src/host/robust_write.cpp
+
+CMakeFiles/tovpart_objects.dir/src/host/robust_write.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/tovpart_objects.dir/src/host/robust_write.cpp.i"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/src/host/robust_write.cpp > CMakeFiles/tovpart_objects.dir/src/host/robust_write.cpp.i
+
+CMakeFiles/tovpart_objects.dir/src/host/robust_write.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tovpart_objects.dir/src/host/robust_write.cpp.s"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/host/robust_write.cpp -o CMakeFiles/tovpart_objects.dir/src/host/robust_write.cpp.s
+
+CMakeFiles/tovpart_objects.dir/src/host/spath.cpp.o: CMakeFiles/tovpart_objects.dir/flags.make
+CMakeFiles/tovpart_objects.dir/src/host/spath.cpp.o: /work/main/src/host/spath.cpp
+CMakeFiles/tovpart_objects.dir/src/host/spath.cpp.o: CMakeFiles/tovpart_objects.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_4) "Building CXX object CMakeFiles/tovpart_objects.dir/src/host/spath.cpp.o"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tovpart_objects.dir/src/host/spath.cpp.o -MF CMakeFiles/tovpart_objects.dir/src/host/spath.cpp.o.d -o CMakeFiles/tovpart_objects.dir/src/host/spath.cpp.o -c /work/main/src/host/spath.cpp
+
+CMakeFiles/tovpart_objects.dir/src/host/spath.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/tovpart_objects.dir/src/host/spath.cpp.i"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/src/host/spath.cpp > CMakeFiles/tovpart_objects.dir/src/host/spath.cpp.i
+
+CMakeFiles/tovpart_objects.dir/src/host/spath.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tovpart_objects.dir/src/host/spath.cpp.s"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/host/spath.cpp -o CMakeFiles/tovpart_objects.dir/src/host/spath.cpp.s
+
+CMakeFiles/tovpart_objects.dir/src/host/split_list.cpp.o: CMakeFiles/tovpart_objects.dir/flags.make
+CMakeFiles/tovpart_objects.dir/src/host/split_list.cpp.o: /work/main/src/host/split_list.cpp
+CMakeFiles/tovpart_objects.dir/src/host/split_list.cpp.o: CMakeFiles/tovpart_objects.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_5) "Building CXX object CMakeFiles/tovpart_objects.dir/src/host/split_list.cpp.o"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tovpart_objects.dir/src/host/split_list.cpp.o -MF CMakeFiles/tovpart_objects.dir/src/host/split_list.cpp.o.d -o CMakeFiles/tovpart_objects.dir/src/host/split_list.cpp.o -c /work/main/src/host/split_list.cpp
+
+CMakeFiles/tovpart_objects.dir/src/host/split_list.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/tovpart_objects.dir/src/host/split_list.cpp.i"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/src/host/split_list.cpp > CMakeFiles/tovpart_objects.dir/src/host/split_list.cpp.i
+
+CMakeFiles/tovpart_objects.dir/src/host/split_list.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tovpart_objects.dir/src/host/split_list.cpp.s"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/host/split_list.cpp -o CMakeFiles/tovpart_objects.dir/src/host/split_list.cpp.s
+
 CMakeFiles/tovpart_objects.dir/src/model/ascii_db.cpp.o: CMakeFiles/tovpart_objects.dir/flags.make
 CMakeFiles/tovpart_objects.dir/src/model/ascii_db.cpp.o: /work/main/src/model/ascii_db.cpp
 CMakeFiles/tovpart_objects.dir/src/model/ascii_db.cpp.o: CMakeFiles/tovpart_objects.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_1) "Building CXX object CMakeFiles/tovpart_objects.dir/src/model/ascii_db.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_6) "Building CXX object CMakeFiles/tovpart_objects.dir/src/model/ascii_db.cpp.o"
 	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tovpart_objects.dir/src/model/ascii_db.cpp.o -MF CMakeFiles/tovpart_objects.dir/src/model/ascii_db.cpp.o.d -o CMakeFiles/tovpart_objects.dir/src/model/ascii_db.cpp.o -c /work/main/src/model/ascii_db.cpp
 
 CMakeFiles/tovpart_objects.dir/src/model/ascii_db.cpp.i: cmake_force
@@ -86,7 +156,7 @@ CMakeFiles/tovpart_objects.dir/src/model/ascii_db.cpp.s: cmake_force
 CMakeFiles/tovpart_objects.dir/src/model/binary_db.cpp.o: CMakeFiles/tovpart_objects.dir/flags.make
 CMakeFiles/tovpart_objects.dir/src/model/binary_db.cpp.o: /work/main/src/model/binary_db.cpp
 CMakeFiles/tovpart_objects.dir/src/model/binary_db.cpp.o: CMakeFiles/tovpart_objects.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_2) "Building CXX object CMakeFiles/tovpart_objects.dir/src/model/binary_db.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_7) "Building CXX object CMakeFiles/tovpart_objects.dir/src/model/binary_db.cpp.o"
 	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tovpart_objects.dir/src/model/binary_db.cpp.o -MF CMakeFiles/tovpart_objects.dir/src/model/binary_db.cpp.o.d -o CMakeFiles/tovpart_objects.dir/src/model/binary_db.cpp.o -c /work/main/src/model/binary_db.cpp
 
 CMakeFiles/tovpart_objects.dir/src/model/binary_db.cpp.i: cmake_force
@@ -100,7 +170,7 @@ CMakeFiles/tovpart_objects.dir/src/model/binary_db.cpp.s: cmake_force
 CMakeFiles/tovpart_objects.dir/src/model/category_lookup.cpp.o: CMakeFiles/tovpart_objects.dir/flags.make
 CMakeFiles/tovpart_objects.dir/src/model/category_lookup.cpp.o: /work/main/src/model/category_lookup.cpp
 CMakeFiles/tovpart_objects.dir/src/model/category_lookup.cpp.o: CMakeFiles/tovpart_objects.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_3) "Building CXX object CMakeFiles/tovpart_objects.dir/src/model/category_lookup.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_8) "Building CXX object CMakeFiles/tovpart_objects.dir/src/model/category_lookup.cpp.o"
 	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tovpart_objects.dir/src/model/category_lookup.cpp.o -MF CMakeFiles/tovpart_objects.dir/src/model/category_lookup.cpp.o.d -o CMakeFiles/tovpart_objects.dir/src/model/category_lookup.cpp.o -c /work/main/src/model/category_lookup.cpp
 
 CMakeFiles/tovpart_objects.dir/src/model/category_lookup.cpp.i: cmake_force
@@ -114,7 +184,7 @@ CMakeFiles/tovpart_objects.dir/src/model/category_lookup.cpp.s: cmake_force
 CMakeFiles/tovpart_objects.dir/src/model/category_refs.cpp.o: CMakeFiles/tovpart_objects.dir/flags.make
 CMakeFiles/tovpart_objects.dir/src/model/category_refs.cpp.o: /work/main/src/model/category_refs.cpp
 CMakeFiles/tovpart_objects.dir/src/model/category_refs.cpp.o: CMakeFiles/tovpart_objects.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_4) "Building CXX object CMakeFiles/tovpart_objects.dir/src/model/category_refs.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_9) "Building CXX object CMakeFiles/tovpart_objects.dir/src/model/category_refs.cpp.o"
 	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tovpart_objects.dir/src/model/category_refs.cpp.o -MF CMakeFiles/tovpart_objects.dir/src/model/category_refs.cpp.o.d -o CMakeFiles/tovpart_objects.dir/src/model/category_refs.cpp.o -c /work/main/src/model/category_refs.cpp
 
 CMakeFiles/tovpart_objects.dir/src/model/category_refs.cpp.i: cmake_force
@@ -128,7 +198,7 @@ CMakeFiles/tovpart_objects.dir/src/model/category_refs.cpp.s: cmake_force
 CMakeFiles/tovpart_objects.dir/src/model/category_tree.cpp.o: CMakeFiles/tovpart_objects.dir/flags.make
 CMakeFiles/tovpart_objects.dir/src/model/category_tree.cpp.o: /work/main/src/model/category_tree.cpp
 CMakeFiles/tovpart_objects.dir/src/model/category_tree.cpp.o: CMakeFiles/tovpart_objects.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_5) "Building CXX object CMakeFiles/tovpart_objects.dir/src/model/category_tree.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_10) "Building CXX object CMakeFiles/tovpart_objects.dir/src/model/category_tree.cpp.o"
 	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tovpart_objects.dir/src/model/category_tree.cpp.o -MF CMakeFiles/tovpart_objects.dir/src/model/category_tree.cpp.o.d -o CMakeFiles/tovpart_objects.dir/src/model/category_tree.cpp.o -c /work/main/src/model/category_tree.cpp
 
 CMakeFiles/tovpart_objects.dir/src/model/category_tree.cpp.i: cmake_force
@@ -142,7 +212,7 @@ CMakeFiles/tovpart_objects.dir/src/model/category_tree.cpp.s: cmake_force
 CMakeFiles/tovpart_objects.dir/src/model/child_index.cpp.o: CMakeFiles/tovpart_objects.dir/flags.make
 CMakeFiles/tovpart_objects.dir/src/model/child_index.cpp.o: /work/main/src/model/child_index.cpp
 CMakeFiles/tovpart_objects.dir/src/model/child_index.cpp.o: CMakeFiles/tovpart_objects.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_6) "Building CXX object CMakeFiles/tovpart_objects.dir/src/model/child_index.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_11) "Building CXX object CMakeFiles/tovpart_objects.dir/src/model/child_index.cpp.o"
 	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tovpart_objects.dir/src/model/child_index.cpp.o -MF CMakeFiles/tovpart_objects.dir/src/model/child_index.cpp.o.d -o CMakeFiles/tovpart_objects.dir/src/model/child_index.cpp.o -c /work/main/src/model/child_index.cpp
 
 CMakeFiles/tovpart_objects.dir/src/model/child_index.cpp.i: cmake_force
@@ -153,10 +223,24 @@ CMakeFiles/tovpart_objects.dir/src/model/child_index.cpp.s: cmake_force
 	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tovpart_objects.dir/src/model/child_index.cpp.s"
 	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/model/child_index.cpp -o CMakeFiles/tovpart_objects.dir/src/model/child_index.cpp.s
 
+CMakeFiles/tovpart_objects.dir/src/model/database.cpp.o: CMakeFiles/tovpart_objects.dir/flags.make
+CMakeFiles/tovpart_objects.dir/src/model/database.cpp.o: /work/main/src/model/database.cpp
+CMakeFiles/tovpart_objects.dir/src/model/database.cpp.o: CMakeFiles/tovpart_objects.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_12) "Building CXX object CMakeFiles/tovpart_objects.dir/src/model/database.cpp.o"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tovpart_objects.dir/src/model/database.cpp.o -MF CMakeFiles/tovpart_objects.dir/src/model/database.cpp.o.d -o CMakeFiles/tovpart_objects.dir/src/model/database.cpp.o -c /work/main/src/model/database.cpp
+
+CMakeFiles/tovpart_objects.dir/src/model/database.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/tovpart_objects.dir/src/model/database.cpp.i"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/src/model/database.cpp > CMakeFiles/tovpart_objects.dir/src/model/database.cpp.i
+
+CMakeFiles/tovpart_objects.dir/src/model/database.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tovpart_objects.dir/src/model/database.cpp.s"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/model/database.cpp -o CMakeFiles/tovpart_objects.dir/src/model/database.cpp.s
+
 CMakeFiles/tovpart_objects.dir/src/model/entry_index.cpp.o: CMakeFiles/tovpart_objects.dir/flags.make
 CMakeFiles/tovpart_objects.dir/src/model/entry_index.cpp.o: /work/main/src/model/entry_index.cpp
 CMakeFiles/tovpart_objects.dir/src/model/entry_index.cpp.o: CMakeFiles/tovpart_objects.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_7) "Building CXX object CMakeFiles/tovpart_objects.dir/src/model/entry_index.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_13) "Building CXX object CMakeFiles/tovpart_objects.dir/src/model/entry_index.cpp.o"
 	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tovpart_objects.dir/src/model/entry_index.cpp.o -MF CMakeFiles/tovpart_objects.dir/src/model/entry_index.cpp.o.d -o CMakeFiles/tovpart_objects.dir/src/model/entry_index.cpp.o -c /work/main/src/model/entry_index.cpp
 
 CMakeFiles/tovpart_objects.dir/src/model/entry_index.cpp.i: cmake_force
@@ -170,7 +254,7 @@ CMakeFiles/tovpart_objects.dir/src/model/entry_index.cpp.s: cmake_force
 CMakeFiles/tovpart_objects.dir/src/model/list_text.cpp.o: CMakeFiles/tovpart_objects.dir/flags.make
 CMakeFiles/tovpart_objects.dir/src/model/list_text.cpp.o: /work/main/src/model/list_text.cpp
 CMakeFiles/tovpart_objects.dir/src/model/list_text.cpp.o: CMakeFiles/tovpart_objects.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_8) "Building CXX object CMakeFiles/tovpart_objects.dir/src/model/list_text.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_14) "Building CXX object CMakeFiles/tovpart_objects.dir/src/model/list_text.cpp.o"
 	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tovpart_objects.dir/src/model/list_text.cpp.o -MF CMakeFiles/tovpart_objects.dir/src/model/list_text.cpp.o.d -o CMakeFiles/tovpart_objects.dir/src/model/list_text.cpp.o -c /work/main/src/model/list_text.cpp
 
 CMakeFiles/tovpart_objects.dir/src/model/list_text.cpp.i: cmake_force
@@ -184,7 +268,7 @@ CMakeFiles/tovpart_objects.dir/src/model/list_text.cpp.s: cmake_force
 CMakeFiles/tovpart_objects.dir/src/model/part.cpp.o: CMakeFiles/tovpart_objects.dir/flags.make
 CMakeFiles/tovpart_objects.dir/src/model/part.cpp.o: /work/main/src/model/part.cpp
 CMakeFiles/tovpart_objects.dir/src/model/part.cpp.o: CMakeFiles/tovpart_objects.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_9) "Building CXX object CMakeFiles/tovpart_objects.dir/src/model/part.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_15) "Building CXX object CMakeFiles/tovpart_objects.dir/src/model/part.cpp.o"
 	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tovpart_objects.dir/src/model/part.cpp.o -MF CMakeFiles/tovpart_objects.dir/src/model/part.cpp.o.d -o CMakeFiles/tovpart_objects.dir/src/model/part.cpp.o -c /work/main/src/model/part.cpp
 
 CMakeFiles/tovpart_objects.dir/src/model/part.cpp.i: cmake_force
@@ -198,7 +282,7 @@ CMakeFiles/tovpart_objects.dir/src/model/part.cpp.s: cmake_force
 CMakeFiles/tovpart_objects.dir/src/model/part_list.cpp.o: CMakeFiles/tovpart_objects.dir/flags.make
 CMakeFiles/tovpart_objects.dir/src/model/part_list.cpp.o: /work/main/src/model/part_list.cpp
 CMakeFiles/tovpart_objects.dir/src/model/part_list.cpp.o: CMakeFiles/tovpart_objects.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_10) "Building CXX object CMakeFiles/tovpart_objects.dir/src/model/part_list.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_16) "Building CXX object CMakeFiles/tovpart_objects.dir/src/model/part_list.cpp.o"
 	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tovpart_objects.dir/src/model/part_list.cpp.o -MF CMakeFiles/tovpart_objects.dir/src/model/part_list.cpp.o.d -o CMakeFiles/tovpart_objects.dir/src/model/part_list.cpp.o -c /work/main/src/model/part_list.cpp
 
 CMakeFiles/tovpart_objects.dir/src/model/part_list.cpp.i: cmake_force
@@ -212,7 +296,7 @@ CMakeFiles/tovpart_objects.dir/src/model/part_list.cpp.s: cmake_force
 CMakeFiles/tovpart_objects.dir/src/model/subtree_delete.cpp.o: CMakeFiles/tovpart_objects.dir/flags.make
 CMakeFiles/tovpart_objects.dir/src/model/subtree_delete.cpp.o: /work/main/src/model/subtree_delete.cpp
 CMakeFiles/tovpart_objects.dir/src/model/subtree_delete.cpp.o: CMakeFiles/tovpart_objects.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_11) "Building CXX object CMakeFiles/tovpart_objects.dir/src/model/subtree_delete.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_17) "Building CXX object CMakeFiles/tovpart_objects.dir/src/model/subtree_delete.cpp.o"
 	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tovpart_objects.dir/src/model/subtree_delete.cpp.o -MF CMakeFiles/tovpart_objects.dir/src/model/subtree_delete.cpp.o.d -o CMakeFiles/tovpart_objects.dir/src/model/subtree_delete.cpp.o -c /work/main/src/model/subtree_delete.cpp
 
 CMakeFiles/tovpart_objects.dir/src/model/subtree_delete.cpp.i: cmake_force
@@ -226,7 +310,7 @@ CMakeFiles/tovpart_objects.dir/src/model/subtree_delete.cpp.s: cmake_force
 CMakeFiles/tovpart_objects.dir/src/model/window.cpp.o: CMakeFiles/tovpart_objects.dir/flags.make
 CMakeFiles/tovpart_objects.dir/src/model/window.cpp.o: /work/main/src/model/window.cpp
 CMakeFiles/tovpart_objects.dir/src/model/window.cpp.o: CMakeFiles/tovpart_objects.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_12) "Building CXX object CMakeFiles/tovpart_objects.dir/src/model/window.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_18) "Building CXX object CMakeFiles/tovpart_objects.dir/src/model/window.cpp.o"
 	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tovpart_objects.dir/src/model/window.cpp.o -MF CMakeFiles/tovpart_objects.dir/src/model/window.cpp.o.d -o CMakeFiles/tovpart_objects.dir/src/model/window.cpp.o -c /work/main/src/model/window.cpp
 
 CMakeFiles/tovpart_objects.dir/src/model/window.cpp.i: cmake_force
@@ -237,10 +321,80 @@ CMakeFiles/tovpart_objects.dir/src/model/window.cpp.s: cmake_force
 	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tovpart_objects.dir/src/model/window.cpp.s"
 	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/model/window.cpp -o CMakeFiles/tovpart_objects.dir/src/model/window.cpp.s
 
+CMakeFiles/tovpart_objects.dir/src/shell/debug_cmd.cpp.o: CMakeFiles/tovpart_objects.dir/flags.make
+CMakeFiles/tovpart_objects.dir/src/shell/debug_cmd.cpp.o: /work/main/src/shell/debug_cmd.cpp
+CMakeFiles/tovpart_objects.dir/src/shell/debug_cmd.cpp.o: CMakeFiles/tovpart_objects.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_19) "Building CXX object CMakeFiles/tovpart_objects.dir/src/shell/debug_cmd.cpp.o"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tovpart_objects.dir/src/shell/debug_cmd.cpp.o -MF CMakeFiles/tovpart_objects.dir/src/shell/debug_cmd.cpp.o.d -o CMakeFiles/tovpart_objects.dir/src/shell/debug_cmd.cpp.o -c /work/main/src/shell/debug_cmd.cpp
+
+CMakeFiles/tovpart_objects.dir/src/shell/debug_cmd.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/tovpart_objects.dir/src/shell/debug_cmd.cpp.i"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/src/shell/debug_cmd.cpp > CMakeFiles/tovpart_objects.dir/src/shell/debug_cmd.cpp.i
+
+CMakeFiles/tovpart_objects.dir/src/shell/debug_cmd.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tovpart_objects.dir/src/shell/debug_cmd.cpp.s"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/shell/debug_cmd.cpp -o CMakeFiles/tovpart_objects.dir/src/shell/debug_cmd.cpp.s
+
+CMakeFiles/tovpart_objects.dir/src/shell/entry.cpp.o: CMakeFiles/tovpart_objects.dir/flags.make
+CMakeFiles/tovpart_objects.dir/src/shell/entry.cpp.o: /work/main/src/shell/entry.cpp
+CMakeFiles/tovpart_objects.dir/src/shell/entry.cpp.o: CMakeFiles/tovpart_objects.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_20) "Building CXX object CMakeFiles/tovpart_objects.dir/src/shell/entry.cpp.o"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tovpart_objects.dir/src/shell/entry.cpp.o -MF CMakeFiles/tovpart_objects.dir/src/shell/entry.cpp.o.d -o CMakeFiles/tovpart_objects.dir/src/shell/entry.cpp.o -c /work/main/src/shell/entry.cpp
+
+CMakeFiles/tovpart_objects.dir/src/shell/entry.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/tovpart_objects.dir/src/shell/entry.cpp.i"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/src/shell/entry.cpp > CMakeFiles/tovpart_objects.dir/src/shell/entry.cpp.i
+
+CMakeFiles/tovpart_objects.dir/src/shell/entry.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tovpart_objects.dir/src/shell/entry.cpp.s"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/shell/entry.cpp -o CMakeFiles/tovpart_objects.dir/src/shell/entry.cpp.s
+
+CMakeFiles/tovpart_objects.dir/src/shell/error_codes.cpp.o: CMakeFiles/tovpart_objects.dir/flags.make
+CMakeFiles/tovpart_objects.dir/src/shell/error_codes.cpp.o: /work/main/src/shell/error_codes.cpp
+CMakeFiles/tovpart_objects.dir/src/shell/error_codes.cpp.o: CMakeFiles/tovpart_objects.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_21) "Building CXX object CMakeFiles/tovpart_objects.dir/src/shell/error_codes.cpp.o"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tovpart_objects.dir/src/shell/error_codes.cpp.o -MF CMakeFiles/tovpart_objects.dir/src/shell/error_codes.cpp.o.d -o CMakeFiles/tovpart_objects.dir/src/shell/error_codes.cpp.o -c /work/main/src/shell/error_codes.cpp
+
+CMakeFiles/tovpart_objects.dir/src/shell/error_codes.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/tovpart_objects.dir/src/shell/error_codes.cpp.i"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/src/shell/error_codes.cpp > CMakeFiles/tovpart_objects.dir/src/shell/error_codes.cpp.i
+
+CMakeFiles/tovpart_objects.dir/src/shell/error_codes.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tovpart_objects.dir/src/shell/error_codes.cpp.s"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/shell/error_codes.cpp -o CMakeFiles/tovpart_objects.dir/src/shell/error_codes.cpp.s
+
+CMakeFiles/tovpart_objects.dir/src/shell/group.cpp.o: CMakeFiles/tovpart_objects.dir/flags.make
+CMakeFiles/tovpart_objects.dir/src/shell/group.cpp.o: /work/main/src/shell/group.cpp
+CMakeFiles/tovpart_objects.dir/src/shell/group.cpp.o: CMakeFiles/tovpart_objects.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_22) "Building CXX object CMakeFiles/tovpart_objects.dir/src/shell/group.cpp.o"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tovpart_objects.dir/src/shell/group.cpp.o -MF CMakeFiles/tovpart_objects.dir/src/shell/group.cpp.o.d -o CMakeFiles/tovpart_objects.dir/src/shell/group.cpp.o -c /work/main/src/shell/group.cpp
+
+CMakeFiles/tovpart_objects.dir/src/shell/group.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/tovpart_objects.dir/src/shell/group.cpp.i"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/src/shell/group.cpp > CMakeFiles/tovpart_objects.dir/src/shell/group.cpp.i
+
+CMakeFiles/tovpart_objects.dir/src/shell/group.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tovpart_objects.dir/src/shell/group.cpp.s"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/shell/group.cpp -o CMakeFiles/tovpart_objects.dir/src/shell/group.cpp.s
+
+CMakeFiles/tovpart_objects.dir/src/shell/group_cmd.cpp.o: CMakeFiles/tovpart_objects.dir/flags.make
+CMakeFiles/tovpart_objects.dir/src/shell/group_cmd.cpp.o: /work/main/src/shell/group_cmd.cpp
+CMakeFiles/tovpart_objects.dir/src/shell/group_cmd.cpp.o: CMakeFiles/tovpart_objects.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_23) "Building CXX object CMakeFiles/tovpart_objects.dir/src/shell/group_cmd.cpp.o"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tovpart_objects.dir/src/shell/group_cmd.cpp.o -MF CMakeFiles/tovpart_objects.dir/src/shell/group_cmd.cpp.o.d -o CMakeFiles/tovpart_objects.dir/src/shell/group_cmd.cpp.o -c /work/main/src/shell/group_cmd.cpp
+
+CMakeFiles/tovpart_objects.dir/src/shell/group_cmd.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/tovpart_objects.dir/src/shell/group_cmd.cpp.i"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/src/shell/group_cmd.cpp > CMakeFiles/tovpart_objects.dir/src/shell/group_cmd.cpp.i
+
+CMakeFiles/tovpart_objects.dir/src/shell/group_cmd.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tovpart_objects.dir/src/shell/group_cmd.cpp.s"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/shell/group_cmd.cpp -o CMakeFiles/tovpart_objects.dir/src/shell/group_cmd.cpp.s
+
 CMakeFiles/tovpart_objects.dir/src/shell/group_queries.cpp.o: CMakeFiles/tovpart_objects.dir/flags.make
 CMakeFiles/tovpart_objects.dir/src/shell/group_queries.cpp.o: /work/main/src/shell/group_queries.cpp
 CMakeFiles/tovpart_objects.dir/src/shell/group_queries.cpp.o: CMakeFiles/tovpart_objects.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_13) "Building CXX object CMakeFiles/tovpart_objects.dir/src/shell/group_queries.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_24) "Building CXX object CMakeFiles/tovpart_objects.dir/src/shell/group_queries.cpp.o"
 	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tovpart_objects.dir/src/shell/group_queries.cpp.o -MF CMakeFiles/tovpart_objects.dir/src/shell/group_queries.cpp.o.d -o CMakeFiles/tovpart_objects.dir/src/shell/group_queries.cpp.o -c /work/main/src/shell/group_queries.cpp
 
 CMakeFiles/tovpart_objects.dir/src/shell/group_queries.cpp.i: cmake_force
@@ -251,19 +405,105 @@ CMakeFiles/tovpart_objects.dir/src/shell/group_queries.cpp.s: cmake_force
 	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tovpart_objects.dir/src/shell/group_queries.cpp.s"
 	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/shell/group_queries.cpp -o CMakeFiles/tovpart_objects.dir/src/shell/group_queries.cpp.s
 
+CMakeFiles/tovpart_objects.dir/src/shell/messages.cpp.o: CMakeFiles/tovpart_objects.dir/flags.make
+CMakeFiles/tovpart_objects.dir/src/shell/messages.cpp.o: /work/main/src/shell/messages.cpp
+CMakeFiles/tovpart_objects.dir/src/shell/messages.cpp.o: CMakeFiles/tovpart_objects.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_25) "Building CXX object CMakeFiles/tovpart_objects.dir/src/shell/messages.cpp.o"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tovpart_objects.dir/src/shell/messages.cpp.o -MF CMakeFiles/tovpart_objects.dir/src/shell/messages.cpp.o.d -o CMakeFiles/tovpart_objects.dir/src/shell/messages.cpp.o -c /work/main/src/shell/messages.cpp
+
+CMakeFiles/tovpart_objects.dir/src/shell/messages.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/tovpart_objects.dir/src/shell/messages.cpp.i"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/src/shell/messages.cpp > CMakeFiles/tovpart_objects.dir/src/shell/messages.cpp.i
+
+CMakeFiles/tovpart_objects.dir/src/shell/messages.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tovpart_objects.dir/src/shell/messages.cpp.s"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/shell/messages.cpp -o CMakeFiles/tovpart_objects.dir/src/shell/messages.cpp.s
+
+CMakeFiles/tovpart_objects.dir/src/shell/options.cpp.o: CMakeFiles/tovpart_objects.dir/flags.make
+CMakeFiles/tovpart_objects.dir/src/shell/options.cpp.o: /work/main/src/shell/options.cpp
+CMakeFiles/tovpart_objects.dir/src/shell/options.cpp.o: CMakeFiles/tovpart_objects.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_26) "Building CXX object CMakeFiles/tovpart_objects.dir/src/shell/options.cpp.o"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tovpart_objects.dir/src/shell/options.cpp.o -MF CMakeFiles/tovpart_objects.dir/src/shell/options.cpp.o.d -o CMakeFiles/tovpart_objects.dir/src/shell/options.cpp.o -c /work/main/src/shell/options.cpp
+
+CMakeFiles/tovpart_objects.dir/src/shell/options.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/tovpart_objects.dir/src/shell/options.cpp.i"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/src/shell/options.cpp > CMakeFiles/tovpart_objects.dir/src/shell/options.cpp.i
+
+CMakeFiles/tovpart_objects.dir/src/shell/options.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tovpart_objects.dir/src/shell/options.cpp.s"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/shell/options.cpp -o CMakeFiles/tovpart_objects.dir/src/shell/options.cpp.s
+
+CMakeFiles/tovpart_objects.dir/src/shell/pending_commands.cpp.o: CMakeFiles/tovpart_objects.dir/flags.make
+CMakeFiles/tovpart_objects.dir/src/shell/pending_commands.cpp.o: /work/main/src/shell/pending_commands.cpp
+CMakeFiles/tovpart_objects.dir/src/shell/pending_commands.cpp.o: CMakeFiles/tovpart_objects.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_27) "Building CXX object CMakeFiles/tovpart_objects.dir/src/shell/pending_commands.cpp.o"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tovpart_objects.dir/src/shell/pending_commands.cpp.o -MF CMakeFiles/tovpart_objects.dir/src/shell/pending_commands.cpp.o.d -o CMakeFiles/tovpart_objects.dir/src/shell/pending_commands.cpp.o -c /work/main/src/shell/pending_commands.cpp
+
+CMakeFiles/tovpart_objects.dir/src/shell/pending_commands.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/tovpart_objects.dir/src/shell/pending_commands.cpp.i"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/src/shell/pending_commands.cpp > CMakeFiles/tovpart_objects.dir/src/shell/pending_commands.cpp.i
+
+CMakeFiles/tovpart_objects.dir/src/shell/pending_commands.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tovpart_objects.dir/src/shell/pending_commands.cpp.s"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/shell/pending_commands.cpp -o CMakeFiles/tovpart_objects.dir/src/shell/pending_commands.cpp.s
+
+CMakeFiles/tovpart_objects.dir/src/shell/trace.cpp.o: CMakeFiles/tovpart_objects.dir/flags.make
+CMakeFiles/tovpart_objects.dir/src/shell/trace.cpp.o: /work/main/src/shell/trace.cpp
+CMakeFiles/tovpart_objects.dir/src/shell/trace.cpp.o: CMakeFiles/tovpart_objects.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_28) "Building CXX object CMakeFiles/tovpart_objects.dir/src/shell/trace.cpp.o"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tovpart_objects.dir/src/shell/trace.cpp.o -MF CMakeFiles/tovpart_objects.dir/src/shell/trace.cpp.o.d -o CMakeFiles/tovpart_objects.dir/src/shell/trace.cpp.o -c /work/main/src/shell/trace.cpp
+
+CMakeFiles/tovpart_objects.dir/src/shell/trace.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/tovpart_objects.dir/src/shell/trace.cpp.i"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/src/shell/trace.cpp > CMakeFiles/tovpart_objects.dir/src/shell/trace.cpp.i
+
+CMakeFiles/tovpart_objects.dir/src/shell/trace.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tovpart_objects.dir/src/shell/trace.cpp.s"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/shell/trace.cpp -o CMakeFiles/tovpart_objects.dir/src/shell/trace.cpp.s
+
+CMakeFiles/tovpart_objects.dir/src/shell/unload_cmd.cpp.o: CMakeFiles/tovpart_objects.dir/flags.make
+CMakeFiles/tovpart_objects.dir/src/shell/unload_cmd.cpp.o: /work/main/src/shell/unload_cmd.cpp
+CMakeFiles/tovpart_objects.dir/src/shell/unload_cmd.cpp.o: CMakeFiles/tovpart_objects.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_29) "Building CXX object CMakeFiles/tovpart_objects.dir/src/shell/unload_cmd.cpp.o"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT CMakeFiles/tovpart_objects.dir/src/shell/unload_cmd.cpp.o -MF CMakeFiles/tovpart_objects.dir/src/shell/unload_cmd.cpp.o.d -o CMakeFiles/tovpart_objects.dir/src/shell/unload_cmd.cpp.o -c /work/main/src/shell/unload_cmd.cpp
+
+CMakeFiles/tovpart_objects.dir/src/shell/unload_cmd.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/tovpart_objects.dir/src/shell/unload_cmd.cpp.i"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/src/shell/unload_cmd.cpp > CMakeFiles/tovpart_objects.dir/src/shell/unload_cmd.cpp.i
+
+CMakeFiles/tovpart_objects.dir/src/shell/unload_cmd.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tovpart_objects.dir/src/shell/unload_cmd.cpp.s"
+	/usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/src/shell/unload_cmd.cpp -o CMakeFiles/tovpart_objects.dir/src/shell/unload_cmd.cpp.s
+
+tovpart_objects: CMakeFiles/tovpart_objects.dir/src/host/argv_parser.cpp.o
+tovpart_objects: CMakeFiles/tovpart_objects.dir/src/host/host_misc.cpp.o
+tovpart_objects: CMakeFiles/tovpart_objects.dir/src/host/robust_write.cpp.o
+tovpart_objects: CMakeFiles/tovpart_objects.dir/src/host/spath.cpp.o
+tovpart_objects: CMakeFiles/tovpart_objects.dir/src/host/split_list.cpp.o
 tovpart_objects: CMakeFiles/tovpart_objects.dir/src/model/ascii_db.cpp.o
 tovpart_objects: CMakeFiles/tovpart_objects.dir/src/model/binary_db.cpp.o
 tovpart_objects: CMakeFiles/tovpart_objects.dir/src/model/category_lookup.cpp.o
 tovpart_objects: CMakeFiles/tovpart_objects.dir/src/model/category_refs.cpp.o
 tovpart_objects: CMakeFiles/tovpart_objects.dir/src/model/category_tree.cpp.o
 tovpart_objects: CMakeFiles/tovpart_objects.dir/src/model/child_index.cpp.o
+tovpart_objects: CMakeFiles/tovpart_objects.dir/src/model/database.cpp.o
 tovpart_objects: CMakeFiles/tovpart_objects.dir/src/model/entry_index.cpp.o
 tovpart_objects: CMakeFiles/tovpart_objects.dir/src/model/list_text.cpp.o
 tovpart_objects: CMakeFiles/tovpart_objects.dir/src/model/part.cpp.o
 tovpart_objects: CMakeFiles/tovpart_objects.dir/src/model/part_list.cpp.o
 tovpart_objects: CMakeFiles/tovpart_objects.dir/src/model/subtree_delete.cpp.o
 tovpart_objects: CMakeFiles/tovpart_objects.dir/src/model/window.cpp.o
+tovpart_objects: CMakeFiles/tovpart_objects.dir/src/shell/debug_cmd.cpp.o
+tovpart_objects: CMakeFiles/tovpart_objects.dir/src/shell/entry.cpp.o
+tovpart_objects: CMakeFiles/tovpart_objects.dir/src/shell/error_codes.cpp.o
+tovpart_objects: CMakeFiles/tovpart_objects.dir/src/shell/group.cpp.o
+tovpart_objects: CMakeFiles/tovpart_objects.dir/src/shell/group_cmd.cpp.o
 tovpart_objects: CMakeFiles/tovpart_objects.dir/src/shell/group_queries.cpp.o
+tovpart_objects: CMakeFiles/tovpart_objects.dir/src/shell/messages.cpp.o
+tovpart_objects: CMakeFiles/tovpart_objects.dir/src/shell/options.cpp.o
+tovpart_objects: CMakeFiles/tovpart_objects.dir/src/shell/pending_commands.cpp.o
+tovpart_objects: CMakeFiles/tovpart_objects.dir/src/shell/trace.cpp.o
+tovpart_objects: CMakeFiles/tovpart_objects.dir/src/shell/unload_cmd.cpp.o
 tovpart_objects: CMakeFiles/tovpart_objects.dir/build.make
 .PHONY : tovpart_objects
 

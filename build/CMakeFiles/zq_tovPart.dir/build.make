@@ -74,33 +74,65 @@ zq_tovPart_OBJECTS =
 
 # External object files for target zq_tovPart
 zq_tovPart_EXTERNAL_OBJECTS = \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/host/argv_parser.cpp.o" \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/host/host_misc.cpp.o" \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/host/robust_write.cpp.o" \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/host/spath.cpp.o" \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/host/split_list.cpp.o" \
 "/work/main/build/CMakeFiles/tovpart_objects.dir/src/model/ascii_db.cpp.o" \
 "/work/main/build/CMakeFiles/tovpart_objects.dir/src/model/binary_db.cpp.o" \
 "/work/main/build/CMakeFiles/tovpart_objects.dir/src/model/category_lookup.cpp.o" \
 "/work/main/build/CMakeFiles/tovpart_objects.dir/src/model/category_refs.cpp.o" \
 "/work/main/build/CMakeFiles/tovpart_objects.dir/src/model/category_tree.cpp.o" \
 "/work/main/build/CMakeFiles/tovpart_objects.dir/src/model/child_index.cpp.o" \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/model/database.cpp.o" \
 "/work/main/build/CMakeFiles/tovpart_objects.dir/src/model/entry_index.cpp.o" \
 "/work/main/build/CMakeFiles/tovpart_objects.dir/src/model/list_text.cpp.o" \
 "/work/main/build/CMakeFiles/tovpart_objects.dir/src/model/part.cpp.o" \
 "/work/main/build/CMakeFiles/tovpart_objects.dir/src/model/part_list.cpp.o" \
 "/work/main/build/CMakeFiles/tovpart_objects.dir/src/model/subtree_delete.cpp.o" \
 "/work/main/build/CMakeFiles/tovpart_objects.dir/src/model/window.cpp.o" \
-"/work/main/build/CMakeFiles/tovpart_objects.dir/src/shell/group_queries.cpp.o"
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/shell/debug_cmd.cpp.o" \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/shell/entry.cpp.o" \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/shell/error_codes.cpp.o" \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/shell/group.cpp.o" \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/shell/group_cmd.cpp.o" \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/shell/group_queries.cpp.o" \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/shell/messages.cpp.o" \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/shell/options.cpp.o" \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/shell/pending_commands.cpp.o" \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/shell/trace.cpp.o" \
+"/work/main/build/CMakeFiles/tovpart_objects.dir/src/shell/unload_cmd.cpp.o"
 
+tovpart1.0/libzq_tovPart.so: CMakeFiles/tovpart_objects.dir/src/host/argv_parser.cpp.o
+tovpart1.0/libzq_tovPart.so: CMakeFiles/tovpart_objects.dir/src/host/host_misc.cpp.o
+tovpart1.0/libzq_tovPart.so: CMakeFiles/tovpart_objects.dir/src/host/robust_write.cpp.o
+tovpart1.0/libzq_tovPart.so: CMakeFiles/tovpart_objects.dir/src/host/spath.cpp.o
+tovpart1.0/libzq_tovPart.so: CMakeFiles/tovpart_objects.dir/src/host/split_list.cpp.o
 tovpart1.0/libzq_tovPart.so: CMakeFiles/tovpart_objects.dir/src/model/ascii_db.cpp.o
 tovpart1.0/libzq_tovPart.so: CMakeFiles/tovpart_objects.dir/src/model/binary_db.cpp.o
 tovpart1.0/libzq_tovPart.so: CMakeFiles/tovpart_objects.dir/src/model/category_lookup.cpp.o
 tovpart1.0/libzq_tovPart.so: CMakeFiles/tovpart_objects.dir/src/model/category_refs.cpp.o
 tovpart1.0/libzq_tovPart.so: CMakeFiles/tovpart_objects.dir/src/model/category_tree.cpp.o
 tovpart1.0/libzq_tovPart.so: CMakeFiles/tovpart_objects.dir/src/model/child_index.cpp.o
+tovpart1.0/libzq_tovPart.so: CMakeFiles/tovpart_objects.dir/src/model/database.cpp.o
 tovpart1.0/libzq_tovPart.so: CMakeFiles/tovpart_objects.dir/src/model/entry_index.cpp.o
 tovpart1.0/libzq_tovPart.so: CMakeFiles/tovpart_objects.dir/src/model/list_text.cpp.o
 tovpart1.0/libzq_tovPart.so: CMakeFiles/tovpart_objects.dir/src/model/part.cpp.o
 tovpart1.0/libzq_tovPart.so: CMakeFiles/tovpart_objects.dir/src/model/part_list.cpp.o
 tovpart1.0/libzq_tovPart.so: CMakeFiles/tovpart_objects.dir/src/model/subtree_delete.cpp.o
 tovpart1.0/libzq_tovPart.so: CMakeFiles/tovpart_objects.dir/src/model/window.cpp.o
+tovpart1.0/libzq_tovPart.so: CMakeFiles/tovpart_objects.dir/src/shell/debug_cmd.cpp.o
+tovpart1.0/libzq_tovPart.so: CMakeFiles/tovpart_objects.dir/src/shell/entry.cpp.o
+tovpart1.0/libzq_tovPart.so: CMakeFiles/tovpart_objects.dir/src/shell/error_codes.cpp.o
+tovpart1.0/libzq_tovPart.so: CMakeFiles/tovpart_objects.dir/src/shell/group.cpp.o
+tovpart1.0/libzq_tovPart.so: CMakeFiles/tovpart_objects.dir/src/shell/group_cmd.cpp.o
 tovpart1.0/libzq_tovPart.so: CMakeFiles/tovpart_objects.dir/src/shell/group_queries.cpp.o
+tovpart1.0/libzq_tovPart.so: CMakeFiles/tovpart_objects.dir/src/shell/messages.cpp.o
+tovpart1.0/libzq_tovPart.so: CMakeFiles/tovpart_objects.dir/src/shell/options.cpp.o
+tovpart1.0/libzq_tovPart.so: CMakeFiles/tovpart_objects.dir/src/shell/pending_commands.cpp.o
+tovpart1.0/libzq_tovPart.so: CMakeFiles/tovpart_objects.dir/src/shell/trace.cpp.o
+tovpart1.0/libzq_tovPart.so: CMakeFiles/tovpart_objects.dir/src/shell/unload_cmd.cpp.o
 tovpart1.0/libzq_tovPart.so: CMakeFiles/zq_tovPart.dir/build.make
 tovpart1.0/libzq_tovPart.so: /usr/lib/x86_64-linux-gnu/libtcl.so
 tovpart1.0/libzq_tovPart.so: /work/main/cmake/exports.map

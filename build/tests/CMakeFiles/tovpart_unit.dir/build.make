@@ -69,10 +69,66 @@ include tests/CMakeFiles/tovpart_unit.dir/progress.make
 # Include the compile flags for this target's objects.
 include tests/CMakeFiles/tovpart_unit.dir/flags.make
 
+tests/CMakeFiles/tovpart_unit.dir/host/argv_parser_test.cpp.o: tests/CMakeFiles/tovpart_unit.dir/flags.make
+tests/CMakeFiles/tovpart_unit.dir/host/argv_parser_test.cpp.o: /work/main/tests/host/argv_parser_test.cpp
+tests/CMakeFiles/tovpart_unit.dir/host/argv_parser_test.cpp.o: tests/CMakeFiles/tovpart_unit.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_1) "Building CXX object tests/CMakeFiles/tovpart_unit.dir/host/argv_parser_test.cpp.o"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/tovpart_unit.dir/host/argv_parser_test.cpp.o -MF CMakeFiles/tovpart_unit.dir/host/argv_parser_test.cpp.o.d -o CMakeFiles/tovpart_unit.dir/host/argv_parser_test.cpp.o -c /work/main/tests/host/argv_parser_test.cpp
+
+tests/CMakeFiles/tovpart_unit.dir/host/argv_parser_test.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/tovpart_unit.dir/host/argv_parser_test.cpp.i"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/host/argv_parser_test.cpp > CMakeFiles/tovpart_unit.dir/host/argv_parser_test.cpp.i
+
+tests/CMakeFiles/tovpart_unit.dir/host/argv_parser_test.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tovpart_unit.dir/host/argv_parser_test.cpp.s"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/host/argv_parser_test.cpp -o CMakeFiles/tovpart_unit.dir/host/argv_parser_test.cpp.s
+
+tests/CMakeFiles/tovpart_unit.dir/host/robust_write_test.cpp.o: tests/CMakeFiles/tovpart_unit.dir/flags.make
+tests/CMakeFiles/tovpart_unit.dir/host/robust_write_test.cpp.o: /work/main/tests/host/robust_write_test.cpp
+tests/CMakeFiles/tovpart_unit.dir/host/robust_write_test.cpp.o: tests/CMakeFiles/tovpart_unit.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_2) "Building CXX object tests/CMakeFiles/tovpart_unit.dir/host/robust_write_test.cpp.o"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/tovpart_unit.dir/host/robust_write_test.cpp.o -MF CMakeFiles/tovpart_unit.dir/host/robust_write_test.cpp.o.d -o CMakeFiles/tovpart_unit.dir/host/robust_write_test.cpp.o -c /work/main/tests/host/robust_write_test.cpp
+
+tests/CMakeFiles/tovpart_unit.dir/host/robust_write_test.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/tovpart_unit.dir/host/robust_write_test.cpp.i"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/host/robust_write_test.cpp > CMakeFiles/tovpart_unit.dir/host/robust_write_test.cpp.i
+
+tests/CMakeFiles/tovpart_unit.dir/host/robust_write_test.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tovpart_unit.dir/host/robust_write_test.cpp.s"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/host/robust_write_test.cpp -o CMakeFiles/tovpart_unit.dir/host/robust_write_test.cpp.s
+
+tests/CMakeFiles/tovpart_unit.dir/host/spath_test.cpp.o: tests/CMakeFiles/tovpart_unit.dir/flags.make
+tests/CMakeFiles/tovpart_unit.dir/host/spath_test.cpp.o: /work/main/tests/host/spath_test.cpp
+tests/CMakeFiles/tovpart_unit.dir/host/spath_test.cpp.o: tests/CMakeFiles/tovpart_unit.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_3) "Building CXX object tests/CMakeFiles/tovpart_unit.dir/host/spath_test.cpp.o"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/tovpart_unit.dir/host/spath_test.cpp.o -MF CMakeFiles/tovpart_unit.dir/host/spath_test.cpp.o.d -o CMakeFiles/tovpart_unit.dir/host/spath_test.cpp.o -c /work/main/tests/host/spath_test.cpp
+
+tests/CMakeFiles/tovpart_unit.dir/host/spath_test.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/tovpart_unit.dir/host/spath_test.cpp.i"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/host/spath_test.cpp > CMakeFiles/tovpart_unit.dir/host/spath_test.cpp.i
+
+tests/CMakeFiles/tovpart_unit.dir/host/spath_test.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tovpart_unit.dir/host/spath_test.cpp.s"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/host/spath_test.cpp -o CMakeFiles/tovpart_unit.dir/host/spath_test.cpp.s
+
+tests/CMakeFiles/tovpart_unit.dir/host/split_list_test.cpp.o: tests/CMakeFiles/tovpart_unit.dir/flags.make
+tests/CMakeFiles/tovpart_unit.dir/host/split_list_test.cpp.o: /work/main/tests/host/split_list_test.cpp
+tests/CMakeFiles/tovpart_unit.dir/host/split_list_test.cpp.o: tests/CMakeFiles/tovpart_unit.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_4) "Building CXX object tests/CMakeFiles/tovpart_unit.dir/host/split_list_test.cpp.o"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/tovpart_unit.dir/host/split_list_test.cpp.o -MF CMakeFiles/tovpart_unit.dir/host/split_list_test.cpp.o.d -o CMakeFiles/tovpart_unit.dir/host/split_list_test.cpp.o -c /work/main/tests/host/split_list_test.cpp
+
+tests/CMakeFiles/tovpart_unit.dir/host/split_list_test.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/tovpart_unit.dir/host/split_list_test.cpp.i"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/host/split_list_test.cpp > CMakeFiles/tovpart_unit.dir/host/split_list_test.cpp.i
+
+tests/CMakeFiles/tovpart_unit.dir/host/split_list_test.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tovpart_unit.dir/host/split_list_test.cpp.s"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/host/split_list_test.cpp -o CMakeFiles/tovpart_unit.dir/host/split_list_test.cpp.s
+
 tests/CMakeFiles/tovpart_unit.dir/model/category_tree_test.cpp.o: tests/CMakeFiles/tovpart_unit.dir/flags.make
 tests/CMakeFiles/tovpart_unit.dir/model/category_tree_test.cpp.o: /work/main/tests/model/category_tree_test.cpp
 tests/CMakeFiles/tovpart_unit.dir/model/category_tree_test.cpp.o: tests/CMakeFiles/tovpart_unit.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_1) "Building CXX object tests/CMakeFiles/tovpart_unit.dir/model/category_tree_test.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_5) "Building CXX object tests/CMakeFiles/tovpart_unit.dir/model/category_tree_test.cpp.o"
 	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/tovpart_unit.dir/model/category_tree_test.cpp.o -MF CMakeFiles/tovpart_unit.dir/model/category_tree_test.cpp.o.d -o CMakeFiles/tovpart_unit.dir/model/category_tree_test.cpp.o -c /work/main/tests/model/category_tree_test.cpp
 
 tests/CMakeFiles/tovpart_unit.dir/model/category_tree_test.cpp.i: cmake_force
@@ -86,7 +142,7 @@ tests/CMakeFiles/tovpart_unit.dir/model/category_tree_test.cpp.s: cmake_force
 tests/CMakeFiles/tovpart_unit.dir/model/database_test.cpp.o: tests/CMakeFiles/tovpart_unit.dir/flags.make
 tests/CMakeFiles/tovpart_unit.dir/model/database_test.cpp.o: /work/main/tests/model/database_test.cpp
 tests/CMakeFiles/tovpart_unit.dir/model/database_test.cpp.o: tests/CMakeFiles/tovpart_unit.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_2) "Building CXX object tests/CMakeFiles/tovpart_unit.dir/model/database_test.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_6) "Building CXX object tests/CMakeFiles/tovpart_unit.dir/model/database_test.cpp.o"
 	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/tovpart_unit.dir/model/database_test.cpp.o -MF CMakeFiles/tovpart_unit.dir/model/database_test.cpp.o.d -o CMakeFiles/tovpart_unit.dir/model/database_test.cpp.o -c /work/main/tests/model/database_test.cpp
 
 tests/CMakeFiles/tovpart_unit.dir/model/database_test.cpp.i: cmake_force
@@ -97,10 +153,24 @@ tests/CMakeFiles/tovpart_unit.dir/model/database_test.cpp.s: cmake_force
 	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tovpart_unit.dir/model/database_test.cpp.s"
 	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/model/database_test.cpp -o CMakeFiles/tovpart_unit.dir/model/database_test.cpp.s
 
+tests/CMakeFiles/tovpart_unit.dir/model/db_classes_test.cpp.o: tests/CMakeFiles/tovpart_unit.dir/flags.make
+tests/CMakeFiles/tovpart_unit.dir/model/db_classes_test.cpp.o: /work/main/tests/model/db_classes_test.cpp
+tests/CMakeFiles/tovpart_unit.dir/model/db_classes_test.cpp.o: tests/CMakeFiles/tovpart_unit.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_7) "Building CXX object tests/CMakeFiles/tovpart_unit.dir/model/db_classes_test.cpp.o"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/tovpart_unit.dir/model/db_classes_test.cpp.o -MF CMakeFiles/tovpart_unit.dir/model/db_classes_test.cpp.o.d -o CMakeFiles/tovpart_unit.dir/model/db_classes_test.cpp.o -c /work/main/tests/model/db_classes_test.cpp
+
+tests/CMakeFiles/tovpart_unit.dir/model/db_classes_test.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/tovpart_unit.dir/model/db_classes_test.cpp.i"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/model/db_classes_test.cpp > CMakeFiles/tovpart_unit.dir/model/db_classes_test.cpp.i
+
+tests/CMakeFiles/tovpart_unit.dir/model/db_classes_test.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tovpart_unit.dir/model/db_classes_test.cpp.s"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/model/db_classes_test.cpp -o CMakeFiles/tovpart_unit.dir/model/db_classes_test.cpp.s
+
 tests/CMakeFiles/tovpart_unit.dir/model/part_list_test.cpp.o: tests/CMakeFiles/tovpart_unit.dir/flags.make
 tests/CMakeFiles/tovpart_unit.dir/model/part_list_test.cpp.o: /work/main/tests/model/part_list_test.cpp
 tests/CMakeFiles/tovpart_unit.dir/model/part_list_test.cpp.o: tests/CMakeFiles/tovpart_unit.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_3) "Building CXX object tests/CMakeFiles/tovpart_unit.dir/model/part_list_test.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_8) "Building CXX object tests/CMakeFiles/tovpart_unit.dir/model/part_list_test.cpp.o"
 	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/tovpart_unit.dir/model/part_list_test.cpp.o -MF CMakeFiles/tovpart_unit.dir/model/part_list_test.cpp.o.d -o CMakeFiles/tovpart_unit.dir/model/part_list_test.cpp.o -c /work/main/tests/model/part_list_test.cpp
 
 tests/CMakeFiles/tovpart_unit.dir/model/part_list_test.cpp.i: cmake_force
@@ -114,7 +184,7 @@ tests/CMakeFiles/tovpart_unit.dir/model/part_list_test.cpp.s: cmake_force
 tests/CMakeFiles/tovpart_unit.dir/model/part_test.cpp.o: tests/CMakeFiles/tovpart_unit.dir/flags.make
 tests/CMakeFiles/tovpart_unit.dir/model/part_test.cpp.o: /work/main/tests/model/part_test.cpp
 tests/CMakeFiles/tovpart_unit.dir/model/part_test.cpp.o: tests/CMakeFiles/tovpart_unit.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_4) "Building CXX object tests/CMakeFiles/tovpart_unit.dir/model/part_test.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_9) "Building CXX object tests/CMakeFiles/tovpart_unit.dir/model/part_test.cpp.o"
 	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/tovpart_unit.dir/model/part_test.cpp.o -MF CMakeFiles/tovpart_unit.dir/model/part_test.cpp.o.d -o CMakeFiles/tovpart_unit.dir/model/part_test.cpp.o -c /work/main/tests/model/part_test.cpp
 
 tests/CMakeFiles/tovpart_unit.dir/model/part_test.cpp.i: cmake_force
@@ -128,7 +198,7 @@ tests/CMakeFiles/tovpart_unit.dir/model/part_test.cpp.s: cmake_force
 tests/CMakeFiles/tovpart_unit.dir/model/scale_test.cpp.o: tests/CMakeFiles/tovpart_unit.dir/flags.make
 tests/CMakeFiles/tovpart_unit.dir/model/scale_test.cpp.o: /work/main/tests/model/scale_test.cpp
 tests/CMakeFiles/tovpart_unit.dir/model/scale_test.cpp.o: tests/CMakeFiles/tovpart_unit.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_5) "Building CXX object tests/CMakeFiles/tovpart_unit.dir/model/scale_test.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_10) "Building CXX object tests/CMakeFiles/tovpart_unit.dir/model/scale_test.cpp.o"
 	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/tovpart_unit.dir/model/scale_test.cpp.o -MF CMakeFiles/tovpart_unit.dir/model/scale_test.cpp.o.d -o CMakeFiles/tovpart_unit.dir/model/scale_test.cpp.o -c /work/main/tests/model/scale_test.cpp
 
 tests/CMakeFiles/tovpart_unit.dir/model/scale_test.cpp.i: cmake_force
@@ -142,7 +212,7 @@ tests/CMakeFiles/tovpart_unit.dir/model/scale_test.cpp.s: cmake_force
 tests/CMakeFiles/tovpart_unit.dir/model/subtree_delete_test.cpp.o: tests/CMakeFiles/tovpart_unit.dir/flags.make
 tests/CMakeFiles/tovpart_unit.dir/model/subtree_delete_test.cpp.o: /work/main/tests/model/subtree_delete_test.cpp
 tests/CMakeFiles/tovpart_unit.dir/model/subtree_delete_test.cpp.o: tests/CMakeFiles/tovpart_unit.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_6) "Building CXX object tests/CMakeFiles/tovpart_unit.dir/model/subtree_delete_test.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_11) "Building CXX object tests/CMakeFiles/tovpart_unit.dir/model/subtree_delete_test.cpp.o"
 	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/tovpart_unit.dir/model/subtree_delete_test.cpp.o -MF CMakeFiles/tovpart_unit.dir/model/subtree_delete_test.cpp.o.d -o CMakeFiles/tovpart_unit.dir/model/subtree_delete_test.cpp.o -c /work/main/tests/model/subtree_delete_test.cpp
 
 tests/CMakeFiles/tovpart_unit.dir/model/subtree_delete_test.cpp.i: cmake_force
@@ -156,7 +226,7 @@ tests/CMakeFiles/tovpart_unit.dir/model/subtree_delete_test.cpp.s: cmake_force
 tests/CMakeFiles/tovpart_unit.dir/model/window_test.cpp.o: tests/CMakeFiles/tovpart_unit.dir/flags.make
 tests/CMakeFiles/tovpart_unit.dir/model/window_test.cpp.o: /work/main/tests/model/window_test.cpp
 tests/CMakeFiles/tovpart_unit.dir/model/window_test.cpp.o: tests/CMakeFiles/tovpart_unit.dir/compiler_depend.ts
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_7) "Building CXX object tests/CMakeFiles/tovpart_unit.dir/model/window_test.cpp.o"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_12) "Building CXX object tests/CMakeFiles/tovpart_unit.dir/model/window_test.cpp.o"
 	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/tovpart_unit.dir/model/window_test.cpp.o -MF CMakeFiles/tovpart_unit.dir/model/window_test.cpp.o.d -o CMakeFiles/tovpart_unit.dir/model/window_test.cpp.o -c /work/main/tests/model/window_test.cpp
 
 tests/CMakeFiles/tovpart_unit.dir/model/window_test.cpp.i: cmake_force
@@ -167,26 +237,68 @@ tests/CMakeFiles/tovpart_unit.dir/model/window_test.cpp.s: cmake_force
 	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tovpart_unit.dir/model/window_test.cpp.s"
 	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/model/window_test.cpp -o CMakeFiles/tovpart_unit.dir/model/window_test.cpp.s
 
+tests/CMakeFiles/tovpart_unit.dir/shell/conventions_test.cpp.o: tests/CMakeFiles/tovpart_unit.dir/flags.make
+tests/CMakeFiles/tovpart_unit.dir/shell/conventions_test.cpp.o: /work/main/tests/shell/conventions_test.cpp
+tests/CMakeFiles/tovpart_unit.dir/shell/conventions_test.cpp.o: tests/CMakeFiles/tovpart_unit.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_13) "Building CXX object tests/CMakeFiles/tovpart_unit.dir/shell/conventions_test.cpp.o"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/tovpart_unit.dir/shell/conventions_test.cpp.o -MF CMakeFiles/tovpart_unit.dir/shell/conventions_test.cpp.o.d -o CMakeFiles/tovpart_unit.dir/shell/conventions_test.cpp.o -c /work/main/tests/shell/conventions_test.cpp
+
+tests/CMakeFiles/tovpart_unit.dir/shell/conventions_test.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/tovpart_unit.dir/shell/conventions_test.cpp.i"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/shell/conventions_test.cpp > CMakeFiles/tovpart_unit.dir/shell/conventions_test.cpp.i
+
+tests/CMakeFiles/tovpart_unit.dir/shell/conventions_test.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tovpart_unit.dir/shell/conventions_test.cpp.s"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/shell/conventions_test.cpp -o CMakeFiles/tovpart_unit.dir/shell/conventions_test.cpp.s
+
+tests/CMakeFiles/tovpart_unit.dir/shell/group_test.cpp.o: tests/CMakeFiles/tovpart_unit.dir/flags.make
+tests/CMakeFiles/tovpart_unit.dir/shell/group_test.cpp.o: /work/main/tests/shell/group_test.cpp
+tests/CMakeFiles/tovpart_unit.dir/shell/group_test.cpp.o: tests/CMakeFiles/tovpart_unit.dir/compiler_depend.ts
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_14) "Building CXX object tests/CMakeFiles/tovpart_unit.dir/shell/group_test.cpp.o"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -MD -MT tests/CMakeFiles/tovpart_unit.dir/shell/group_test.cpp.o -MF CMakeFiles/tovpart_unit.dir/shell/group_test.cpp.o.d -o CMakeFiles/tovpart_unit.dir/shell/group_test.cpp.o -c /work/main/tests/shell/group_test.cpp
+
+tests/CMakeFiles/tovpart_unit.dir/shell/group_test.cpp.i: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Preprocessing CXX source to CMakeFiles/tovpart_unit.dir/shell/group_test.cpp.i"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -E /work/main/tests/shell/group_test.cpp > CMakeFiles/tovpart_unit.dir/shell/group_test.cpp.i
+
+tests/CMakeFiles/tovpart_unit.dir/shell/group_test.cpp.s: cmake_force
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green "Compiling CXX source to assembly CMakeFiles/tovpart_unit.dir/shell/group_test.cpp.s"
+	cd /work/main/build/tests && /usr/bin/c++ $(CXX_DEFINES) $(CXX_INCLUDES) $(CXX_FLAGS) -S /work/main/tests/shell/group_test.cpp -o CMakeFiles/tovpart_unit.dir/shell/group_test.cpp.s
+
 # Object files for target tovpart_unit
 tovpart_unit_OBJECTS = \
+"CMakeFiles/tovpart_unit.dir/host/argv_parser_test.cpp.o" \
+"CMakeFiles/tovpart_unit.dir/host/robust_write_test.cpp.o" \
+"CMakeFiles/tovpart_unit.dir/host/spath_test.cpp.o" \
+"CMakeFiles/tovpart_unit.dir/host/split_list_test.cpp.o" \
 "CMakeFiles/tovpart_unit.dir/model/category_tree_test.cpp.o" \
 "CMakeFiles/tovpart_unit.dir/model/database_test.cpp.o" \
+"CMakeFiles/tovpart_unit.dir/model/db_classes_test.cpp.o" \
 "CMakeFiles/tovpart_unit.dir/model/part_list_test.cpp.o" \
 "CMakeFiles/tovpart_unit.dir/model/part_test.cpp.o" \
 "CMakeFiles/tovpart_unit.dir/model/scale_test.cpp.o" \
 "CMakeFiles/tovpart_unit.dir/model/subtree_delete_test.cpp.o" \
-"CMakeFiles/tovpart_unit.dir/model/window_test.cpp.o"
+"CMakeFiles/tovpart_unit.dir/model/window_test.cpp.o" \
+"CMakeFiles/tovpart_unit.dir/shell/conventions_test.cpp.o" \
+"CMakeFiles/tovpart_unit.dir/shell/group_test.cpp.o"
 
 # External object files for target tovpart_unit
 tovpart_unit_EXTERNAL_OBJECTS =
 
+tests/tovpart_unit: tests/CMakeFiles/tovpart_unit.dir/host/argv_parser_test.cpp.o
+tests/tovpart_unit: tests/CMakeFiles/tovpart_unit.dir/host/robust_write_test.cpp.o
+tests/tovpart_unit: tests/CMakeFiles/tovpart_unit.dir/host/spath_test.cpp.o
+tests/tovpart_unit: tests/CMakeFiles/tovpart_unit.dir/host/split_list_test.cpp.o
 tests/tovpart_unit: tests/CMakeFiles/tovpart_unit.dir/model/category_tree_test.cpp.o
 tests/tovpart_unit: tests/CMakeFiles/tovpart_unit.dir/model/database_test.cpp.o
+tests/tovpart_unit: tests/CMakeFiles/tovpart_unit.dir/model/db_classes_test.cpp.o
 tests/tovpart_unit: tests/CMakeFiles/tovpart_unit.dir/model/part_list_test.cpp.o
 tests/tovpart_unit: tests/CMakeFiles/tovpart_unit.dir/model/part_test.cpp.o
 tests/tovpart_unit: tests/CMakeFiles/tovpart_unit.dir/model/scale_test.cpp.o
 tests/tovpart_unit: tests/CMakeFiles/tovpart_unit.dir/model/subtree_delete_test.cpp.o
 tests/tovpart_unit: tests/CMakeFiles/tovpart_unit.dir/model/window_test.cpp.o
+tests/tovpart_unit: tests/CMakeFiles/tovpart_unit.dir/shell/conventions_test.cpp.o
+tests/tovpart_unit: tests/CMakeFiles/tovpart_unit.dir/shell/group_test.cpp.o
 tests/tovpart_unit: tests/CMakeFiles/tovpart_unit.dir/build.make
 tests/tovpart_unit: libtovpart_core.a
 tests/tovpart_unit: /usr/lib/x86_64-linux-gnu/libgtest.a
@@ -194,7 +306,7 @@ tests/tovpart_unit: /usr/lib/x86_64-linux-gnu/libgtest_main.a
 tests/tovpart_unit: /usr/lib/x86_64-linux-gnu/libtcl.so
 tests/tovpart_unit: /usr/lib/x86_64-linux-gnu/libgtest.a
 tests/tovpart_unit: tests/CMakeFiles/tovpart_unit.dir/link.txt
-	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --bold --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_8) "Linking CXX executable tovpart_unit"
+	@$(CMAKE_COMMAND) -E cmake_echo_color --switch=$(COLOR) --green --bold --progress-dir=/work/main/build/CMakeFiles --progress-num=$(CMAKE_PROGRESS_15) "Linking CXX executable tovpart_unit"
 	cd /work/main/build/tests && $(CMAKE_COMMAND) -E cmake_link_script CMakeFiles/tovpart_unit.dir/link.txt --verbose=$(VERBOSE)
 	cd /work/main/build/tests && /usr/bin/cmake -D TEST_TARGET=tovpart_unit -D TEST_EXECUTABLE=/work/main/build/tests/tovpart_unit -D TEST_EXECUTOR= -D TEST_WORKING_DIR=/work/main/build/tests -D TEST_EXTRA_ARGS= -D TEST_PROPERTIES= -D TEST_PREFIX= -D TEST_SUFFIX= -D TEST_FILTER= -D NO_PRETTY_TYPES=FALSE -D NO_PRETTY_VALUES=FALSE -D TEST_LIST=tovpart_unit_TESTS -D CTEST_FILE=/work/main/build/tests/tovpart_unit[1]_tests.cmake -D TEST_DISCOVERY_TIMEOUT=60 -D TEST_XML_OUTPUT_DIR= -P /usr/share/cmake-3.25/Modules/GoogleTestAddTests.cmake
 

@@ -4,7 +4,7 @@
 # compile CXX with /usr/bin/c++
 CXX_DEFINES = -DTOVPART_SAMPLES_DIR=\"/work/main/samples\" -DTOVPART_TEST_DATA_DIR=\"/work/main/tests/data\"
 
-CXX_INCLUDES = -I/work/main/tests -I/work/main/src -I/usr/include/tcl
+CXX_INCLUDES = -I/work/main/tests -I/work/main -I/work/main/src -I/usr/include/tcl
 
 CXX_FLAGS = -O2 -g -DNDEBUG -fPIE -fvisibility=hidden -fvisibility-inlines-hidden -Wall -Wextra -Werror -DGTEST_HAS_PTHREAD=1 -std=c++17
 

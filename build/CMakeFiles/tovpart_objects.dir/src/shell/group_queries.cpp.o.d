@@ -41,4 +41,5 @@ CMakeFiles/tovpart_objects.dir/src/shell/group_queries.cpp.o: \
  /work/main/src/model/address_set.h /work/main/src/model/part_list.h \
  /work/main/src/model/part.h /work/main/src/model/list_text.h \
  /work/main/src/model/relptr.h /work/main/src/shell/conventions.h \
+ /usr/include/c++/12/new /usr/include/c++/12/bits/exception.h \
  /work/main/src/host/tov_host.h /work/main/src/shell/group.h
