@@ -44,8 +44,8 @@ static_assert(offsetof(Pdb_Category, help) == 4);
 static_assert(offsetof(Pdb_Category, parts) == 8);
 
 struct Pdb_CategoryNode {
-  Pdb_RelPtr category;      /* null for a category reference */
-  Pdb_RelPtr parent;        /* null for the root */
+  Pdb_RelPtr category; /* null for a category reference */
+  Pdb_RelPtr parent;   /* null for the root */
   Pdb_RelPtr firstChild;
   Pdb_RelPtr nextSibling;
   Pdb_RelPtr referencePath; /* the designated path; null for a category */

@@ -9,6 +9,7 @@
 #ifndef TOVPART_SHELL_CONVENTIONS_H
 #define TOVPART_SHELL_CONVENTIONS_H
 
+#include <new>
 #include <tcl.h>
 
 #include "host/tov_host.h"
@@ -54,7 +55,7 @@ bool Pdb_StrEqualNullable(const char *a, const char *b);
 
 /* TCL_ERROR with "Duplicate option, a, b" when a pair of options clash. */
 int Pdb_CheckDuplicateOptions(Tcl_Interp *interp, int argc,
-                              const char **argv);
+                              const char *const *argv);
 
 /*
  * Trace, reset the -group/-db values and parse the common option table.
@@ -70,6 +71,12 @@ int Pdb_InvalidArgs(Tcl_Interp *interp, const char *command,
 int Pdb_BadOption(Tcl_Interp *interp, const char *word, const char *choices);
 int Pdb_NotA(Tcl_Interp *interp, const char *kind, const char *name,
              const char *word = nullptr);
+
+/* Resets the result to "\"name\" is not a group handle."; TCL_ERROR. */
+int Pdb_UnknownGroup(Tcl_Interp *interp, const char *name);
+
+/* Resets the result to the message of a registry without groups. */
+int Pdb_NoCurrentGroup(Tcl_Interp *interp);
 
 /*
  * The open-failure form: resets the result to text, then " \"fileName\""
@@ -88,5 +95,26 @@ Pdb_Database *Pdb_LookupHandle(Tcl_Interp *interp, Pdb_Group *group,
  */
 int Pdb_LineError(Tcl_Interp *interp, const char *text, int line,
                   const char *fileName, const char *word);
+
+/*
+ * The report of an exception that a command body let escape: resets the
+ * result to an out-of-memory or internal-error message; TCL_ERROR.
+ */
+int Pdb_EscapedException(Tcl_Interp *interp, bool outOfMemory);
+
+/*
+ * Runs a command body that may throw (C++ containers, operator new) so
+ * that no exception reaches Tcl: body's status, or TCL_ERROR with the
+ * report above.
+ */
+template <typename Body> int Pdb_Guard(Tcl_Interp *interp, Body body) noexcept {
+  try {
+    return body();
+  } catch (const std::bad_alloc &) {
+    return Pdb_EscapedException(interp, true);
+  } catch (...) {
+    return Pdb_EscapedException(interp, false);
+  }
+}
 
 #endif /* TOVPART_SHELL_CONVENTIONS_H */

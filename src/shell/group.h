@@ -37,7 +37,7 @@ public:
   /* Destroys every database and hidden entry; keeps the name. */
   void reset();
 
-  /* Enters db under handle, replacing what was there. */
+  /* Enters db under handle; a different database there is destroyed. */
   void addDatabase(const char *handle, Pdb_Database *db);
 
   /* The database entered under handle, or nullptr. */
@@ -74,16 +74,34 @@ struct Pdb_GroupRegistry {
 
 extern Pdb_GroupRegistry pdbRegistry;
 
+/*
+ * Starts the registry afresh with a new default group, made current.
+ * Groups left from an earlier start are destroyed first.
+ */
+void Pdb_InitRegistry();
+
+/*
+ * Destroys every group and leaves the registry empty with no current
+ * group; commands still registered elsewhere then find no group.
+ */
+void Pdb_ClearRegistry();
+
 /* Creates a group (nameless: "group%d") and enters it into the registry. */
 Pdb_Group *Pdb_NewGroup();
 
 /* The group of that name, or nullptr with the unknown-group message. */
 Pdb_Group *Pdb_FindGroup(Tcl_Interp *interp, const char *name);
 
-/* nullptr name: the current group; otherwise as Pdb_FindGroup. */
+/*
+ * nullptr name: the current group (nullptr with a message when the
+ * registry has none); otherwise as Pdb_FindGroup.
+ */
 Pdb_Group *Pdb_ResolveGroup(Tcl_Interp *interp, const char *name);
 
-/* Formats the next handle into buffer (at least 24 bytes). */
+/*
+ * Formats the next handle into buffer (at least 24 bytes). The counter is
+ * not advanced; pdb:open advances it once the database is entered.
+ */
 void Pdb_FormatNextHandle(char *buffer);
 
 #endif /* TOVPART_SHELL_GROUP_H */

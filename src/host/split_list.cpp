@@ -1,0 +1,264 @@
+/*
+ * split_list.cpp --
+ *
+ *	Splitting a Tcl list inside the caller's own buffer:
+ *	Tov_SplitListInPlace. Elements are found and unescaped by the very
+ *	rules of Tcl_SplitList, but no element is copied to the heap.
+ */
+
+#include <cstdio>
+#include <cstring>
+
+#include "host/tov_host.h"
+
+/* The longest piece of junk quoted in a message, as Tcl quotes it. */
+enum { JUNK_QUOTE_MAX = 20 };
+
+/* Bytes a backslash sequence turns into; more than Tcl ever writes. */
+enum { BACKSLASH_BYTES_MAX = 8 };
+
+struct Element {
+  char *start; /* first byte of the element, after an opening brace/quote */
+  int size;    /* bytes of the element before unescaping */
+  bool braced; /* in braces: taken literally */
+  char *next;  /* where the next element search begins */
+};
+
+static bool IsListSpace(char c);
+static int FindElement(Tcl_Interp *interp, char *list, const char *limit,
+                       Element *element);
+static int CollapseInPlace(char *start, int size);
+static int JunkError(Tcl_Interp *interp, const char *where, const char *junk,
+                     const char *limit, const char *code);
+static int PlainError(Tcl_Interp *interp, const char *message,
+                      const char *code);
+
+/* The list separators of Tcl: space, \t, \n, \v, \f and \r. */
+
+static bool IsListSpace(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * FindElement --
+ *
+ *	Finds the extent of the first element of the list text that begins
+ *	at list and ends at limit, the way Tcl's list parser does: leading
+ *	white space is skipped; an element in braces ends at its matching
+ *	close brace, one in quotes at the next unescaped quote, a bare one
+ *	at white space; backslash sequences are stepped over whole (inside
+ *	braces too) and a brace or quote element must be followed by white
+ *	space or the end.
+ *
+ * Results:
+ *	TCL_OK with *element filled; element->start == limit when there is no
+ *	further element. TCL_ERROR with Tcl's own message and error code.
+ *
+ *----------------------------------------------------------------------
+ */
+
+static int FindElement(Tcl_Interp *interp, char *list, const char *limit,
+                       Element *element) {
+  char *p = list;
+  int openBraces = 0;
+  bool inQuotes = false;
+
+  while (p < limit && IsListSpace(*p)) {
+    p++;
+  }
+  element->braced = false;
+  if (p == limit) {
+    element->start = p;
+    element->size = 0;
+    element->next = p;
+    return TCL_OK;
+  }
+  if (*p == '{') {
+    openBraces = 1;
+    element->braced = true;
+    p++;
+  } else if (*p == '"') {
+    inQuotes = true;
+    p++;
+  }
+  element->start = p;
+
+  int size = -1;
+  while (p < limit && size < 0) {
+    switch (*p) {
+    case '{':
+      if (openBraces != 0) {
+        openBraces++;
+      }
+      break;
+    case '}':
+      if (openBraces > 1) {
+        openBraces--;
+      } else if (openBraces == 1) {
+        size = static_cast<int>(p - element->start);
+        if (p + 1 < limit && !IsListSpace(p[1])) {
+          return JunkError(interp, "braces", p + 1, limit, "JUNK");
+        }
+      }
+      break;
+    case '\\': {
+      int numRead = 0;
+      char ignored[BACKSLASH_BYTES_MAX];
+      Tcl_UtfBackslash(p, &numRead, ignored);
+      p += numRead - 1;
+      break;
+    }
+    case '"':
+      if (inQuotes) {
+        size = static_cast<int>(p - element->start);
+        if (p + 1 < limit && !IsListSpace(p[1])) {
+          return JunkError(interp, "quotes", p + 1, limit, "JUNK");
+        }
+      }
+      break;
+    default:
+      if (IsListSpace(*p) && openBraces == 0 && !inQuotes) {
+        size = static_cast<int>(p - element->start);
+        p--; /* the separator is skipped below */
+      }
+      break;
+    }
+    p++;
+  }
+
+  if (size < 0) {
+    if (openBraces != 0) {
+      return PlainError(interp, "unmatched open brace in list", "BRACE");
+    }
+    if (inQuotes) {
+      return PlainError(interp, "unmatched open quote in list", "QUOTE");
+    }
+    size = static_cast<int>(p - element->start);
+  }
+  while (p < limit && IsListSpace(*p)) {
+    p++;
+  }
+  element->size = size;
+  element->next = p;
+  return TCL_OK;
+}
+
+/*
+ * Replaces the backslash sequences of the size bytes at start by the bytes
+ * they stand for, writing from start on (never past start + size), and
+ * ends the result with a NUL. Returns the length of the result.
+ */
+
+static int CollapseInPlace(char *start, int size) {
+  const char *src = start;
+  const char *end = start + size;
+  char *dst = start;
+
+  while (src < end) {
+    if (*src != '\\') {
+      *dst++ = *src++;
+      continue;
+    }
+    int numRead = 0;
+    char bytes[BACKSLASH_BYTES_MAX];
+    int count = Tcl_UtfBackslash(src, &numRead, bytes);
+    src += numRead;
+    memcpy(dst, bytes, count); /* count <= numRead, so dst stays behind */
+    dst += count;
+  }
+  *dst = '\0';
+  return static_cast<int>(dst - start);
+}
+
+/* The message of junk after a closing brace or quote, as Tcl words it. */
+
+static int JunkError(Tcl_Interp *interp, const char *where, const char *junk,
+                     const char *limit, const char *code) {
+  if (interp == nullptr) {
+    return TCL_ERROR;
+  }
+  const char *end = junk;
+  while (end < limit && !IsListSpace(*end) && end < junk + JUNK_QUOTE_MAX) {
+    end++;
+  }
+  Tcl_DString quoted;
+  Tcl_DStringInit(&quoted);
+  Tcl_DStringAppend(&quoted, junk, static_cast<int>(end - junk));
+  Tcl_ResetResult(interp);
+  Tcl_AppendResult(interp, "list element in ", where, " followed by \"",
+                   Tcl_DStringValue(&quoted), "\" instead of space",
+                   (char *)nullptr);
+  Tcl_DStringFree(&quoted);
+  Tcl_SetErrorCode(interp, "TCL", "VALUE", "LIST", code, (char *)nullptr);
+  return TCL_ERROR;
+}
+
+static int PlainError(Tcl_Interp *interp, const char *message,
+                      const char *code) {
+  if (interp != nullptr) {
+    Tcl_ResetResult(interp);
+    Tcl_AppendResult(interp, message, (char *)nullptr);
+    if (code != nullptr) {
+      Tcl_SetErrorCode(interp, "TCL", "VALUE", "LIST", code, (char *)nullptr);
+    }
+  }
+  return TCL_ERROR;
+}
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Tov_SplitListInPlace --
+ *
+ *	Splits the list in string into its elements, each one NUL-terminated
+ *	and unescaped inside string itself: an element's bytes are written
+ *	from its own first byte on and its NUL lands no later than the byte
+ *	that ended it (close brace, quote or separator), so the text of the
+ *	elements not yet split is never touched.
+ *
+ * Results:
+ *	0 with *argcPtr elements in argv[0..]; non-zero when the list is
+ *	malformed (Tcl_SplitList's message) or has more than capacity
+ *	elements. On failure string may have been partly rewritten and
+ *	*argcPtr is left alone.
+ *
+ *----------------------------------------------------------------------
+ */
+
+int Tov_SplitListInPlace(Tcl_Interp *interp, char *string, int *argcPtr,
+                         char **argv, int capacity) {
+  const char *limit = string + strlen(string);
+  char *list = string;
+  int count = 0;
+
+  while (*list != '\0') {
+    Element element;
+    if (FindElement(interp, list, limit, &element) != TCL_OK) {
+      return 1;
+    }
+    if (*element.start == '\0') {
+      break;
+    }
+    if (count >= capacity) {
+      if (interp != nullptr) {
+        char number[TCL_INTEGER_SPACE];
+        snprintf(number, sizeof(number), "%d", capacity);
+        Tcl_ResetResult(interp);
+        Tcl_AppendResult(interp, "list has more than ", number, " elements",
+                         (char *)nullptr);
+      }
+      return 1;
+    }
+    if (element.braced) {
+      element.start[element.size] = '\0';
+    } else {
+      CollapseInPlace(element.start, element.size);
+    }
+    argv[count++] = element.start;
+    list = element.next;
+  }
+  *argcPtr = count;
+  return 0;
+}

@@ -1,0 +1,79 @@
+/*
+ * database.cpp --
+ *
+ *	What every database shares: base construction and destruction,
+ *	closing of the database file, the report of an unknown field
+ *	selector and the names of the database kinds.
+ */
+
+#include <cerrno>
+
+#include "model/database.h"
+
+static const char *const kindNames[] = {"user_build", "user", "site", "veltrum",
+                                        "file"};
+static const char *const UNKNOWN_KIND = "unknown database type from pdb:info.";
+
+/* The name of a Pdb_DbKind; another value gives the pdb:info text. */
+
+const char *Pdb_DbKindName(int kind) {
+  if (kind < PDB_KIND_USER_BUILD || kind > PDB_KIND_FILE) {
+    return UNKNOWN_KIND;
+  }
+  return kindNames[kind];
+}
+
+/*
+ * Base construction: takes over the open file, keeps a copy of the name;
+ * not read, no tree, not binary. The version is set by pdb:read.
+ */
+
+Pdb_Database::Pdb_Database(FILE *file, int kind, const char *name)
+    : file(file), kind(kind), read(false), version(0), tree(nullptr),
+      binary(0) {
+  Tcl_DStringInit(&this->name);
+  Tcl_DStringAppend(&this->name, name, -1);
+}
+
+/* Base destruction, run last by every destructor: close, free the name. */
+
+Pdb_Database::~Pdb_Database() {
+  closeFile();
+  Tcl_DStringFree(&name);
+}
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Database::closeFile --
+ *
+ *	Closes the database file when it is open. A failure is reported on
+ *	standard error as
+ *	"Could not close parts database \"<name>\"; error = <ID>(<errno>)".
+ *
+ * Side effects:
+ *	file is null afterwards in every case.
+ *
+ *----------------------------------------------------------------------
+ */
+
+void Pdb_Database::closeFile() {
+  if (file == nullptr) {
+    return;
+  }
+  FILE *closing = file;
+  file = nullptr;
+  if (fclose(closing) != 0) {
+    int error = errno;
+    fprintf(stderr, "Could not close parts database \"%s\"; error = %s(%d)\n",
+            fileName(), Tcl_ErrnoId(), error);
+  }
+}
+
+/* Writes "ERROR: unkown type <selector>" to standard output; nullptr. */
+
+const Pdb_Part *Pdb_Database::unknownSelector(int selector) {
+  fprintf(stdout, "ERROR: unkown type %d\n", selector);
+  fflush(stdout);
+  return nullptr;
+}

@@ -1,0 +1,88 @@
+/*
+ * entry.cpp --
+ *
+ *	The module's entry and exit points and its command table.
+ */
+
+#include "shell/commands.h"
+#include "shell/group.h"
+
+struct CommandRow {
+  const char *name;
+  Tcl_CmdProc *stringProc; /* string commands */
+  Tcl_ObjCmdProc *objProc; /* object commands */
+};
+
+/* The fifteen commands, in the order they are registered. */
+static const CommandRow commandTable[] = {
+    {"pdb:open", TovPartOpenCmd, nullptr},
+    {"pdb:isopen", TovPartIsOpenCmd, nullptr},
+    {"pdb:read", TovPartReadCmd, nullptr},
+    {"pdb:find", nullptr, TovPartFindObjCmd},
+    {"pdb:info", TovPartInfoCmd, nullptr},
+    {"pdb:add", TovPartAddCmd, nullptr},
+    {"pdb:delete", TovPartDeleteCmd, nullptr},
+    {"pdb:save", TovPartSaveCmd, nullptr},
+    {"pdb:unload", nullptr, TovPartUnloadObjCmd},
+    {"pdb:write", TovPartWriteCmd, nullptr},
+    {"pdb:hide", TovPartHideCmd, nullptr},
+    {"pdb:print", TovPartPrintCmd, nullptr},
+    {"pdb:debug", TovPartDebugCmd, nullptr},
+    {"pdb:group", nullptr, TovPartGroupObjCmd},
+    {"pdb:version", TovPartVersionCmd, nullptr},
+};
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * TovPart_Init --
+ *
+ *	Entry point: starts the group registry afresh with the default group
+ *	(made current) and registers the commands in interp, without client
+ *	data or delete procedures.
+ *
+ * Results:
+ *	TCL_OK; there is no failing path.
+ *
+ *----------------------------------------------------------------------
+ */
+
+int TovPart_Init(Tcl_Interp *interp) {
+  Pdb_InitRegistry();
+  for (const CommandRow &row : commandTable) {
+    if (row.stringProc != nullptr) {
+      Tcl_CreateCommand(interp, row.name, row.stringProc, nullptr, nullptr);
+    } else {
+      Tcl_CreateObjCommand(interp, row.name, row.objProc, nullptr, nullptr);
+    }
+  }
+  return TCL_OK;
+}
+
+int tovPart_Init(Tcl_Interp *interp) { return TovPart_Init(interp); }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * TovPart_Term --
+ *
+ *	Exit point: deletes the commands from interp and destroys every group
+ *	with its databases. The registry is left empty, without a current
+ *	group, so that commands still registered in another interpreter find
+ *	no group instead of freed memory.
+ *
+ * Results:
+ *	TCL_OK.
+ *
+ *----------------------------------------------------------------------
+ */
+
+int TovPart_Term(Tcl_Interp *interp) {
+  for (const CommandRow &row : commandTable) {
+    Tcl_DeleteCommand(interp, row.name);
+  }
+  Pdb_ClearRegistry();
+  return TCL_OK;
+}
+
+int tovPart_Term(Tcl_Interp *interp) { return TovPart_Term(interp); }

@@ -1,0 +1,128 @@
+/*
+ * conventions_test.cpp --
+ *
+ *	Tests of the shared command conventions that scripts cannot reach
+ *	yet: the duplicate-option check, the common preamble, the message
+ *	forms and the reader's line error.
+ */
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+#include "shell/conventions.h"
+#include "support/tcl_fixture.h"
+
+namespace {
+
+class ConventionsTest : public TclInterpTest {};
+
+TEST_F(ConventionsTest, duplicateCheckFlagsWordsThatArePrefixesOfEachOther) {
+  struct Case {
+    std::vector<const char *> words;
+    const char *message; /* nullptr: no clash */
+  };
+  const Case cases[] = {
+      {{"pdb:hide", "-parts", "a", "-p", "b"}, "Duplicate option, -parts, -p"},
+      {{"pdb:hide", "-p", "a", "-parts", "b"}, "Duplicate option, -p, -parts"},
+      {{"pdb:x", "-group", "g", "-db", "d"}, nullptr},
+      {{"pdb:x", "-group", "-gr"}, "Duplicate option, -group, -gr"},
+      {{"pdb:x", "-a", "-b", "-a"}, "Duplicate option, -a, -a"},
+      {{"pdb:x", "-", "-x"}, "Duplicate option, -, -x"},
+      {{"pdb:x", "parts", "parts"}, nullptr},
+      {{"pdb:x", "-ab", "-ac", "-a"}, "Duplicate option, -ab, -a"},
+  };
+  for (const Case &c : cases) {
+    Tcl_ResetResult(interp);
+    int status = Pdb_CheckDuplicateOptions(
+        interp, static_cast<int>(c.words.size()), c.words.data());
+    if (c.message == nullptr) {
+      EXPECT_EQ(status, TCL_OK) << c.words[1];
+    } else {
+      EXPECT_EQ(status, TCL_ERROR) << c.words[1];
+      EXPECT_EQ(result(), c.message);
+    }
+  }
+}
+
+TEST_F(ConventionsTest, preambleForgetsTheOptionsOfThePreviousCommand) {
+  const char *first[] = {"pdb:x", "-group", "g7", "-db", "site", "h", nullptr};
+  int argc = 6;
+  ASSERT_EQ(Pdb_CommonPreamble(interp, &argc, first), TCL_OK);
+  EXPECT_EQ(argc, 2);
+  EXPECT_STREQ(pdbGroupOption, "g7");
+  EXPECT_STREQ(pdbDbOption, "site");
+
+  const char *second[] = {"pdb:x", "h", nullptr};
+  argc = 2;
+  ASSERT_EQ(Pdb_CommonPreamble(interp, &argc, second), TCL_OK);
+  EXPECT_EQ(pdbGroupOption, nullptr);
+  EXPECT_EQ(pdbDbOption, nullptr);
+}
+
+TEST_F(ConventionsTest, nullTolerantEqualityTreatsNullAsItsOwnValue) {
+  EXPECT_TRUE(Pdb_StrEqualNullable(nullptr, nullptr));
+  EXPECT_FALSE(Pdb_StrEqualNullable("site", nullptr));
+  EXPECT_FALSE(Pdb_StrEqualNullable(nullptr, ""));
+  EXPECT_TRUE(Pdb_StrEqualNullable("site", "site"));
+  EXPECT_FALSE(Pdb_StrEqualNullable("site", "Site"));
+}
+
+TEST_F(ConventionsTest, messageFormsReadExactly) {
+  struct Case {
+    int (*build)(Tcl_Interp *);
+    const char *text;
+  };
+  const Case cases[] = {
+      {[](Tcl_Interp *i) { return Pdb_WrongNumArgs(i, "pdb:x", "a ?b?"); },
+       "Wrong # args: should be \"pdb:x a ?b?\""},
+      {[](Tcl_Interp *i) { return Pdb_InvalidArgs(i, "pdb:x", "-all"); },
+       "Invalid arguments: should be \"pdb:x -all\""},
+      {[](Tcl_Interp *i) { return Pdb_BadOption(i, "zz", "a or b"); },
+       "Bad option \"zz\": must be a or b"},
+      {[](Tcl_Interp *i) { return Pdb_NotA(i, "zq_pdb", "zq_pdb9"); },
+       "Not a zq_pdb \"zq_pdb9\""},
+      {[](Tcl_Interp *i) { return Pdb_NotA(i, "part", "/c/", "R1"); },
+       "Not a part \"/c/ R1\""},
+      {[](Tcl_Interp *i) { return Pdb_UnknownGroup(i, "nogroup"); },
+       "\"nogroup\" is not a group handle."},
+      {[](Tcl_Interp *i) {
+         return Pdb_OpenFailure(i, "Cannot open", "/f", "no such file",
+                                nullptr);
+       },
+       "Cannot open \"/f\": no such file"},
+      {[](Tcl_Interp *i) {
+         return Pdb_OpenFailure(i, "Not found", nullptr, nullptr, nullptr);
+       },
+       "Not found"},
+  };
+  for (const Case &c : cases) {
+    Tcl_ResetResult(interp);
+    EXPECT_EQ(c.build(interp), TCL_ERROR);
+    EXPECT_EQ(result(), c.text);
+  }
+}
+
+TEST_F(ConventionsTest, openFailureReleasesTheTranslatedNameAfterUsingIt) {
+  Tcl_DString translated;
+  Tcl_DStringInit(&translated);
+  Tcl_DStringAppend(&translated, std::string(500, 'n').c_str(), -1);
+  Tcl_SetResult(interp, const_cast<char *>("stale"), TCL_STATIC);
+  Pdb_OpenFailure(interp, "Cannot open", Tcl_DStringValue(&translated),
+                  nullptr, &translated);
+  EXPECT_EQ(result(), "Cannot open \"" + std::string(500, 'n') + "\"");
+  EXPECT_EQ(Tcl_DStringLength(&translated), 0);
+}
+
+TEST_F(ConventionsTest, lineErrorFormatsAnyLengthAndSetsTheErrorCode) {
+  std::string file = "/data/" + std::string(3000, 'f') + ".pdb";
+  std::string text(2000, 't');
+  Tcl_AppendResult(interp, "earlier text", (char *)nullptr);
+  EXPECT_EQ(Pdb_LineError(interp, text.c_str(), 42, file.c_str(),
+                          PDB_EC_DUP_PART),
+            TCL_ERROR);
+  EXPECT_EQ(result(), text + ", line 42 in " + file + ".");
+  EXPECT_EQ(errorCode(), "PDB DUP_PART " + file + " 42");
+}
+
+} // namespace
