@@ -11,10 +11,11 @@
 #include <cstdlib>
 #include <initializer_list>
 
-#include "files/line_element.h"
 #include "model/category_tree.h"
+#include "model/list_text.h"
 #include "model/part.h"
 #include "model/part_list.h"
+#include "model/tree_walk.h"
 
 static const char KEYWORD_CATEGORY[] = "[category]";
 
@@ -22,16 +23,14 @@ enum { PASS_PARTS = 1, PASS_REFERENCES = 2 };
 
 static void WriteCategory(const Pdb_CategoryNode *node, int pass, FILE *stream,
                           Tcl_DString *line);
-static void AppendPartText(const Pdb_Part *part, Tcl_DString *line);
 static void WriteLine(const char *keyword, Tcl_DString *line, FILE *stream);
 
 /*
  * Pdb_WriteAsciiTree --
  *
  *	Runs the two passes. Each visits the nodes in pre-order (a node,
- *	then its children in chain order, then its following siblings),
- *	iteratively along the parent links; category references get no line
- *	of their own.
+ *	then its children in chain order) with the shared iterative walker;
+ *	category references get no line of their own.
  *
  * Results:
  *	False when the stream's error indicator is set afterwards.
@@ -40,24 +39,16 @@ static void WriteLine(const char *keyword, Tcl_DString *line, FILE *stream);
  *	Writes to stream.
  */
 bool Pdb_WriteAsciiTree(const Pdb_CategoryTree *tree, FILE *stream) {
-  const Pdb_CategoryNode *root = tree->rootNode();
   Tcl_DString line;
   Tcl_DStringInit(&line);
   for (int pass : {PASS_PARTS, PASS_REFERENCES}) {
-    const Pdb_CategoryNode *node = root;
-    while (node != nullptr) {
-      if (!node->isReference()) {
-        WriteCategory(node, pass, stream, &line);
-      }
-      if (node->child() != nullptr) {
-        node = node->child();
-        continue;
-      }
-      while (node != nullptr && node != root && node->sibling() == nullptr) {
-        node = node->parentNode();
-      }
-      node = (node == nullptr || node == root) ? nullptr : node->sibling();
-    }
+    Pdb_WalkPreOrder(tree->rootNode(), Pdb_WalkScope::SUBTREE,
+                     [&](Pdb_CategoryNode *node, int) {
+                       if (!node->isReference()) {
+                         WriteCategory(node, pass, stream, &line);
+                       }
+                       return true;
+                     });
   }
   Tcl_DStringFree(&line);
   return ferror(stream) == 0;
@@ -77,12 +68,12 @@ static void WriteCategory(const Pdb_CategoryNode *node, int pass, FILE *stream,
   const char *help = category->helpText();
   Tcl_DStringSetLength(line, 0);
   if (help[0] == '\0') {
-    Pdb_AppendLineElement(line, path);
+    Pdb_AppendElement(line, path, PDB_QUOTE_ONE_LINE);
     WriteLine("[category] ", line, stream);
   } else {
-    Pdb_AppendLineElement(line, KEYWORD_CATEGORY);
-    Pdb_AppendLineElement(line, path);
-    Pdb_AppendLineElement(line, help);
+    Pdb_AppendElement(line, KEYWORD_CATEGORY, PDB_QUOTE_ONE_LINE);
+    Pdb_AppendElement(line, path, PDB_QUOTE_ONE_LINE);
+    Pdb_AppendElement(line, help, PDB_QUOTE_ONE_LINE);
     WriteLine(nullptr, line, stream);
   }
   free(path);
@@ -94,12 +85,15 @@ static void WriteCategory(const Pdb_CategoryNode *node, int pass, FILE *stream,
     if (entry == nullptr || entry->kind != wanted) {
       continue;
     }
-    Tcl_DStringSetLength(line, 0);
     if (pass == PASS_PARTS) {
-      AppendPartText(reinterpret_cast<const Pdb_Part *>(entry), line);
-      WriteLine("[part] ", line, stream);
+      Tcl_DString text;
+      Pdb_PartText(reinterpret_cast<const Pdb_Part *>(entry), PDB_FIELD_WHOLE,
+                   &text, PDB_QUOTE_ONE_LINE);
+      WriteLine("[part] ", &text, stream);
+      Tcl_DStringFree(&text);
     } else {
-      Pdb_AppendLineElement(line, Pdb_EntryName(entry));
+      Tcl_DStringSetLength(line, 0);
+      Pdb_AppendElement(line, Pdb_EntryName(entry), PDB_QUOTE_ONE_LINE);
       WriteLine("[part=] ", line, stream);
     }
   }
@@ -108,39 +102,11 @@ static void WriteCategory(const Pdb_CategoryNode *node, int pass, FILE *stream,
          child = child->sibling()) {
       if (child->isReference()) {
         Tcl_DStringSetLength(line, 0);
-        Pdb_AppendLineElement(line, child->refPath());
+        Pdb_AppendElement(line, child->refPath(), PDB_QUOTE_ONE_LINE);
         WriteLine("[category=] ", line, stream);
       }
     }
   }
-}
-
-/*
- * AppendPartText --
- *
- *	The whole-part text form, name {symbol library {pairs}} {template
- *	description} hdl, with single-line element quoting at every level.
- */
-static void AppendPartText(const Pdb_Part *part, Tcl_DString *line) {
-  Pdb_AppendLineElement(line, part->name());
-  Tcl_DStringStartSublist(line);
-  Pdb_AppendLineElement(line, part->symbolName());
-  Pdb_AppendLineElement(line, part->symbolLibrary());
-  Tcl_DStringStartSublist(line);
-  for (int i = 0; i < part->pairCount; i++) {
-    const char *propertyName;
-    const char *propertyValue;
-    part->pair(i, &propertyName, &propertyValue);
-    Pdb_AppendLineElement(line, propertyName);
-    Pdb_AppendLineElement(line, propertyValue);
-  }
-  Tcl_DStringEndSublist(line);
-  Tcl_DStringEndSublist(line);
-  Tcl_DStringStartSublist(line);
-  Pdb_AppendLineElement(line, part->templateName());
-  Pdb_AppendLineElement(line, part->templateDescription());
-  Tcl_DStringEndSublist(line);
-  Pdb_AppendLineElement(line, part->hdl());
 }
 
 /* Writes keyword (when given), the line text and a newline. */

@@ -1,9 +1,10 @@
 /*
- * line_element_test.cpp --
+ * one_line_quoting_test.cpp --
  *
- *	Single-line element quoting: the same text as Tcl's own quoting for
- *	ordinary elements, one line and an exact read-back for elements with
- *	line breaks, also inside sublists.
+ *	The one-line element quoting the ASCII writer relies on: the same
+ *	text as Tcl's own quoting for ordinary elements, one line and an
+ *	exact read-back for elements with line breaks, also inside sublists
+ *	and after elements whose quoting ends in an escaped brace.
  */
 
 #include <cstring>
@@ -13,7 +14,7 @@
 #include <gtest/gtest.h>
 #include <tcl.h>
 
-#include "files/line_element.h"
+#include "model/list_text.h"
 
 namespace {
 
@@ -27,12 +28,13 @@ std::vector<std::string> Split(const char *list) {
 }
 
 const char *const SAMPLES[] = {
-    "plain",      "two words", "",          "{unbalanced", "back\\slash",
-    "\"quoted\"", "[cmd]",     "$var;",     "tab\there",   "#hash",
-    "a\nb",       "\r\n",      "x\vy\fz",   "{a\nb}",      "line\n{ }\\",
-    "ends\\\n",   " \n ",      "\"\n[$]\n;"};
+    "plain",      "two words", "",           "{unbalanced", "back\\slash",
+    "\"quoted\"", "[cmd]",     "$var;",      "tab\there",   "#hash",
+    "a\nb",       "\r\n",      "x\vy\fz",    "{a\nb}",      "line\n{ }\\",
+    "ends\\\n",   " \n ",      "\"\n[$]\n;", "open{",       "x\ny",
+    "{",          "\n"};
 
-TEST(LineElement, OrdinaryElementsQuoteLikeTcl) {
+TEST(OneLineQuoting, OrdinaryElementsQuoteLikeTcl) {
   for (const char *sample : SAMPLES) {
     if (strpbrk(sample, "\n\r\v\f") != nullptr) {
       continue;
@@ -42,7 +44,7 @@ TEST(LineElement, OrdinaryElementsQuoteLikeTcl) {
     Tcl_DStringInit(&tcls);
     Tcl_DStringAppendElement(&ours, "first");
     Tcl_DStringAppendElement(&tcls, "first");
-    Pdb_AppendLineElement(&ours, sample);
+    Pdb_AppendElement(&ours, sample, PDB_QUOTE_ONE_LINE);
     Tcl_DStringAppendElement(&tcls, sample);
     EXPECT_STREQ(Tcl_DStringValue(&ours), Tcl_DStringValue(&tcls));
     Tcl_DStringFree(&ours);
@@ -50,16 +52,16 @@ TEST(LineElement, OrdinaryElementsQuoteLikeTcl) {
   }
 }
 
-TEST(LineElement, EveryElementStaysOnOneLineAndReadsBack) {
+TEST(OneLineQuoting, EveryElementStaysOnOneLineAndReadsBack) {
   Tcl_DString list;
   Tcl_DStringInit(&list);
   for (const char *sample : SAMPLES) {
-    Pdb_AppendLineElement(&list, sample);
+    Pdb_AppendElement(&list, sample, PDB_QUOTE_ONE_LINE);
   }
   /* The same elements again, one level down, as the part text nests. */
   Tcl_DStringStartSublist(&list);
   for (const char *sample : SAMPLES) {
-    Pdb_AppendLineElement(&list, sample);
+    Pdb_AppendElement(&list, sample, PDB_QUOTE_ONE_LINE);
   }
   Tcl_DStringEndSublist(&list);
   const char *text = Tcl_DStringValue(&list);
