@@ -44,4 +44,3 @@ int TovPartHideCmd(ClientData, Tcl_Interp *interp, int, const char **argv) {
 int TovPartPrintCmd(ClientData, Tcl_Interp *interp, int, const char **argv) {
   return NotImplemented(interp, argv[0]);
 }
-
