@@ -7,7 +7,10 @@
  */
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "files/ascii_writer.h"
@@ -30,6 +33,7 @@ static Pdb_Database *ChooseDatabase(Tcl_Interp *interp, Pdb_Group *group,
                                     int argc, const char **argv);
 static int SaveDatabase(Tcl_Interp *interp, Pdb_Database *db);
 static int MakeBackup(const char *fileName);
+static int CopyFile(const char *from, const char *to);
 
 /*
  * TovPartSaveCmd --
@@ -146,9 +150,12 @@ static int SaveDatabase(Tcl_Interp *interp, Pdb_Database *db) {
 /*
  * MakeBackup --
  *
- *	Makes "<file>.bak" hold the file's current content: a hard link when
- *	the file system allows one, so that the name never disappears during
- *	the save, else a rename. An older backup is removed first.
+ *	Makes "<file>.bak" hold the file's current content, removing an older
+ *	backup first. The backup is a hard link to the content when the file
+ *	system allows one, so that the name never disappears during the save;
+ *	otherwise the file is renamed to the backup. A name that is a
+ *	symbolic link stays one (the new content replaces its target), so its
+ *	content is linked or, failing that, copied.
  *
  * Results:
  *	0, or -1 with errno set.
@@ -160,12 +167,54 @@ static int MakeBackup(const char *fileName) {
   Tcl_DStringAppend(&backup, BACKUP_SUFFIX, -1);
   const char *backupName = Tcl_DStringValue(&backup);
   unlink(backupName);
-  int status = link(fileName, backupName);
+  int status =
+      linkat(AT_FDCWD, fileName, AT_FDCWD, backupName, AT_SYMLINK_FOLLOW);
   if (status != 0) {
-    status = rename(fileName, backupName);
+    struct stat info;
+    bool symbolic = lstat(fileName, &info) == 0 && S_ISLNK(info.st_mode);
+    status = symbolic ? CopyFile(fileName, backupName)
+                      : rename(fileName, backupName);
   }
   int savedErrno = errno;
   Tcl_DStringFree(&backup);
+  errno = savedErrno;
+  return status;
+}
+
+/* Copies the content of from into a new file to; 0 or -1 with errno. */
+static int CopyFile(const char *from, const char *to) {
+  FILE *in = fopen(from, "rb");
+  if (in == nullptr) {
+    return -1;
+  }
+  FILE *out = fopen(to, "wb");
+  if (out == nullptr) {
+    int savedErrno = errno;
+    fclose(in);
+    errno = savedErrno;
+    return -1;
+  }
+  char buffer[BUFSIZ];
+  size_t n;
+  int status = 0;
+  while ((n = fread(buffer, 1, sizeof buffer, in)) > 0) {
+    if (fwrite(buffer, 1, n, out) != n) {
+      status = -1;
+      break;
+    }
+  }
+  int savedErrno = errno;
+  if (ferror(in)) {
+    status = -1;
+  }
+  fclose(in);
+  if (fclose(out) != 0) {
+    status = -1;
+    savedErrno = errno;
+  }
+  if (status != 0) {
+    unlink(to);
+  }
   errno = savedErrno;
   return status;
 }
