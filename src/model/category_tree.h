@@ -158,6 +158,9 @@ Pdb_CategoryNode *lookupPathInGroup(Pdb_Group *group, int mode,
 /* The help text the group records for path; "" when none holds it. */
 const char *categoryHelp(Pdb_Group *group, const char *path);
 
+/* categoryHelp of a node lookupPathInGroup found (nullptr gives ""). */
+const char *Pdb_HelpOfFound(Pdb_Group *group, const Pdb_CategoryNode *node);
+
 /* True when placing a reference to targetPath under node makes a cycle. */
 bool isCircularReference(Pdb_Group *group, Pdb_CategoryNode *node,
                          const char *targetPath);

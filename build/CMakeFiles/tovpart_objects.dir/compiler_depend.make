@@ -601,6 +601,33 @@ CMakeFiles/tovpart_objects.dir/src/model/category_lookup.cpp.o: /work/main/src/m
   /work/main/src/model/part.h \
   /work/main/src/model/list_text.h \
   /work/main/src/model/relptr.h \
+  /usr/include/c++/12/algorithm \
+  /usr/include/c++/12/bits/stl_algobase.h \
+  /usr/include/c++/12/bits/functexcept.h \
+  /usr/include/c++/12/bits/exception_defines.h \
+  /usr/include/c++/12/bits/cpp_type_traits.h \
+  /usr/include/c++/12/ext/type_traits.h \
+  /usr/include/c++/12/ext/numeric_traits.h \
+  /usr/include/c++/12/bits/stl_pair.h \
+  /usr/include/c++/12/bits/move.h \
+  /usr/include/c++/12/bits/utility.h \
+  /usr/include/c++/12/bits/stl_iterator_base_types.h \
+  /usr/include/c++/12/bits/stl_iterator_base_funcs.h \
+  /usr/include/c++/12/bits/concept_check.h \
+  /usr/include/c++/12/debug/assertions.h \
+  /usr/include/c++/12/bits/stl_iterator.h \
+  /usr/include/c++/12/bits/ptr_traits.h \
+  /usr/include/c++/12/debug/debug.h \
+  /usr/include/c++/12/bits/predefined_ops.h \
+  /usr/include/c++/12/bits/stl_algo.h \
+  /usr/include/c++/12/bits/algorithmfwd.h \
+  /usr/include/c++/12/initializer_list \
+  /usr/include/c++/12/bits/stl_heap.h \
+  /usr/include/c++/12/bits/stl_tempbuf.h \
+  /usr/include/c++/12/bits/stl_construct.h \
+  /usr/include/c++/12/new \
+  /usr/include/c++/12/bits/exception.h \
+  /usr/include/c++/12/bits/uniform_int_dist.h \
   /usr/include/c++/12/cstdlib \
   /usr/include/stdlib.h \
   /usr/include/x86_64-linux-gnu/bits/waitflags.h \
@@ -633,43 +660,24 @@ CMakeFiles/tovpart_objects.dir/src/model/category_lookup.cpp.o: /work/main/src/m
   /usr/include/x86_64-linux-gnu/bits/stdlib-bsearch.h \
   /usr/include/x86_64-linux-gnu/bits/stdlib-float.h \
   /usr/include/c++/12/bits/std_abs.h \
+  /usr/include/c++/12/pstl/glue_algorithm_defs.h \
+  /usr/include/c++/12/pstl/execution_defs.h \
   /usr/include/c++/12/cstring \
   /usr/include/string.h \
   /usr/include/strings.h \
   /usr/include/c++/12/set \
   /usr/include/c++/12/bits/stl_tree.h \
-  /usr/include/c++/12/bits/stl_algobase.h \
-  /usr/include/c++/12/bits/functexcept.h \
-  /usr/include/c++/12/bits/exception_defines.h \
-  /usr/include/c++/12/bits/cpp_type_traits.h \
-  /usr/include/c++/12/ext/type_traits.h \
-  /usr/include/c++/12/ext/numeric_traits.h \
-  /usr/include/c++/12/bits/stl_pair.h \
-  /usr/include/c++/12/bits/move.h \
-  /usr/include/c++/12/bits/utility.h \
-  /usr/include/c++/12/bits/stl_iterator_base_types.h \
-  /usr/include/c++/12/bits/stl_iterator_base_funcs.h \
-  /usr/include/c++/12/bits/concept_check.h \
-  /usr/include/c++/12/debug/assertions.h \
-  /usr/include/c++/12/bits/stl_iterator.h \
-  /usr/include/c++/12/bits/ptr_traits.h \
-  /usr/include/c++/12/debug/debug.h \
-  /usr/include/c++/12/bits/predefined_ops.h \
   /usr/include/c++/12/bits/allocator.h \
   /usr/include/x86_64-linux-gnu/c++/12/bits/c++allocator.h \
   /usr/include/c++/12/bits/new_allocator.h \
-  /usr/include/c++/12/new \
-  /usr/include/c++/12/bits/exception.h \
   /usr/include/c++/12/bits/memoryfwd.h \
   /usr/include/c++/12/bits/stl_function.h \
   /usr/include/c++/12/backward/binders.h \
   /usr/include/c++/12/ext/alloc_traits.h \
   /usr/include/c++/12/bits/alloc_traits.h \
-  /usr/include/c++/12/bits/stl_construct.h \
   /usr/include/c++/12/ext/aligned_buffer.h \
   /usr/include/c++/12/bits/node_handle.h \
   /usr/include/c++/12/bits/stl_set.h \
-  /usr/include/c++/12/initializer_list \
   /usr/include/c++/12/bits/stl_multiset.h \
   /usr/include/c++/12/bits/range_access.h \
   /usr/include/c++/12/bits/erase_if.h \
@@ -2536,6 +2544,44 @@ CMakeFiles/tovpart_objects.dir/src/shell/group.cpp.o: /work/main/src/shell/group
   /usr/include/strings.h \
   /usr/include/c++/12/new \
   /usr/include/c++/12/bits/exception.h \
+  /usr/include/c++/12/vector \
+  /usr/include/c++/12/bits/stl_algobase.h \
+  /usr/include/c++/12/bits/functexcept.h \
+  /usr/include/c++/12/bits/exception_defines.h \
+  /usr/include/c++/12/bits/cpp_type_traits.h \
+  /usr/include/c++/12/ext/type_traits.h \
+  /usr/include/c++/12/ext/numeric_traits.h \
+  /usr/include/c++/12/bits/stl_pair.h \
+  /usr/include/c++/12/type_traits \
+  /usr/include/c++/12/bits/move.h \
+  /usr/include/c++/12/bits/utility.h \
+  /usr/include/c++/12/bits/stl_iterator_base_types.h \
+  /usr/include/c++/12/bits/stl_iterator_base_funcs.h \
+  /usr/include/c++/12/bits/concept_check.h \
+  /usr/include/c++/12/debug/assertions.h \
+  /usr/include/c++/12/bits/stl_iterator.h \
+  /usr/include/c++/12/bits/ptr_traits.h \
+  /usr/include/c++/12/debug/debug.h \
+  /usr/include/c++/12/bits/predefined_ops.h \
+  /usr/include/c++/12/bits/allocator.h \
+  /usr/include/x86_64-linux-gnu/c++/12/bits/c++allocator.h \
+  /usr/include/c++/12/bits/new_allocator.h \
+  /usr/include/c++/12/bits/memoryfwd.h \
+  /usr/include/c++/12/bits/stl_construct.h \
+  /usr/include/c++/12/bits/stl_uninitialized.h \
+  /usr/include/c++/12/ext/alloc_traits.h \
+  /usr/include/c++/12/bits/alloc_traits.h \
+  /usr/include/c++/12/bits/stl_vector.h \
+  /usr/include/c++/12/initializer_list \
+  /usr/include/c++/12/bits/stl_bvector.h \
+  /usr/include/c++/12/bits/functional_hash.h \
+  /usr/include/c++/12/bits/hash_bytes.h \
+  /usr/include/c++/12/bits/refwrap.h \
+  /usr/include/c++/12/bits/invoke.h \
+  /usr/include/c++/12/bits/stl_function.h \
+  /usr/include/c++/12/backward/binders.h \
+  /usr/include/c++/12/bits/range_access.h \
+  /usr/include/c++/12/bits/vector.tcc \
   /work/main/src/model/database.h \
   /usr/include/c++/12/cstdint \
   /usr/lib/gcc/x86_64-linux-gnu/12/include/stdint.h \
@@ -2548,7 +2594,6 @@ CMakeFiles/tovpart_objects.dir/src/shell/group.cpp.o: /work/main/src/shell/group
   /usr/include/tcl/tclPlatDecls.h \
   /work/main/src/model/category_tree.h \
   /usr/include/c++/12/cstddef \
-  /usr/include/c++/12/type_traits \
   /work/main/src/model/address_set.h \
   /work/main/src/model/part_list.h \
   /work/main/src/model/part.h \
@@ -3199,16 +3244,6 @@ CMakeFiles/tovpart_objects.dir/src/shell/unload_cmd.cpp.o: /work/main/src/shell/
 
 /usr/include/c++/12/bits/stl_raw_storage_iter.h:
 
-/usr/include/boost/date_time/time.hpp:
-
-/usr/include/boost/smart_ptr/bad_weak_ptr.hpp:
-
-/usr/include/c++/12/bits/stl_heap.h:
-
-/usr/include/asm-generic/posix_types.h:
-
-/usr/include/c++/12/bits/stl_algo.h:
-
 /usr/include/c++/12/bits/basic_string.tcc:
 
 /usr/include/boost/date_time/gregorian/greg_duration.hpp:
@@ -3259,8 +3294,6 @@ CMakeFiles/tovpart_objects.dir/src/shell/unload_cmd.cpp.o: /work/main/src/shell/
 
 /usr/include/c++/12/bits/range_access.h:
 
-/usr/include/c++/12/bits/stl_construct.h:
-
 /usr/include/c++/12/bits/alloc_traits.h:
 
 /usr/include/c++/12/backward/binders.h:
@@ -3271,6 +3304,14 @@ CMakeFiles/tovpart_objects.dir/src/shell/unload_cmd.cpp.o: /work/main/src/shell/
 
 /usr/include/c++/12/bits/stl_pair.h:
 
+/usr/include/c++/12/bits/stl_tree.h:
+
+/usr/include/boost/preprocessor/repetition/enum_params.hpp:
+
+/usr/include/c++/12/set:
+
+/usr/include/c++/12/bits/ios_base.h:
+
 /usr/include/boost/mpl/aux_/config/has_apply.hpp:
 
 /usr/include/limits.h:
@@ -3278,6 +3319,18 @@ CMakeFiles/tovpart_objects.dir/src/shell/unload_cmd.cpp.o: /work/main/src/shell/
 /usr/include/c++/12/new:
 
 /usr/include/features.h:
+
+/usr/include/c++/12/bits/stl_construct.h:
+
+/usr/include/boost/date_time/time.hpp:
+
+/usr/include/boost/smart_ptr/bad_weak_ptr.hpp:
+
+/usr/include/c++/12/bits/stl_heap.h:
+
+/usr/include/asm-generic/posix_types.h:
+
+/usr/include/c++/12/bits/stl_algo.h:
 
 /usr/include/c++/12/debug/debug.h:
 
@@ -3317,14 +3370,6 @@ CMakeFiles/tovpart_objects.dir/src/shell/unload_cmd.cpp.o: /work/main/src/shell/
 
 /usr/include/c++/12/bits/stl_algobase.h:
 
-/usr/include/c++/12/bits/stl_tree.h:
-
-/usr/include/boost/preprocessor/repetition/enum_params.hpp:
-
-/usr/include/c++/12/set:
-
-/usr/include/c++/12/bits/ios_base.h:
-
 /work/main/src/model/window.h:
 
 /usr/include/ctype.h:
@@ -3351,9 +3396,9 @@ CMakeFiles/tovpart_objects.dir/src/shell/unload_cmd.cpp.o: /work/main/src/shell/
 
 /work/main/src/model/category_lookup.cpp:
 
-/usr/include/c++/12/bits/stl_tempbuf.h:
-
 /usr/include/c++/12/bits/postypes.h:
+
+/usr/include/c++/12/bits/stl_tempbuf.h:
 
 /usr/lib/gcc/x86_64-linux-gnu/12/include/stdint.h:
 

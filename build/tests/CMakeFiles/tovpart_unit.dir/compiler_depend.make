@@ -1760,11 +1760,11 @@ tests/CMakeFiles/tovpart_unit.dir/model/category_tree_test.cpp.o: /work/main/tes
   /work/main/src/model/list_text.h \
   /work/main/src/model/relptr.h \
   /work/main/src/model/window.h \
-  /usr/include/c++/12/cstring \
   /work/main/tests/model/model_fixture.h \
   /work/main/src/model/ascii_db.h \
   /work/main/src/model/database.h \
-  /work/main/src/shell/group.h
+  /work/main/src/shell/group.h \
+  /usr/include/c++/12/cstring
 
 tests/CMakeFiles/tovpart_unit.dir/model/database_test.cpp.o: /work/main/tests/model/database_test.cpp \
   /usr/include/stdc-predef.h \
