@@ -57,8 +57,8 @@ void Pdb_Group::construct(const char *givenName) {
 
 void Pdb_Group::destroy() {
   Tcl_HashSearch search;
-  for (Tcl_HashEntry *e = Tcl_FirstHashEntry(&databases, &search);
-       e != nullptr; e = Tcl_NextHashEntry(&search)) {
+  for (Tcl_HashEntry *e = Tcl_FirstHashEntry(&databases, &search); e != nullptr;
+       e = Tcl_NextHashEntry(&search)) {
     delete static_cast<Pdb_Database *>(Tcl_GetHashValue(e));
   }
   Tcl_DeleteHashTable(&databases);

@@ -60,8 +60,8 @@ TEST_F(GroupTest, addDatabaseUnderATakenHandleDestroysTheOldOne) {
 
 TEST_F(GroupTest, restartingTheRegistryDestroysEarlierGroupsAndCountsOn) {
   int destroyed = 0;
-  pdbRegistry.current->addDatabase(
-      "zq_pdb1", new FakeDatabase(nullptr, "a", &destroyed));
+  pdbRegistry.current->addDatabase("zq_pdb1",
+                                   new FakeDatabase(nullptr, "a", &destroyed));
   int next = pdbRegistry.nameCounter;
   Pdb_InitRegistry();
   EXPECT_EQ(destroyed, 1);
