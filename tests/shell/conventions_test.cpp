@@ -60,14 +60,6 @@ TEST_F(ConventionsTest, preambleForgetsTheOptionsOfThePreviousCommand) {
   EXPECT_EQ(pdbDbOption, nullptr);
 }
 
-TEST_F(ConventionsTest, nullTolerantEqualityTreatsNullAsItsOwnValue) {
-  EXPECT_TRUE(Pdb_StrEqualNullable(nullptr, nullptr));
-  EXPECT_FALSE(Pdb_StrEqualNullable("site", nullptr));
-  EXPECT_FALSE(Pdb_StrEqualNullable(nullptr, ""));
-  EXPECT_TRUE(Pdb_StrEqualNullable("site", "site"));
-  EXPECT_FALSE(Pdb_StrEqualNullable("site", "Site"));
-}
-
 TEST_F(ConventionsTest, messageFormsReadExactly) {
   struct Case {
     int (*build)(Tcl_Interp *);

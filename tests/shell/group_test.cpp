@@ -80,12 +80,4 @@ TEST_F(GroupTest, aClearedRegistryResolvesNoGroup) {
   EXPECT_EQ(result(), "\"" + name + "\" is not a group handle.");
 }
 
-TEST_F(GroupTest, handlesAreFormattedFromTheCounterWithoutAdvancingIt) {
-  char handle[24];
-  uint32_t counter = pdbRegistry.handleCounter;
-  Pdb_FormatNextHandle(handle);
-  EXPECT_EQ(std::string(handle), "zq_pdb" + std::to_string(counter));
-  EXPECT_EQ(pdbRegistry.handleCounter, counter);
-}
-
 } // namespace
