@@ -14,6 +14,7 @@
 #include <tcl.h>
 #include <type_traits>
 
+#include "model/list_text.h"
 #include "model/relptr.h"
 
 /* Kinds of part entry: the first word of every entry of a part list. */
@@ -33,9 +34,9 @@ struct Pdb_PartEntry {
 };
 
 struct Pdb_Part {
-  int32_t kind;             /* always PDB_ENTRY_PART */
-  uint32_t size;            /* whole record, header included */
-  int16_t symbolOffset;     /* string offsets count from the string area */
+  int32_t kind;         /* always PDB_ENTRY_PART */
+  uint32_t size;        /* whole record, header included */
+  int16_t symbolOffset; /* string offsets count from the string area */
   int16_t templateOffset;
   int16_t hdlOffset;
   int16_t pairCount;
@@ -76,8 +77,7 @@ struct Pdb_Part {
   const char *hdl() const { return strings() + hdlOffset; }
 
   /* The i-th property pair, counted from 0. */
-  void pair(int i, const char **propertyName,
-            const char **propertyValue) const;
+  void pair(int i, const char **propertyName, const char **propertyValue) const;
 };
 
 static_assert(std::is_standard_layout_v<Pdb_Part>);
@@ -114,9 +114,11 @@ inline const char *Pdb_EntryName(const Pdb_PartEntry *entry) {
 
 /*
  * Builds the Tcl list text of the selected fields into text, which it
- * initialises first. Always returns true.
+ * initialises first. One-line quoting keeps the text free of line breaks.
+ * Always returns true.
  */
-bool Pdb_PartText(const Pdb_Part *part, int selector, Tcl_DString *text);
+bool Pdb_PartText(const Pdb_Part *part, int selector, Tcl_DString *text,
+                  Pdb_Quoting quoting = PDB_QUOTE_TCL);
 
 /* Frees a part record or a part reference. */
 void Pdb_DestroyEntry(Pdb_PartEntry *entry);

@@ -43,7 +43,10 @@ struct Pdb_PartList {
   bool containsPart(const Pdb_Part *part) const;
   bool containsEntry(const Pdb_PartEntry *entry) const;
 
-  /* Removes the entry that is or resolves to target; frees a reference. */
+  /*
+   * Removes the entry that is or resolves to target; frees a reference.
+   * Returns false when no entry matched.
+   */
   bool remove(const void *target);
 
   /* Removes every entry whose part is in parts; returns how many went. */

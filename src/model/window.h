@@ -20,6 +20,9 @@ void *Pdb_WindowAlloc(std::size_t size);
 /* Releases a block of Pdb_WindowAlloc; nullptr is ignored. */
 void Pdb_WindowFree(void *block);
 
+/* Blocks allocated and not yet freed (file views not counted). */
+std::size_t Pdb_WindowLiveBlocks();
+
 /* Copies a NUL-terminated string into the window; nullptr when full. */
 char *Pdb_WindowStrdup(const char *string);
 
@@ -28,12 +31,16 @@ bool Pdb_WindowContains(const void *address, std::size_t size);
 
 /*
  * Maps size bytes of the file open on descriptor fd, from offset 0,
- * read-only into the window. Returns the view, or nullptr with errno set
- * (ENOMEM when the window has no room for it).
+ * read-only into the window. At most 256 views are mapped at a time.
+ * Returns the view, or nullptr with errno set (EMFILE when 256 views are
+ * mapped, ENOMEM when the window has no room, EINVAL for size 0).
  */
 const void *Pdb_WindowMapFile(int fd, std::size_t size);
 
-/* Releases a view of Pdb_WindowMapFile and returns its range to the window. */
-void Pdb_WindowUnmapFile(const void *view, std::size_t size);
+/*
+ * Releases a view of Pdb_WindowMapFile and returns its range to the
+ * window. Returns 0, or -1 when view is not a mapped view.
+ */
+int Pdb_WindowUnmapFile(const void *view, std::size_t size);
 
 #endif /* TOVPART_MODEL_WINDOW_H */

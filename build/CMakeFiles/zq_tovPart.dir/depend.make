@@ -1,0 +1,2 @@
+# Empty dependencies file for zq_tovPart.
+# This may be replaced when dependencies are built.

@@ -1,0 +1,88 @@
+/*
+ * ascii_db.cpp --
+ *
+ *	The database read from an ASCII file: part records in a hash table
+ *	keyed by name, and a heap tree.
+ */
+
+#include "model/ascii_db.h"
+
+#include <cstring>
+
+#include "host/tov_host.h"
+#include "model/subtree_delete.h"
+
+Pdb_AsciiDb::Pdb_AsciiDb(Pdb_Group *owner, FILE *file, int kind,
+                         const char *name)
+    : Pdb_Database(file, kind, name), group(owner) {
+  Tcl_InitHashTable(&parts, TCL_STRING_KEYS);
+  tree = Pdb_CategoryTree::create();
+}
+
+/*
+ * Deletes the whole tree from its root so that every category goes and
+ * every part record is freed once, then frees any record the tree did not
+ * list, the holder and the table.
+ */
+Pdb_AsciiDb::~Pdb_AsciiDb() {
+  if (tree != nullptr) {
+    deleteSubtree(tree, group, tree->rootNode(), &parts);
+    Pdb_CategoryTree::destroy(tree);
+    tree = nullptr;
+  }
+  Tcl_HashSearch search;
+  for (Tcl_HashEntry *e = Tcl_FirstHashEntry(&parts, &search); e != nullptr;
+       e = Tcl_NextHashEntry(&search)) {
+    Pdb_DestroyEntry(static_cast<Pdb_PartEntry *>(Tcl_GetHashValue(e)));
+  }
+  Tcl_DeleteHashTable(&parts);
+}
+
+bool Pdb_AsciiDb::addPart(Pdb_Part *part) {
+  int isNew = 0;
+  Tcl_HashEntry *entry = Tcl_CreateHashEntry(&parts, part->name(), &isNew);
+  if (!isNew) {
+    return false;
+  }
+  Tcl_SetHashValue(entry, part);
+  return true;
+}
+
+const Pdb_Part *Pdb_AsciiDb::findPartByField(int selector, const char *value) {
+  if (selector != PDB_FIELD_SYMBOL && selector != PDB_FIELD_TEMPLATE) {
+    return unknownSelector(selector);
+  }
+  Tcl_HashSearch search;
+  for (Tcl_HashEntry *e = Tcl_FirstHashEntry(&parts, &search); e != nullptr;
+       e = Tcl_NextHashEntry(&search)) {
+    const auto *part = static_cast<const Pdb_Part *>(Tcl_GetHashValue(e));
+    const char *field = selector == PDB_FIELD_SYMBOL ? part->symbolName()
+                                                     : part->templateName();
+    if (std::strcmp(field, value) == 0) {
+      return part;
+    }
+  }
+  return nullptr;
+}
+
+const Pdb_Part *Pdb_AsciiDb::findPart(const char *partName) {
+  Tcl_HashEntry *entry = Tcl_FindHashEntry(&parts, partName);
+  return entry == nullptr
+             ? nullptr
+             : static_cast<const Pdb_Part *>(Tcl_GetHashValue(entry));
+}
+
+void Pdb_AsciiDb::printPartsTable(FILE *out) {
+  std::fputs("<<<<<< partsTable:\n", out);
+  Tcl_HashSearch search;
+  for (Tcl_HashEntry *e = Tcl_FirstHashEntry(&parts, &search); e != nullptr;
+       e = Tcl_NextHashEntry(&search)) {
+    Tcl_DString text;
+    Pdb_PartText(static_cast<const Pdb_Part *>(Tcl_GetHashValue(e)),
+                 PDB_FIELD_WHOLE, &text);
+    std::fprintf(out, "%s\n", Tcl_DStringValue(&text));
+    Tcl_DStringFree(&text);
+  }
+}
+
+int Pdb_AsciiDb::partCount() { return Tov_HashTableSize(&parts); }

@@ -1,0 +1,77 @@
+/*
+ * binary_db.cpp --
+ *
+ *	The database of a binary image mapped into the address window: parts
+ *	are found in the image's sorted part list, the tree is used in place.
+ */
+
+#include "model/binary_db.h"
+
+#include <cstring>
+
+#include "model/window.h"
+
+Pdb_BinaryDb::Pdb_BinaryDb(FILE *file, int kind, const char *name)
+    : Pdb_Database(file, kind, name),
+      partList(static_cast<Pdb_PartList *>(unset())), mapBase(unset()),
+      mapSize(~uint32_t(0)) {
+  binary = 1;
+}
+
+Pdb_BinaryDb::~Pdb_BinaryDb() {
+  if (isMapped()) {
+    Pdb_WindowUnmapFile(mapBase, mapSize);
+  }
+}
+
+bool Pdb_BinaryDb::isMapped() const { return mapBase != unset(); }
+
+/* The part list, or nullptr while nothing is mapped. */
+static const Pdb_PartList *listOf(const Pdb_BinaryDb *db) {
+  return db->isMapped() && db->partList != Pdb_BinaryDb::unset() ? db->partList
+                                                                 : nullptr;
+}
+
+const Pdb_Part *Pdb_BinaryDb::findPartByField(int selector, const char *value) {
+  if (selector != PDB_FIELD_SYMBOL && selector != PDB_FIELD_TEMPLATE) {
+    return unknownSelector(selector);
+  }
+  const Pdb_PartList *list = listOf(this);
+  for (int i = 0; list != nullptr && i < partCount(); i++) {
+    const Pdb_Part *part = Pdb_ResolveEntry(list->entry(i));
+    const char *field = selector == PDB_FIELD_SYMBOL ? part->symbolName()
+                                                     : part->templateName();
+    if (std::strcmp(field, value) == 0) {
+      return part;
+    }
+  }
+  return nullptr;
+}
+
+const Pdb_Part *Pdb_BinaryDb::findPart(const char *partName) {
+  const Pdb_PartList *list = listOf(this);
+  if (list == nullptr) {
+    return nullptr;
+  }
+  const Pdb_PartEntry *entry = list->find(partName);
+  if (entry == nullptr || entry->kind > PDB_ENTRY_PART) {
+    return nullptr;
+  }
+  return reinterpret_cast<const Pdb_Part *>(entry);
+}
+
+void Pdb_BinaryDb::printPartsTable(FILE *out) {
+  std::fputs("<<<<<< partsTable:\n", out);
+  const Pdb_PartList *list = listOf(this);
+  for (int i = 0; list != nullptr && i < list->count; i++) {
+    Tcl_DString text;
+    Pdb_PartText(Pdb_ResolveEntry(list->entry(i)), PDB_FIELD_WHOLE, &text);
+    std::fprintf(out, "%s\n", Tcl_DStringValue(&text));
+    Tcl_DStringFree(&text);
+  }
+}
+
+int Pdb_BinaryDb::partCount() {
+  const Pdb_PartList *list = listOf(this);
+  return list == nullptr ? 0 : list->count;
+}

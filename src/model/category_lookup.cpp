@@ -1,0 +1,283 @@
+/*
+ * category_lookup.cpp --
+ *
+ *	Finding categories: children by name, paths in one tree or across a
+ *	group with the three reference modes, full paths, components, help
+ *	texts and the home category of an entry.
+ */
+
+#include "model/category_tree.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <set>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "model/child_index.h"
+#include "model/database.h"
+#include "model/tree_walk.h"
+#include "shell/group.h"
+
+namespace {
+
+/* The first component of rem ("/a/b/" gives "a"); rem begins with "/". */
+std::string_view firstComponent(std::string_view rem) {
+  std::size_t end = rem.find('/', 1);
+  return end == std::string_view::npos ? rem.substr(1) : rem.substr(1, end - 1);
+}
+
+/*
+ * Calls visit(child) for each child of parent whose component name is
+ * name, in chain order, until visit returns true.
+ */
+template <typename Visit>
+void forEachCandidate(const Pdb_CategoryNode *parent, std::string_view name,
+                      Visit visit) {
+  if (const auto *indexed = Pdb_ChildIndexCandidates(parent, name)) {
+    for (Pdb_CategoryNode *c : *indexed) {
+      if (visit(c)) {
+        return;
+      }
+    }
+    return;
+  }
+  for (Pdb_CategoryNode *c = parent->child(); c != nullptr; c = c->sibling()) {
+    if (Pdb_ComponentName(c) == name && visit(c)) {
+      return;
+    }
+  }
+}
+
+/*
+ * One pending step of a lookup: either all children of node (a walk along
+ * a sibling chain) or node alone (a followed reference), matched against
+ * the path from offset on.
+ */
+struct LookupStep {
+  const Pdb_CategoryNode *node;
+  std::size_t offset;
+  bool children;
+};
+
+class PathLookup {
+public:
+  PathLookup(const Pdb_CategoryTree *tree, Pdb_Group *group, int mode,
+             std::string_view path)
+      : tree(tree), group(group), mode(mode), path(path) {}
+
+  /*
+   * Depth-first search with an explicit stack: a node whose component
+   * equals the rest of the path is the result; one whose component begins
+   * it is descended into (or, for a reference, followed) before the
+   * siblings after it are tried.
+   */
+  Pdb_CategoryNode *run(const Pdb_CategoryNode *root) {
+    stack.push_back({root, 0, true});
+    while (!stack.empty()) {
+      LookupStep step = stack.back();
+      stack.pop_back();
+      std::string_view rem = path.substr(step.offset);
+      if (step.children) {
+        /* Pushed in reverse so that the first candidate is tried first. */
+        std::size_t mark = stack.size();
+        forEachCandidate(step.node, firstComponent(rem),
+                         [&](Pdb_CategoryNode *c) {
+                           stack.push_back({c, step.offset, false});
+                           return false;
+                         });
+        std::reverse(stack.begin() + static_cast<std::ptrdiff_t>(mark),
+                     stack.end());
+        continue;
+      }
+      std::string_view name = Pdb_ComponentName(step.node);
+      bool isRoot =
+          step.node->parentNode() == nullptr && !step.node->isReference();
+      std::size_t componentLength = isRoot ? 1 : name.size() + 2;
+      if (rem.size() == componentLength) {
+        if (isRoot ? rem == "/" : firstComponent(rem) == name) {
+          return const_cast<Pdb_CategoryNode *>(step.node);
+        }
+        continue;
+      }
+      if (!isRoot &&
+          (rem.size() < componentLength || rem[componentLength - 1] != '/' ||
+           firstComponent(rem) != name)) {
+        continue;
+      }
+      std::size_t rest = step.offset + componentLength - 1;
+      if (step.node->isReference()) {
+        follow(step.node, step.offset);
+      } else {
+        stack.push_back({step.node, rest, true});
+      }
+    }
+    return nullptr;
+  }
+
+private:
+  /* Queues the targets of reference ref, to be matched from offset on. */
+  void follow(const Pdb_CategoryNode *ref, std::size_t offset) {
+    std::vector<Pdb_CategoryNode *> targets;
+    if (mode == PDB_REFS_SAME_TREE) {
+      if (Pdb_CategoryNode *t =
+              tree->lookupPath(group, PDB_REFS_IGNORE, ref->refPath())) {
+        targets.push_back(t);
+      }
+    } else if (mode == PDB_REFS_GROUP && group != nullptr) {
+      group->findFirst([&](const char *, Pdb_Database *db) {
+        if (db->tree != nullptr) {
+          if (Pdb_CategoryNode *t = db->tree->lookupPath(group, PDB_REFS_IGNORE,
+                                                         ref->refPath())) {
+            targets.push_back(t);
+          }
+        }
+        return false;
+      });
+    }
+    for (auto t = targets.rbegin(); t != targets.rend(); ++t) {
+      /* References that lead back to themselves are followed once. */
+      if (followed.insert({*t, offset}).second) {
+        stack.push_back({*t, offset, false});
+      }
+    }
+  }
+
+  const Pdb_CategoryTree *tree;
+  Pdb_Group *group;
+  int mode;
+  std::string_view path;
+  std::vector<LookupStep> stack;
+  std::set<std::pair<const Pdb_CategoryNode *, std::size_t>> followed;
+};
+
+} // namespace
+
+Pdb_CategoryNode *Pdb_CategoryNode::findChild(const char *name) const {
+  Pdb_CategoryNode *found = nullptr;
+  forEachCandidate(this, name, [&](Pdb_CategoryNode *c) {
+    found = c->isReference() ? nullptr : c;
+    return found != nullptr;
+  });
+  return found;
+}
+
+bool Pdb_CategoryNode::hasReferenceChild(const char *path) const {
+  for (Pdb_CategoryNode *c = child(); c != nullptr; c = c->sibling()) {
+    if (c->isReference() && std::strcmp(c->refPath(), path) == 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
+/*
+ * Pdb_CategoryNode::nodePath --
+ *
+ *	The reference path of a reference, else the full path built from
+ *	right to left over the node's ancestors. Returns a malloc'ed string,
+ *	or nullptr when out of memory.
+ */
+char *Pdb_CategoryNode::nodePath() const {
+  if (isReference()) {
+    const char *ref = refPath();
+    char *copy = static_cast<char *>(std::malloc(std::strlen(ref) + 1));
+    return copy != nullptr ? std::strcpy(copy, ref) : nullptr;
+  }
+  std::size_t length = 0;
+  for (const Pdb_CategoryNode *n = this; n != nullptr; n = n->parentNode()) {
+    length += std::strlen(n->body()->nameText()) + 1;
+  }
+  /* Each name takes its bytes and a "/"; the root's "/" leaves the NUL. */
+  char *buffer = static_cast<char *>(std::malloc(length));
+  if (buffer == nullptr) {
+    return nullptr;
+  }
+  char *at = buffer + length - 1;
+  *at = '\0';
+  for (const Pdb_CategoryNode *n = this; n != nullptr; n = n->parentNode()) {
+    const char *name = n->body()->nameText();
+    std::size_t size = std::strlen(name);
+    if (n->parentNode() != nullptr) {
+      *--at = '/';
+    }
+    at -= size;
+    std::memcpy(at, name, size);
+  }
+  return buffer;
+}
+
+void Pdb_CategoryNode::nodeComponent(Tcl_DString *component) const {
+  Tcl_DStringInit(component);
+  if (!isReference() && parentNode() == nullptr) {
+    Tcl_DStringAppend(component, body()->nameText(), -1);
+    return;
+  }
+  std::string_view name = Pdb_ComponentName(this);
+  Tcl_DStringAppend(component, "/", 1);
+  Tcl_DStringAppend(component, name.data(), static_cast<int>(name.size()));
+  Tcl_DStringAppend(component, "/", 1);
+}
+
+Pdb_CategoryNode *Pdb_CategoryNode::homeOf(const Pdb_PartEntry *entry) {
+  Pdb_CategoryNode *home = nullptr;
+  Pdb_WalkPreOrder(this, Pdb_WalkScope::WITH_SIBLINGS,
+                   [&](Pdb_CategoryNode *node, int) {
+                     if (!node->isReference() &&
+                         node->body()->partList()->containsEntry(entry)) {
+                       home = node;
+                       return false;
+                     }
+                     return true;
+                   });
+  return home;
+}
+
+Pdb_CategoryNode *Pdb_CategoryTree::lookupPath(Pdb_Group *group, int mode,
+                                               const char *path) const {
+  std::size_t length = std::strlen(path);
+  Pdb_CategoryNode *top = rootNode();
+  if (length == 0 || path[0] != '/' || path[length - 1] != '/' ||
+      top == nullptr) {
+    return nullptr;
+  }
+  if (length == 1) {
+    return top;
+  }
+  return PathLookup(this, group, mode, path).run(top);
+}
+
+Pdb_CategoryNode *lookupPathInGroup(Pdb_Group *group, int mode,
+                                    const char *path) {
+  Pdb_CategoryNode *found = nullptr;
+  group->findFirst([&](const char *, Pdb_Database *db) {
+    if (db->tree != nullptr) {
+      found = db->tree->lookupPath(group, mode, path);
+    }
+    return found != nullptr;
+  });
+  return found;
+}
+
+const char *Pdb_HelpOfFound(Pdb_Group *group, const Pdb_CategoryNode *node) {
+  if (node != nullptr && node->isReference()) {
+    node = lookupPathInGroup(group, PDB_REFS_IGNORE, node->refPath());
+  }
+  if (node == nullptr || node->isReference()) {
+    return "";
+  }
+  return node->body()->helpText();
+}
+
+/*
+ * categoryHelp --
+ *
+ *	The help text of the first category the group finds at path (for a
+ *	reference, that of the category it designates). The empty string when
+ *	no database holds the path or a reference's target is missing.
+ */
+const char *categoryHelp(Pdb_Group *group, const char *path) {
+  return Pdb_HelpOfFound(group, lookupPathInGroup(group, PDB_REFS_GROUP, path));
+}

@@ -1,0 +1,217 @@
+/*
+ * part.cpp --
+ *
+ *	Building, reading and printing packed part records, and part
+ *	references.
+ */
+
+#include "model/part.h"
+
+#include <climits>
+#include <cstring>
+
+#include "model/list_text.h"
+#include "model/window.h"
+
+namespace {
+
+std::size_t stringSize(const char *s) { return std::strlen(s) + 1; }
+
+/* Bytes of the strings that lie before the property pairs. */
+std::size_t sizeBeforePairs(const char *name, const char *symbolName,
+                            const char *templateName, const char *symbolLibrary,
+                            const char *templateDescription, const char *hdl) {
+  return stringSize(name) + stringSize(symbolName) + stringSize(symbolLibrary) +
+         stringSize(templateName) + stringSize(templateDescription) +
+         stringSize(hdl);
+}
+
+char *copyString(char *to, const char *from) {
+  std::size_t size = stringSize(from);
+  std::memcpy(to, from, size);
+  return to + size;
+}
+
+/* The string after the NUL that ends s. */
+const char *nextString(const char *s) { return s + std::strlen(s) + 1; }
+
+} // namespace
+
+bool Pdb_Part::fits(const char *name, const char *symbolName,
+                    const char *templateName, const char *symbolLibrary,
+                    const char *templateDescription, const char *hdl,
+                    int pairCount) {
+  return pairCount >= 0 && pairCount <= SHRT_MAX &&
+         sizeBeforePairs(name, symbolName, templateName, symbolLibrary,
+                         templateDescription, hdl) <= SHRT_MAX;
+}
+
+std::size_t Pdb_Part::sizeOfPairs(int pairCount, const char *const *pairs) {
+  std::size_t size = 0;
+  for (int i = 0; i < 2 * pairCount; i++) {
+    size += stringSize(pairs[i]);
+  }
+  return size;
+}
+
+/*
+ * Pdb_Part::create --
+ *
+ *	Allocates a record of exactly its final size in the address window
+ *	and fills it: the strings back to back after the 20-byte header, the
+ *	offsets counted from the string area. Returns nullptr when the window
+ *	is full or the strings do not fit the 16-bit offsets.
+ */
+Pdb_Part *Pdb_Part::create(const char *name, const char *symbolName,
+                           const char *templateName, const char *symbolLibrary,
+                           const char *templateDescription, const char *hdl,
+                           int pairCount, const char *const *pairs) {
+  if (!fits(name, symbolName, templateName, symbolLibrary, templateDescription,
+            hdl, pairCount)) {
+    return nullptr;
+  }
+  std::size_t size = headerSize +
+                     sizeBeforePairs(name, symbolName, templateName,
+                                     symbolLibrary, templateDescription, hdl) +
+                     sizeOfPairs(pairCount, pairs);
+  if (size > UINT32_MAX) {
+    return nullptr;
+  }
+  auto *part = static_cast<Pdb_Part *>(Pdb_WindowAlloc(size));
+  if (part == nullptr) {
+    return nullptr;
+  }
+  part->kind = PDB_ENTRY_PART;
+  part->pairCount = static_cast<int16_t>(pairCount);
+  part->unused[0] = part->unused[1] = 0;
+  char *area = reinterpret_cast<char *>(part) + headerSize;
+  char *at = copyString(area, name);
+  part->symbolOffset = static_cast<int16_t>(at - area);
+  at = copyString(copyString(at, symbolName), symbolLibrary);
+  part->templateOffset = static_cast<int16_t>(at - area);
+  at = copyString(copyString(at, templateName), templateDescription);
+  part->hdlOffset = static_cast<int16_t>(at - area);
+  at = copyString(at, hdl);
+  part->propertiesOffset = static_cast<int16_t>(at - area);
+  for (int i = 0; i < 2 * pairCount; i++) {
+    at = copyString(at, pairs[i]);
+  }
+  part->size = static_cast<uint32_t>(at - reinterpret_cast<char *>(part));
+  return part;
+}
+
+const char *Pdb_Part::symbolLibrary() const { return nextString(symbolName()); }
+
+const char *Pdb_Part::templateDescription() const {
+  return nextString(templateName());
+}
+
+void Pdb_Part::pair(int i, const char **propertyName,
+                    const char **propertyValue) const {
+  const char *at = strings() + propertiesOffset;
+  for (int skip = 0; skip < 2 * i; skip++) {
+    at = nextString(at);
+  }
+  *propertyName = at;
+  *propertyValue = nextString(at);
+}
+
+Pdb_PartRef *Pdb_PartRef::create(const Pdb_PartEntry *entry) {
+  auto *ref = static_cast<Pdb_PartRef *>(Pdb_WindowAlloc(sizeof(Pdb_PartRef)));
+  if (ref != nullptr) {
+    ref->makeReference(entry);
+  }
+  return ref;
+}
+
+void Pdb_PartRef::makeReference(const Pdb_PartEntry *entry) {
+  kind = PDB_ENTRY_REFERENCE;
+  part.set(this, Pdb_ResolveEntry(entry));
+}
+
+const Pdb_Part *Pdb_ResolveEntry(const Pdb_PartEntry *entry) {
+  if (entry->kind == PDB_ENTRY_PART) {
+    return reinterpret_cast<const Pdb_Part *>(entry);
+  }
+  const auto *ref = reinterpret_cast<const Pdb_PartRef *>(entry);
+  return ref->part.get<const Pdb_Part>(ref);
+}
+
+namespace {
+
+/* The pair strings name value name value ... appended one by one. */
+void appendPairStrings(const Pdb_Part *part, Tcl_DString *text,
+                       Pdb_Quoting quoting) {
+  const char *at = part->strings() + part->propertiesOffset;
+  for (int i = 0; i < 2 * part->pairCount; i++) {
+    Pdb_AppendElement(text, at, quoting);
+    at = nextString(at);
+  }
+}
+
+void appendSymbol(const Pdb_Part *part, Tcl_DString *text,
+                  Pdb_Quoting quoting) {
+  Pdb_AppendElement(text, part->symbolName(), quoting);
+  Pdb_AppendElement(text, part->symbolLibrary(), quoting);
+  Tcl_DStringStartSublist(text);
+  appendPairStrings(part, text, quoting);
+  Tcl_DStringEndSublist(text);
+}
+
+void appendTemplate(const Pdb_Part *part, Tcl_DString *text,
+                    Pdb_Quoting quoting) {
+  Pdb_AppendElement(text, part->templateName(), quoting);
+  Pdb_AppendElement(text, part->templateDescription(), quoting);
+}
+
+} // namespace
+
+/*
+ * Pdb_PartText --
+ *
+ *	Builds the list text of the selected field group: the whole part
+ *	(name {symbol library {pairs}} {template description} hdl), the
+ *	symbol group, the template group, the HDL string, or one sublist per
+ *	property pair. Another selector gives the empty string.
+ */
+bool Pdb_PartText(const Pdb_Part *part, int selector, Tcl_DString *text,
+                  Pdb_Quoting quoting) {
+  Tcl_DStringInit(text);
+  switch (selector) {
+  case PDB_FIELD_WHOLE:
+    Pdb_AppendElement(text, part->name(), quoting);
+    Tcl_DStringStartSublist(text);
+    appendSymbol(part, text, quoting);
+    Tcl_DStringEndSublist(text);
+    Tcl_DStringStartSublist(text);
+    appendTemplate(part, text, quoting);
+    Tcl_DStringEndSublist(text);
+    Pdb_AppendElement(text, part->hdl(), quoting);
+    break;
+  case PDB_FIELD_SYMBOL:
+    appendSymbol(part, text, quoting);
+    break;
+  case PDB_FIELD_TEMPLATE:
+    appendTemplate(part, text, quoting);
+    break;
+  case PDB_FIELD_HDL:
+    Pdb_AppendElement(text, part->hdl(), quoting);
+    break;
+  case PDB_FIELD_PROPERTIES:
+    for (int i = 0; i < part->pairCount; i++) {
+      const char *propertyName;
+      const char *propertyValue;
+      part->pair(i, &propertyName, &propertyValue);
+      Tcl_DStringStartSublist(text);
+      Pdb_AppendElement(text, propertyName, quoting);
+      Pdb_AppendElement(text, propertyValue, quoting);
+      Tcl_DStringEndSublist(text);
+    }
+    break;
+  default:
+    break;
+  }
+  return true;
+}
+
+void Pdb_DestroyEntry(Pdb_PartEntry *entry) { Pdb_WindowFree(entry); }

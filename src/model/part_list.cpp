@@ -1,0 +1,234 @@
+/*
+ * part_list.cpp --
+ *
+ *	The growable, sortable list of part entries.
+ */
+
+#include "model/part_list.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "model/entry_index.h"
+#include "model/window.h"
+
+namespace {
+
+/* The list whose slots the sort and search comparison resolve against. */
+const Pdb_PartList *comparedList = nullptr;
+
+const char *slotName(const int32_t *slot) {
+  const char *entry = reinterpret_cast<const char *>(comparedList) + *slot;
+  return Pdb_EntryName(reinterpret_cast<const Pdb_PartEntry *>(entry));
+}
+
+int compareSlots(const void *a, const void *b) {
+  return std::strcmp(slotName(static_cast<const int32_t *>(a)),
+                     slotName(static_cast<const int32_t *>(b)));
+}
+
+int32_t slotFor(const Pdb_PartList *list, const void *entry) {
+  Pdb_RelPtr link;
+  link.set(list, entry);
+  return link.offset;
+}
+
+} // namespace
+
+Pdb_PartList *Pdb_PartList::create(int initialCapacity) {
+  auto *list =
+      static_cast<Pdb_PartList *>(Pdb_WindowAlloc(sizeof(Pdb_PartList)));
+  if (list == nullptr) {
+    return nullptr;
+  }
+  list->storage.set(list, nullptr);
+  list->count = 0;
+  list->sorted = 0;
+  list->capacity = initialCapacity;
+  if (initialCapacity >= 1) {
+    void *slots = Pdb_WindowAlloc(sizeof(int32_t) *
+                                  static_cast<std::size_t>(initialCapacity));
+    if (slots == nullptr) {
+      Pdb_WindowFree(list);
+      return nullptr;
+    }
+    list->storage.set(list, slots);
+  }
+  return list;
+}
+
+void Pdb_PartList::destroy(Pdb_PartList *list) {
+  if (list == nullptr) {
+    return;
+  }
+  Pdb_IndexForget(list);
+  Pdb_WindowFree(list->storage.get(list));
+  Pdb_WindowFree(list);
+}
+
+int32_t *Pdb_PartList::slots() const { return storage.get<int32_t>(this); }
+
+Pdb_PartEntry *Pdb_PartList::entry(int index) const {
+  Pdb_RelPtr link{slots()[index]};
+  return link.get<Pdb_PartEntry>(this);
+}
+
+/*
+ * Pdb_PartList::append --
+ *
+ *	Stores entry in the next slot, growing the storage to 16 slots and
+ *	then by doubling. Clears the sorted flag. Returns false, leaving the
+ *	list as it was, when the storage cannot grow.
+ */
+bool Pdb_PartList::append(Pdb_PartEntry *newEntry) {
+  sorted = 0;
+  if (capacity <= 0 || count >= capacity) {
+    int grown = capacity <= 0 ? 16 : capacity * 2;
+    auto *bigger = static_cast<int32_t *>(
+        Pdb_WindowAlloc(sizeof(int32_t) * static_cast<std::size_t>(grown)));
+    if (bigger == nullptr) {
+      return false;
+    }
+    int32_t *old = slots();
+    if (old != nullptr) {
+      std::memcpy(bigger, old,
+                  sizeof(int32_t) * static_cast<std::size_t>(count));
+      Pdb_WindowFree(old);
+    }
+    storage.set(this, bigger);
+    capacity = grown;
+  }
+  slots()[count++] = slotFor(this, newEntry);
+  Pdb_IndexNoteAppend(this, newEntry);
+  return true;
+}
+
+void Pdb_PartList::sort() {
+  if (count > 1) {
+    comparedList = this;
+    std::qsort(slots(), static_cast<std::size_t>(count), sizeof(int32_t),
+               compareSlots);
+    comparedList = nullptr;
+  }
+  sorted = 1;
+}
+
+/*
+ * Pdb_PartList::find --
+ *
+ *	Finds the entry named name: by binary search with a temporary key
+ *	record when the list is sorted, through the side index of a long heap
+ *	list, else by a scan from the first slot.
+ */
+Pdb_PartEntry *Pdb_PartList::find(const char *name) const {
+  if (count <= 0) {
+    return nullptr;
+  }
+  if (sorted == 1) {
+    Pdb_Part *key = Pdb_Part::create(name, "", "", "", "", "kelm", 0, nullptr);
+    if (key == nullptr) {
+      return nullptr;
+    }
+    int32_t keySlot = slotFor(this, key);
+    comparedList = this;
+    void *hit = std::bsearch(&keySlot, slots(), static_cast<std::size_t>(count),
+                             sizeof(int32_t), compareSlots);
+    comparedList = nullptr;
+    Pdb_DestroyEntry(reinterpret_cast<Pdb_PartEntry *>(key));
+    if (hit == nullptr) {
+      return nullptr;
+    }
+    Pdb_RelPtr link{*static_cast<int32_t *>(hit)};
+    return link.get<Pdb_PartEntry>(this);
+  }
+  bool indexed = false;
+  Pdb_PartEntry *found = Pdb_IndexedFind(this, name, &indexed);
+  if (indexed) {
+    return found;
+  }
+  for (int i = 0; i < count; i++) {
+    Pdb_PartEntry *candidate = entry(i);
+    if (candidate != nullptr &&
+        std::strcmp(Pdb_EntryName(candidate), name) == 0) {
+      return candidate;
+    }
+  }
+  return nullptr;
+}
+
+bool Pdb_PartList::containsPart(const Pdb_Part *part) const {
+  for (int i = 0; i < count; i++) {
+    Pdb_PartEntry *candidate = entry(i);
+    if (candidate != nullptr && Pdb_ResolveEntry(candidate) == part) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool Pdb_PartList::containsEntry(const Pdb_PartEntry *wanted) const {
+  for (int i = 0; i < count; i++) {
+    if (entry(i) == wanted) {
+      return true;
+    }
+  }
+  return false;
+}
+
+/*
+ * Pdb_PartList::remove --
+ *
+ *	Removes the first entry that is target or resolves to it, keeping the
+ *	order of the others; a removed part reference is freed. Returns
+ *	whether an entry went.
+ */
+bool Pdb_PartList::remove(const void *target) {
+  int32_t *slot = slots();
+  for (int i = 0; i < count; i++) {
+    Pdb_PartEntry *candidate = entry(i);
+    if (candidate == nullptr ||
+        (candidate != target && Pdb_ResolveEntry(candidate) != target)) {
+      continue;
+    }
+    Pdb_IndexForget(this);
+    if (candidate->kind == PDB_ENTRY_REFERENCE) {
+      Pdb_DestroyEntry(candidate);
+    }
+    std::memmove(slot + i, slot + i + 1,
+                 sizeof(int32_t) * static_cast<std::size_t>(count - i - 1));
+    slot[--count] = 0;
+    return true;
+  }
+  return false;
+}
+
+/*
+ * Pdb_PartList::removeAllIn --
+ *
+ *	Removes, in one compacting pass that keeps the order of the others,
+ *	every entry whose part is a member of parts; removed references are
+ *	freed. Returns the number of entries removed.
+ */
+int Pdb_PartList::removeAllIn(const Pdb_AddressSet &parts) {
+  int32_t *slot = slots();
+  int kept = 0;
+  for (int i = 0; i < count; i++) {
+    Pdb_PartEntry *candidate = entry(i);
+    if (candidate != nullptr && parts.contains(Pdb_ResolveEntry(candidate))) {
+      if (candidate->kind == PDB_ENTRY_REFERENCE) {
+        Pdb_DestroyEntry(candidate);
+      }
+      continue;
+    }
+    slot[kept++] = slot[i];
+  }
+  int removed = count - kept;
+  for (int i = kept; i < count; i++) {
+    slot[i] = 0;
+  }
+  count = kept;
+  if (removed > 0) {
+    Pdb_IndexForget(this);
+  }
+  return removed;
+}

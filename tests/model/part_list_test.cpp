@@ -1,0 +1,132 @@
+/*
+ * part_list_test.cpp --
+ *
+ *	Growth, sorting, searching and removal of part lists.
+ */
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "model/part_list.h"
+#include "tests/model/model_fixture.h"
+
+namespace {
+
+/* A list and the records it holds, freed together. */
+struct ListWithParts {
+  Pdb_PartList *list = Pdb_PartList::create(0);
+  std::vector<Pdb_Part *> parts;
+
+  ~ListWithParts() {
+    Pdb_PartList::destroy(list);
+    for (Pdb_Part *p : parts) {
+      Pdb_DestroyEntry(reinterpret_cast<Pdb_PartEntry *>(p));
+    }
+  }
+  Pdb_Part *add(const std::string &name) {
+    parts.push_back(makePart(name.c_str()));
+    EXPECT_TRUE(list->append(reinterpret_cast<Pdb_PartEntry *>(parts.back())));
+    return parts.back();
+  }
+  std::vector<std::string> names() const {
+    std::vector<std::string> out;
+    for (int i = 0; i < list->count; i++) {
+      out.push_back(Pdb_EntryName(list->entry(i)));
+    }
+    return out;
+  }
+};
+
+} // namespace
+
+TEST(PartList, GrowsFromSixteenByDoublingKeepingOrder) {
+  ListWithParts l;
+  EXPECT_TRUE(l.list->storage.isNull(l.list));
+  std::vector<std::string> expected;
+  for (int i = 0; i < 17; i++) {
+    expected.push_back("p" + std::to_string(i));
+    l.add(expected.back());
+    EXPECT_EQ(l.list->capacity, i < 16 ? 16 : 32);
+  }
+  EXPECT_EQ(l.names(), expected);
+  EXPECT_EQ(l.list->sorted, 0);
+}
+
+TEST(PartList, BinarySearchFindsExactlyWhatTheScanFinds) {
+  ListWithParts l;
+  std::mt19937 random(7);
+  for (int i = 0; i < 300; i++) {
+    std::string name = "n" + std::to_string(random() % 1000);
+    if (l.list->find(name.c_str()) == nullptr) {
+      l.add(name);
+    }
+  }
+  l.add("R1");
+  l.add("r1");
+  std::vector<std::string> probes = {"R1", "r1", "R", "", "n", "zzz"};
+  for (int i = 0; i < 1000; i++) {
+    probes.push_back("n" + std::to_string(i));
+  }
+  std::vector<Pdb_PartEntry *> scanned;
+  for (const auto &probe : probes) {
+    scanned.push_back(l.list->find(probe.c_str()));
+  }
+  l.list->sort();
+  ASSERT_EQ(l.list->sorted, 1);
+  std::vector<std::string> names = l.names();
+  EXPECT_TRUE(std::is_sorted(names.begin(), names.end()));
+  for (std::size_t i = 0; i < probes.size(); i++) {
+    EXPECT_EQ(l.list->find(probes[i].c_str()), scanned[i]) << probes[i];
+  }
+  l.add("extra");
+  EXPECT_EQ(l.list->sorted, 0);
+  EXPECT_NE(l.list->find("extra"), nullptr);
+}
+
+TEST(PartList, EmptyListFindsNothingInEitherMode) {
+  ListWithParts l;
+  EXPECT_EQ(l.list->find("x"), nullptr);
+  l.list->sort();
+  EXPECT_EQ(l.list->find("x"), nullptr);
+}
+
+TEST(PartList, RemovalKeepsTheOrderOfTheOthersAndFreesReferences) {
+  ListWithParts l;
+  for (const char *name : {"a", "b", "c", "d", "e"}) {
+    l.add(name);
+  }
+  Pdb_Part *outside = makePart("ref");
+  l.list->append(reinterpret_cast<Pdb_PartEntry *>(
+      Pdb_PartRef::create(reinterpret_cast<Pdb_PartEntry *>(outside))));
+  EXPECT_TRUE(l.list->remove(outside)); /* the reference to it goes */
+  EXPECT_TRUE(l.list->remove(l.parts[1]));
+  EXPECT_FALSE(l.list->remove(l.parts[1]));
+  EXPECT_EQ(l.names(), (std::vector<std::string>{"a", "c", "d", "e"}));
+
+  Pdb_AddressSet set;
+  set.insert(l.parts[2]);
+  set.insert(l.parts[3]); /* consecutive entries both go */
+  EXPECT_EQ(l.list->removeAllIn(set), 2);
+  EXPECT_EQ(l.names(), (std::vector<std::string>{"a", "e"}));
+  EXPECT_EQ(l.list->entry(2), nullptr);
+  Pdb_DestroyEntry(reinterpret_cast<Pdb_PartEntry *>(outside));
+}
+
+TEST(PartList, LongListsFindThroughTheSideIndexAndStayCurrent) {
+  ListWithParts l;
+  for (int i = 0; i < 100; i++) {
+    l.add("p" + std::to_string(i));
+  }
+  EXPECT_EQ(l.list->find("p50"),
+            reinterpret_cast<Pdb_PartEntry *>(l.parts[50]));
+  l.add("late");
+  EXPECT_EQ(l.list->find("late"),
+            reinterpret_cast<Pdb_PartEntry *>(l.parts[100]));
+  l.list->remove(l.parts[50]);
+  EXPECT_EQ(l.list->find("p50"), nullptr);
+  EXPECT_EQ(l.list->find("p51"),
+            reinterpret_cast<Pdb_PartEntry *>(l.parts[51]));
+}

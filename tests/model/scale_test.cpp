@@ -1,0 +1,89 @@
+/*
+ * scale_test.cpp --
+ *
+ *	Wide and deep trees: every walk runs on a small thread stack, so any
+ *	recursion along a sibling chain or down the tree would overflow it.
+ */
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <pthread.h>
+#include <string>
+
+#include "model/subtree_delete.h"
+#include "model/window.h"
+#include "tests/model/model_fixture.h"
+
+namespace {
+
+/* Runs work on a thread whose stack is only 256 KiB. */
+void onSmallStack(const std::function<void()> &work) {
+  pthread_attr_t attributes;
+  pthread_attr_init(&attributes);
+  pthread_attr_setstacksize(&attributes, 256 * 1024);
+  pthread_t thread;
+  auto body = [](void *arg) -> void * {
+    (*static_cast<const std::function<void()> *>(arg))();
+    return nullptr;
+  };
+  ASSERT_EQ(pthread_create(&thread, &attributes, body,
+                           const_cast<std::function<void()> *>(&work)),
+            0);
+  pthread_join(thread, nullptr);
+  pthread_attr_destroy(&attributes);
+}
+
+} // namespace
+
+TEST(Scale, HundredThousandSiblingsAreBuiltFoundAndDeleted) {
+  std::size_t before = Pdb_WindowLiveBlocks();
+  onSmallStack([] {
+    ModelGroup g;
+    Pdb_AsciiDb *db = g.addDb("zq_pdb1");
+    const int wide = 100000;
+    for (int i = 0; i < wide; i++) {
+      std::string path = "/w/c" + std::to_string(i) + "/";
+      ASSERT_NE(db->tree->ensurePath(g.interp, g.group, path.c_str(), "h"),
+                nullptr);
+    }
+    Pdb_Part *last = g.part(db, "/w/c99999/", "last");
+    EXPECT_EQ(db->tree->categoryCount, wide + 1);
+    EXPECT_EQ(pathOf(db->tree->lookupPath(g.group, 2, "/w/c99999/")),
+              "/w/c99999/");
+    EXPECT_EQ(pathOf(db->tree->rootNode()->homeOf(
+                  reinterpret_cast<Pdb_PartEntry *>(last))),
+              "/w/c99999/");
+    Pdb_CategoryNode *w = db->tree->lookupPath(g.group, 0, "/w/");
+    EXPECT_FALSE(isCircularReference(g.group, db->tree->rootNode(), "/w/"));
+    EXPECT_TRUE(isCircularReference(g.group, w->child(), "/w/"));
+    deleteSubtree(db->tree, g.group, w, &db->parts);
+    EXPECT_EQ(db->tree->categoryCount, 0);
+    EXPECT_EQ(db->partCount(), 0);
+  });
+  EXPECT_EQ(Pdb_WindowLiveBlocks(), before);
+}
+
+TEST(Scale, TenThousandLevelsDeepWork) {
+  onSmallStack([] {
+    ModelGroup g;
+    Pdb_AsciiDb *db = g.addDb("zq_pdb1");
+    std::string path = "/";
+    for (int i = 0; i < 10000; i++) {
+      path += "d/";
+    }
+    Pdb_CategoryNode *bottom =
+        db->tree->ensurePath(g.interp, g.group, path.c_str(), "bottom");
+    ASSERT_NE(bottom, nullptr);
+    EXPECT_EQ(pathOf(bottom), path);
+    g.part(db, path.c_str(), "deep");
+    g.catRef(db, "/", db, path.c_str());
+    EXPECT_EQ(db->tree->lookupPath(g.group, 2, path.c_str()), bottom);
+    EXPECT_STREQ(categoryHelp(g.group, path.c_str()), "bottom");
+    EXPECT_TRUE(isCircularReference(g.group, bottom, "/d/"));
+    /* Deleting the top takes the reference to the bottom along. */
+    deleteSubtree(db->tree, g.group, db->tree->lookupPath(g.group, 0, "/d/"),
+                  &db->parts);
+    EXPECT_EQ(db->tree->categoryCount, 0);
+    EXPECT_EQ(db->tree->referenceCount, 0);
+  });
+}
