@@ -1,21 +1,48 @@
 # demo.tcl --
 #
-#	A tour of tovpart: the sample parts database is copied to a scratch
-#	directory, opened as the user database, read, listed, saved back and
-#	its backup shown.
-#
-#	tclsh demo/demo.tcl   (after cmake --build build; TOVPART_PKG_DIR may
-#	name another package directory)
+#	A short tour of the tovpart package: database groups, command
+#	tracing, and the sample parts database opened as the user database,
+#	read, listed, saved back with its backup. Run it with a stock tclsh
+#	after building:
+#	    tclsh demo/demo.tcl
+#	It loads the package from build/tovpart1.0 unless TOVPART_PKG_DIR
+#	names another package directory.
 
-set here [file dirname [file normalize [info script]]]
+set pkgDir [file normalize [file join [file dirname [info script]] .. build tovpart1.0]]
 if {[info exists env(TOVPART_PKG_DIR)]} {
-    lappend auto_path $env(TOVPART_PKG_DIR)
-} else {
-    lappend auto_path [file join $here .. build tovpart1.0]
+    set pkgDir $env(TOVPART_PKG_DIR)
 }
-package require tovpart
+set auto_path [linsert $auto_path 0 $pkgDir]
+puts "package tovpart [package require tovpart]"
+fconfigure stdout -buffering line
 
-# --- Opening and reading the sample as the user database ----------------
+proc show {script} {
+    set status [catch {uplevel 1 $script} result]
+    puts [format "%-34s -> %s%s" $script [expr {$status ? "error: " : ""}] $result]
+}
+
+puts "\n-- groups"
+show {pdb:group getCurrent}
+show {pdb:group new}
+show {pdb:group new}
+show {pdb:group groups}
+show {pdb:group setCurrent group2}
+show {pdb:group getCurrent}
+show {pdb:group setCurrent nogroup}
+show {pdb:unload -group group1 -all}
+show {pdb:group setCurrent group0}
+
+puts "\n-- tracing: each command echoes its words while it is on"
+show {pdb:debug -trace 1}
+show {pdb:group getCurrent}
+show {pdb:unload -all}
+show {pdb:debug -trace 0}
+show {pdb:group getCurrent}
+
+puts "\n-- the commands of the package"
+puts [lsort [info commands pdb:*]]
+puts "\n-- the sample database as the user database"
+set here [file dirname [file normalize [info script]]]
 
 set tmp [expr {[info exists env(TMPDIR)] ? $env(TMPDIR) : "/tmp"}]
 set work [file join $tmp tovpart_demo_[pid]]
@@ -32,8 +59,6 @@ puts "Opened $dbFile as $user (format version [pdb:version $user];\
 # pdb:isopen answers 1 with an error status, 0 with an ok status.
 set status [catch {pdb:isopen $dbFile} answer]
 puts "pdb:isopen answers $answer (status [expr {$status ? "TCL_ERROR" : "TCL_OK"}])."
-
-# --- Categories and parts ------------------------------------------------
 
 # Lists the categories of an ASCII database text with their parts and
 # references: the first pass of the file holds the parts, the second the
@@ -72,16 +97,14 @@ proc listDatabase {text} {
     }
 }
 
-puts "\nCategories and parts:"
+puts "\n-- categories and parts"
 if {[catch {pdb:print $user}]} {
     listDatabase [read [set f [open $dbFile]]][close $f]
 }
 
-# --- Saving and the backup -----------------------------------------------
-
 set before [file mtime $dbFile]
 pdb:save
-puts "\nSaved the user database (pdb:save with no handle saves it)."
+puts "\n-- saving: pdb:save with no handle saves the user database"
 foreach name [list $dbFile $dbFile.bak] {
     puts [format "  %-40s %6d bytes" [file tail $name] [file size $name]]
 }

@@ -191,7 +191,8 @@ char *Pdb_CategoryNode::nodePath() const {
     length += std::strlen(n->body()->nameText()) + 1;
   }
   /* Each name takes its bytes and a "/"; the root's "/" leaves the NUL. */
-  char *buffer = static_cast<char *>(std::malloc(length));
+  char *buffer =
+      length == 0 ? nullptr : static_cast<char *>(std::malloc(length));
   if (buffer == nullptr) {
     return nullptr;
   }
