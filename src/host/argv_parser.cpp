@@ -15,7 +15,8 @@
 static const char *const ARGV_MSG_AMBIGUOUS = "ambiguous option \"";
 static const char *const ARGV_MSG_NEEDS_VALUE =
     "\" option requires an additional argument";
-static const char *const ARGV_MSG_EXPECTED_INT = "expected integer argument for \"";
+static const char *const ARGV_MSG_EXPECTED_INT =
+    "expected integer argument for \"";
 
 enum MatchStatus { MATCH_NONE, MATCH_FOUND, MATCH_AMBIGUOUS };
 
@@ -93,8 +94,7 @@ static bool ParseInt(const char *text, int *valuePtr) {
 /* Sets the result to the pieces up to the first nullptr; returns 1. */
 
 static int ArgvError(Tcl_Interp *interp, const char *first, const char *second,
-                     const char *third, const char *fourth,
-                     const char *fifth) {
+                     const char *third, const char *fourth, const char *fifth) {
   if (interp != nullptr) {
     Tcl_ResetResult(interp);
     Tcl_AppendResult(interp, first, second, third, fourth, fifth,
@@ -167,8 +167,8 @@ int Tov_ParseArgv(Tcl_Interp *interp, int *argcPtr, const char **argv,
       *static_cast<const char **>(entry->dst) = argv[src++];
       break;
     default:
-      Tcl_Panic("Tov_ParseArgv: option \"%s\" has unknown kind %d",
-                entry->key, entry->type);
+      Tcl_Panic("Tov_ParseArgv: option \"%s\" has unknown kind %d", entry->key,
+                entry->type);
     }
   }
   if (dst < argc) {

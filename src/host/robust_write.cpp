@@ -18,10 +18,10 @@
 #include "host/tov_host.h"
 
 struct Tov_RobustFile {
-  FILE *stream;     /* open on the temporary file */
-  char *target;     /* the name the content goes under (links resolved) */
-  char *temporary;  /* the temporary file beside it */
-  mode_t mode;      /* permission bits the new file gets */
+  FILE *stream;    /* open on the temporary file */
+  char *target;    /* the name the content goes under (links resolved) */
+  char *temporary; /* the temporary file beside it */
+  mode_t mode;     /* permission bits the new file gets */
 };
 
 static const char *const ROBUST_MSG_OPEN = "cannot write a new version of \"";

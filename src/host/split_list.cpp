@@ -35,9 +35,7 @@ static int PlainError(Tcl_Interp *interp, const char *message,
 
 /* The list separators of Tcl: space, \t, \n, \v, \f and \r. */
 
-static bool IsListSpace(char c) {
-  return c == ' ' || (c >= '\t' && c <= '\r');
-}
+static bool IsListSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 /*
  *----------------------------------------------------------------------

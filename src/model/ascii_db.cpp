@@ -67,8 +67,9 @@ const Pdb_Part *Pdb_AsciiDb::findPartByField(int selector, const char *value) {
 
 const Pdb_Part *Pdb_AsciiDb::findPart(const char *partName) {
   Tcl_HashEntry *entry = Tcl_FindHashEntry(&parts, partName);
-  return entry == nullptr ? nullptr
-                          : static_cast<const Pdb_Part *>(Tcl_GetHashValue(entry));
+  return entry == nullptr
+             ? nullptr
+             : static_cast<const Pdb_Part *>(Tcl_GetHashValue(entry));
 }
 
 void Pdb_AsciiDb::printPartsTable(FILE *out) {

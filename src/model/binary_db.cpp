@@ -28,13 +28,11 @@ bool Pdb_BinaryDb::isMapped() const { return mapBase != unset(); }
 
 /* The part list, or nullptr while nothing is mapped. */
 static const Pdb_PartList *listOf(const Pdb_BinaryDb *db) {
-  return db->isMapped() && db->partList != Pdb_BinaryDb::unset()
-             ? db->partList
-             : nullptr;
+  return db->isMapped() && db->partList != Pdb_BinaryDb::unset() ? db->partList
+                                                                 : nullptr;
 }
 
-const Pdb_Part *Pdb_BinaryDb::findPartByField(int selector,
-                                              const char *value) {
+const Pdb_Part *Pdb_BinaryDb::findPartByField(int selector, const char *value) {
   if (selector != PDB_FIELD_SYMBOL && selector != PDB_FIELD_TEMPLATE) {
     return unknownSelector(selector);
   }

@@ -8,6 +8,7 @@
 
 #include "model/category_tree.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <set>
@@ -28,19 +29,26 @@ std::string_view firstComponent(std::string_view rem) {
   return end == std::string_view::npos ? rem.substr(1) : rem.substr(1, end - 1);
 }
 
-/* Children of parent whose component name is name, in chain order. */
-std::vector<Pdb_CategoryNode *> candidatesOf(const Pdb_CategoryNode *parent,
-                                             std::string_view name) {
+/*
+ * Calls visit(child) for each child of parent whose component name is
+ * name, in chain order, until visit returns true.
+ */
+template <typename Visit>
+void forEachCandidate(const Pdb_CategoryNode *parent, std::string_view name,
+                      Visit visit) {
   if (const auto *indexed = Pdb_ChildIndexCandidates(parent, name)) {
-    return *indexed;
+    for (Pdb_CategoryNode *c : *indexed) {
+      if (visit(c)) {
+        return;
+      }
+    }
+    return;
   }
-  std::vector<Pdb_CategoryNode *> found;
   for (Pdb_CategoryNode *c = parent->child(); c != nullptr; c = c->sibling()) {
-    if (Pdb_ComponentName(c) == name) {
-      found.push_back(c);
+    if (Pdb_ComponentName(c) == name && visit(c)) {
+      return;
     }
   }
-  return found;
 }
 
 /*
@@ -73,16 +81,20 @@ public:
       stack.pop_back();
       std::string_view rem = path.substr(step.offset);
       if (step.children) {
-        std::vector<Pdb_CategoryNode *> found =
-            candidatesOf(step.node, firstComponent(rem));
-        for (auto c = found.rbegin(); c != found.rend(); ++c) {
-          stack.push_back({*c, step.offset, false});
-        }
+        /* Pushed in reverse so that the first candidate is tried first. */
+        std::size_t mark = stack.size();
+        forEachCandidate(step.node, firstComponent(rem),
+                         [&](Pdb_CategoryNode *c) {
+                           stack.push_back({c, step.offset, false});
+                           return false;
+                         });
+        std::reverse(stack.begin() + static_cast<std::ptrdiff_t>(mark),
+                     stack.end());
         continue;
       }
       std::string_view name = Pdb_ComponentName(step.node);
-      bool isRoot = step.node->parentNode() == nullptr &&
-                    !step.node->isReference();
+      bool isRoot =
+          step.node->parentNode() == nullptr && !step.node->isReference();
       std::size_t componentLength = isRoot ? 1 : name.size() + 2;
       if (rem.size() == componentLength) {
         if (isRoot ? rem == "/" : firstComponent(rem) == name) {
@@ -90,9 +102,9 @@ public:
         }
         continue;
       }
-      if (!isRoot && (rem.size() < componentLength ||
-                      rem[componentLength - 1] != '/' ||
-                      firstComponent(rem) != name)) {
+      if (!isRoot &&
+          (rem.size() < componentLength || rem[componentLength - 1] != '/' ||
+           firstComponent(rem) != name)) {
         continue;
       }
       std::size_t rest = step.offset + componentLength - 1;
@@ -117,8 +129,8 @@ private:
     } else if (mode == PDB_REFS_GROUP && group != nullptr) {
       group->findFirst([&](const char *, Pdb_Database *db) {
         if (db->tree != nullptr) {
-          if (Pdb_CategoryNode *t = db->tree->lookupPath(
-                  group, PDB_REFS_IGNORE, ref->refPath())) {
+          if (Pdb_CategoryNode *t = db->tree->lookupPath(group, PDB_REFS_IGNORE,
+                                                         ref->refPath())) {
             targets.push_back(t);
           }
         }
@@ -144,12 +156,12 @@ private:
 } // namespace
 
 Pdb_CategoryNode *Pdb_CategoryNode::findChild(const char *name) const {
-  for (Pdb_CategoryNode *c : candidatesOf(this, name)) {
-    if (!c->isReference()) {
-      return c;
-    }
-  }
-  return nullptr;
+  Pdb_CategoryNode *found = nullptr;
+  forEachCandidate(this, name, [&](Pdb_CategoryNode *c) {
+    found = c->isReference() ? nullptr : c;
+    return found != nullptr;
+  });
+  return found;
 }
 
 bool Pdb_CategoryNode::hasReferenceChild(const char *path) const {
@@ -179,7 +191,8 @@ char *Pdb_CategoryNode::nodePath() const {
     length += std::strlen(n->body()->nameText()) + 1;
   }
   /* Each name takes its bytes and a "/"; the root's "/" leaves the NUL. */
-  char *buffer = static_cast<char *>(std::malloc(length));
+  char *buffer =
+      length == 0 ? nullptr : static_cast<char *>(std::malloc(length));
   if (buffer == nullptr) {
     return nullptr;
   }
@@ -249,6 +262,16 @@ Pdb_CategoryNode *lookupPathInGroup(Pdb_Group *group, int mode,
   return found;
 }
 
+const char *Pdb_HelpOfFound(Pdb_Group *group, const Pdb_CategoryNode *node) {
+  if (node != nullptr && node->isReference()) {
+    node = lookupPathInGroup(group, PDB_REFS_IGNORE, node->refPath());
+  }
+  if (node == nullptr || node->isReference()) {
+    return "";
+  }
+  return node->body()->helpText();
+}
+
 /*
  * categoryHelp --
  *
@@ -257,12 +280,5 @@ Pdb_CategoryNode *lookupPathInGroup(Pdb_Group *group, int mode,
  *	no database holds the path or a reference's target is missing.
  */
 const char *categoryHelp(Pdb_Group *group, const char *path) {
-  Pdb_CategoryNode *node = lookupPathInGroup(group, PDB_REFS_GROUP, path);
-  if (node != nullptr && node->isReference()) {
-    node = lookupPathInGroup(group, PDB_REFS_IGNORE, node->refPath());
-  }
-  if (node == nullptr || node->isReference()) {
-    return "";
-  }
-  return node->body()->helpText();
+  return Pdb_HelpOfFound(group, lookupPathInGroup(group, PDB_REFS_GROUP, path));
 }

@@ -74,13 +74,13 @@ bool reachesCategory(Pdb_Group *group, const Pdb_CategoryNode *x,
 bool isCircularReference(Pdb_Group *group, Pdb_CategoryNode *node,
                          const char *targetPath) {
   return group->findFirst([&](const char *, Pdb_Database *db) {
-           if (db->tree == nullptr) {
-             return false;
-           }
-           Pdb_CategoryNode *target =
-               db->tree->lookupPath(group, PDB_REFS_IGNORE, targetPath);
-           return target != nullptr && reachesCategory(group, node, target);
-         }) != nullptr;
+    if (db->tree == nullptr) {
+      return false;
+    }
+    Pdb_CategoryNode *target =
+        db->tree->lookupPath(group, PDB_REFS_IGNORE, targetPath);
+    return target != nullptr && reachesCategory(group, node, target);
+  }) != nullptr;
 }
 
 void collectSubtree(Pdb_CategoryNode *node, Pdb_AddressSet &nodes,
@@ -105,14 +105,13 @@ void collectSubtree(Pdb_CategoryNode *node, Pdb_AddressSet &nodes,
 int Pdb_CategoryTree::removePartsEverywhere(Pdb_CategoryNode *node,
                                             const Pdb_AddressSet &parts) {
   int removed = 0;
-  Pdb_WalkPreOrder(node, Pdb_WalkScope::WITH_SIBLINGS,
-                   [&](Pdb_CategoryNode *visited, int) {
-                     if (!visited->isReference()) {
-                       removed +=
-                           visited->body()->partList()->removeAllIn(parts);
-                     }
-                     return true;
-                   });
+  Pdb_WalkPreOrder(
+      node, Pdb_WalkScope::WITH_SIBLINGS, [&](Pdb_CategoryNode *visited, int) {
+        if (!visited->isReference()) {
+          removed += visited->body()->partList()->removeAllIn(parts);
+        }
+        return true;
+      });
   entryCount -= removed;
   return removed;
 }

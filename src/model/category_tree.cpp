@@ -60,8 +60,11 @@ Pdb_CategoryNode *createRoot() {
 /* The help a path is checked against: the group's, else node's own. */
 const char *recordedHelp(Pdb_Group *group, const char *path,
                          const Pdb_CategoryNode *node) {
-  if (group != nullptr && lookupPathInGroup(group, PDB_REFS_GROUP, path)) {
-    return categoryHelp(group, path);
+  if (group != nullptr) {
+    if (Pdb_CategoryNode *found =
+            lookupPathInGroup(group, PDB_REFS_GROUP, path)) {
+      return Pdb_HelpOfFound(group, found);
+    }
   }
   return node->isReference() ? "" : node->body()->helpText();
 }

@@ -44,8 +44,8 @@ static_assert(offsetof(Pdb_Category, help) == 4);
 static_assert(offsetof(Pdb_Category, parts) == 8);
 
 struct Pdb_CategoryNode {
-  Pdb_RelPtr category;      /* null for a category reference */
-  Pdb_RelPtr parent;        /* null for the root */
+  Pdb_RelPtr category; /* null for a category reference */
+  Pdb_RelPtr parent;   /* null for the root */
   Pdb_RelPtr firstChild;
   Pdb_RelPtr nextSibling;
   Pdb_RelPtr referencePath; /* the designated path; null for a category */
@@ -157,6 +157,9 @@ Pdb_CategoryNode *lookupPathInGroup(Pdb_Group *group, int mode,
 
 /* The help text the group records for path; "" when none holds it. */
 const char *categoryHelp(Pdb_Group *group, const char *path);
+
+/* categoryHelp of a node lookupPathInGroup found (nullptr gives ""). */
+const char *Pdb_HelpOfFound(Pdb_Group *group, const Pdb_CategoryNode *node);
 
 /* True when placing a reference to targetPath under node makes a cycle. */
 bool isCircularReference(Pdb_Group *group, Pdb_CategoryNode *node,

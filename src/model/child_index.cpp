@@ -67,7 +67,8 @@ void Pdb_ChildIndexAppend(Pdb_CategoryNode *parent, Pdb_CategoryNode *child) {
   ChildInfo &info = it->second;
   if (isNew) {
     info.last = walkToLast(parent);
-    for (Pdb_CategoryNode *c = parent->child(); c != nullptr; c = c->sibling()) {
+    for (Pdb_CategoryNode *c = parent->child(); c != nullptr;
+         c = c->sibling()) {
       info.count++;
     }
   }

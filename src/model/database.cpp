@@ -10,8 +10,8 @@
 
 #include "model/database.h"
 
-static const char *const kindNames[] = {"user_build", "user", "site",
-                                        "veltrum", "file"};
+static const char *const kindNames[] = {"user_build", "user", "site", "veltrum",
+                                        "file"};
 static const char *const UNKNOWN_KIND = "unknown database type from pdb:info.";
 
 /* The name of a Pdb_DbKind; another value gives the pdb:info text. */

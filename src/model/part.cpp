@@ -19,12 +19,11 @@ std::size_t stringSize(const char *s) { return std::strlen(s) + 1; }
 
 /* Bytes of the strings that lie before the property pairs. */
 std::size_t sizeBeforePairs(const char *name, const char *symbolName,
-                            const char *templateName,
-                            const char *symbolLibrary,
+                            const char *templateName, const char *symbolLibrary,
                             const char *templateDescription, const char *hdl) {
-  return stringSize(name) + stringSize(symbolName) +
-         stringSize(symbolLibrary) + stringSize(templateName) +
-         stringSize(templateDescription) + stringSize(hdl);
+  return stringSize(name) + stringSize(symbolName) + stringSize(symbolLibrary) +
+         stringSize(templateName) + stringSize(templateDescription) +
+         stringSize(hdl);
 }
 
 char *copyString(char *to, const char *from) {
@@ -67,8 +66,8 @@ Pdb_Part *Pdb_Part::create(const char *name, const char *symbolName,
                            const char *templateName, const char *symbolLibrary,
                            const char *templateDescription, const char *hdl,
                            int pairCount, const char *const *pairs) {
-  if (!fits(name, symbolName, templateName, symbolLibrary,
-            templateDescription, hdl, pairCount)) {
+  if (!fits(name, symbolName, templateName, symbolLibrary, templateDescription,
+            hdl, pairCount)) {
     return nullptr;
   }
   std::size_t size = headerSize +
@@ -101,9 +100,7 @@ Pdb_Part *Pdb_Part::create(const char *name, const char *symbolName,
   return part;
 }
 
-const char *Pdb_Part::symbolLibrary() const {
-  return nextString(symbolName());
-}
+const char *Pdb_Part::symbolLibrary() const { return nextString(symbolName()); }
 
 const char *Pdb_Part::templateDescription() const {
   return nextString(templateName());

@@ -34,9 +34,9 @@ struct Pdb_PartEntry {
 };
 
 struct Pdb_Part {
-  int32_t kind;             /* always PDB_ENTRY_PART */
-  uint32_t size;            /* whole record, header included */
-  int16_t symbolOffset;     /* string offsets count from the string area */
+  int32_t kind;         /* always PDB_ENTRY_PART */
+  uint32_t size;        /* whole record, header included */
+  int16_t symbolOffset; /* string offsets count from the string area */
   int16_t templateOffset;
   int16_t hdlOffset;
   int16_t pairCount;
@@ -77,8 +77,7 @@ struct Pdb_Part {
   const char *hdl() const { return strings() + hdlOffset; }
 
   /* The i-th property pair, counted from 0. */
-  void pair(int i, const char **propertyName,
-            const char **propertyValue) const;
+  void pair(int i, const char **propertyName, const char **propertyValue) const;
 };
 
 static_assert(std::is_standard_layout_v<Pdb_Part>);

@@ -91,7 +91,8 @@ bool Pdb_PartList::append(Pdb_PartEntry *newEntry) {
     }
     int32_t *old = slots();
     if (old != nullptr) {
-      std::memcpy(bigger, old, sizeof(int32_t) * static_cast<std::size_t>(count));
+      std::memcpy(bigger, old,
+                  sizeof(int32_t) * static_cast<std::size_t>(count));
       Pdb_WindowFree(old);
     }
     storage.set(this, bigger);
@@ -147,7 +148,8 @@ Pdb_PartEntry *Pdb_PartList::find(const char *name) const {
   }
   for (int i = 0; i < count; i++) {
     Pdb_PartEntry *candidate = entry(i);
-    if (candidate != nullptr && std::strcmp(Pdb_EntryName(candidate), name) == 0) {
+    if (candidate != nullptr &&
+        std::strcmp(Pdb_EntryName(candidate), name) == 0) {
       return candidate;
     }
   }

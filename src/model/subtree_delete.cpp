@@ -68,8 +68,7 @@ private:
     if (!node->isReference()) {
       return false;
     }
-    std::vector<Pdb_CategoryNode *> targets =
-        Pdb_ReferenceTargets(group, node);
+    std::vector<Pdb_CategoryNode *> targets = Pdb_ReferenceTargets(group, node);
     return targets.empty() ||
            (targets.size() == 1 && nodes.contains(targets[0]));
   }
@@ -150,8 +149,8 @@ void Pdb_ForgetParts(Pdb_Group *group, const Pdb_CategoryTree *except,
   });
   if (group->hidden != nullptr) {
     parts.forEach([&](void *address) {
-      Tcl_HashEntry *entry =
-          Tcl_FindHashEntry(&group->hidden->parts, static_cast<char *>(address));
+      Tcl_HashEntry *entry = Tcl_FindHashEntry(&group->hidden->parts,
+                                               static_cast<char *>(address));
       if (entry != nullptr) {
         Tcl_DeleteHashEntry(entry);
       }

@@ -59,11 +59,11 @@ bool Pdb_WalkTree(Pdb_CategoryNode *start, Pdb_WalkScope scope,
       }
       stack.back().stage = 1;
       Pdb_CategoryNode *first =
-          childrenFirst ? node->child() : (frame.siblings ? node->sibling()
-                                                          : nullptr);
+          childrenFirst ? node->child()
+                        : (frame.siblings ? node->sibling() : nullptr);
       if (first != nullptr) {
-        stack.push_back({first, childrenFirst ? frame.depth + 1 : frame.depth,
-                         0, true});
+        stack.push_back(
+            {first, childrenFirst ? frame.depth + 1 : frame.depth, 0, true});
       }
     } else if (frame.stage == 1) {
       Pdb_CategoryNode *second =
@@ -72,9 +72,8 @@ bool Pdb_WalkTree(Pdb_CategoryNode *start, Pdb_WalkScope scope,
       visitor.between(node, frame.depth);
       stack.back().stage = 2;
       if (second != nullptr) {
-        stack.push_back({second,
-                         childrenFirst ? frame.depth : frame.depth + 1, 0,
-                         true});
+        stack.push_back(
+            {second, childrenFirst ? frame.depth : frame.depth + 1, 0, true});
       }
     } else {
       stack.pop_back();

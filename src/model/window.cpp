@@ -3,9 +3,9 @@
  *
  *	The process-wide address window: one reserved range of less than
  *	2 GiB, managed by Boost.Interprocess's red-black-tree best-fit
- *	allocator placed in the range itself. File views are placed on page-aligned blocks of the
- *	same allocator, so heap structures and mapped images always lie within
- *	a signed 32-bit distance of each other.
+ *	allocator placed in the range itself. File views are placed on
+ *page-aligned blocks of the same allocator, so heap structures and mapped
+ *images always lie within a signed 32-bit distance of each other.
  */
 
 #include "model/window.h"
@@ -68,7 +68,8 @@ Window &window() {
 }
 
 std::size_t pageSize() {
-  static const std::size_t size = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+  static const std::size_t size =
+      static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
   return size;
 }
 
@@ -128,14 +129,12 @@ const void *Pdb_WindowMapFile(int fd, std::size_t size) {
     return nullptr;
   }
   std::size_t span = roundToPages(size);
-  void *block =
-      window().arena->allocate_aligned(span, pageSize());
+  void *block = window().arena->allocate_aligned(span, pageSize());
   if (block == nullptr) {
     errno = ENOMEM;
     return nullptr;
   }
-  void *view =
-      mmap(block, span, PROT_READ, MAP_PRIVATE | MAP_FIXED, fd, 0);
+  void *view = mmap(block, span, PROT_READ, MAP_PRIVATE | MAP_FIXED, fd, 0);
   if (view == MAP_FAILED) {
     int saved = errno;
     window().arena->deallocate(block);
@@ -161,9 +160,9 @@ int Pdb_WindowUnmapFile(const void *view, std::size_t size) {
   std::size_t span = roundToPages(size);
   void *block = const_cast<void *>(view);
   /* Put ordinary anonymous memory back before the allocator reuses it. */
-  void *restored = mmap(block, span, PROT_READ | PROT_WRITE,
-                        MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED | MAP_NORESERVE,
-                        -1, 0);
+  void *restored =
+      mmap(block, span, PROT_READ | PROT_WRITE,
+           MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED | MAP_NORESERVE, -1, 0);
   if (restored == MAP_FAILED) {
     std::perror("tovpart: cannot return a view to the address window");
     std::abort();

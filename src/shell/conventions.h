@@ -66,8 +66,7 @@ int Pdb_CommonPreamble(Tcl_Interp *interp, int *argcPtr, const char **argv);
 /* Message forms; each appends to the result and returns TCL_ERROR. */
 int Pdb_WrongNumArgs(Tcl_Interp *interp, const char *command,
                      const char *usage);
-int Pdb_InvalidArgs(Tcl_Interp *interp, const char *command,
-                    const char *usage);
+int Pdb_InvalidArgs(Tcl_Interp *interp, const char *command, const char *usage);
 int Pdb_BadOption(Tcl_Interp *interp, const char *word, const char *choices);
 int Pdb_NotA(Tcl_Interp *interp, const char *kind, const char *name,
              const char *word = nullptr);

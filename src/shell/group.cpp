@@ -56,11 +56,26 @@ void Pdb_Group::construct(const char *givenName) {
  */
 
 void Pdb_Group::destroy() {
+  /*
+   * Take every database out of the table before destroying any, so that
+   * no destructor that asks the group about its databases meets one that
+   * is already gone. The array comes from Tcl's allocator, which never
+   * throws.
+   */
+  int count = databases.numEntries;
+  Pdb_Database **held = reinterpret_cast<Pdb_Database **>(Tcl_Alloc(
+      static_cast<unsigned>((count > 0 ? count : 1) * sizeof(Pdb_Database *))));
+  int taken = 0;
   Tcl_HashSearch search;
-  for (Tcl_HashEntry *e = Tcl_FirstHashEntry(&databases, &search);
-       e != nullptr; e = Tcl_NextHashEntry(&search)) {
-    delete static_cast<Pdb_Database *>(Tcl_GetHashValue(e));
+  for (Tcl_HashEntry *e = Tcl_FirstHashEntry(&databases, &search); e != nullptr;
+       e = Tcl_FirstHashEntry(&databases, &search)) {
+    held[taken++] = static_cast<Pdb_Database *>(Tcl_GetHashValue(e));
+    Tcl_DeleteHashEntry(e);
   }
+  for (int i = 0; i < taken; i++) {
+    delete held[i];
+  }
+  Tcl_Free(reinterpret_cast<char *>(held));
   Tcl_DeleteHashTable(&databases);
   Tcl_DeleteHashTable(&hidden->parts);
   Tcl_DeleteHashTable(&hidden->categories);

@@ -24,8 +24,8 @@ enum { PDB_GROUP_NAME_MAX = 24 };
 
 class Pdb_Group {
 public:
-  Tcl_HashTable databases;  /* handle -> Pdb_Database; owns them */
-  Pdb_HiddenLists *hidden;  /* owned */
+  Tcl_HashTable databases; /* handle -> Pdb_Database; owns them */
+  Pdb_HiddenLists *hidden; /* owned */
   char name[PDB_GROUP_NAME_MAX + 1];
 
   /* A nullptr name takes "group%d" from the registry's counter. */
@@ -52,8 +52,7 @@ public:
     for (Tcl_HashEntry *e = Tcl_FirstHashEntry(&databases, &search);
          e != nullptr; e = Tcl_NextHashEntry(&search)) {
       Pdb_Database *db = static_cast<Pdb_Database *>(Tcl_GetHashValue(e));
-      if (visit(static_cast<const char *>(Tcl_GetHashKey(&databases, e)),
-                db)) {
+      if (visit(static_cast<const char *>(Tcl_GetHashKey(&databases, e)), db)) {
         return db;
       }
     }
@@ -66,10 +65,10 @@ private:
 };
 
 struct Pdb_GroupRegistry {
-  Tcl_HashTable groups;    /* group name -> Pdb_Group; owns them */
-  Pdb_Group *current;      /* always a group of the table once loaded */
-  int nameCounter;         /* next "group%d" number */
-  uint32_t handleCounter;  /* next "zq_pdb%u" number */
+  Tcl_HashTable groups;   /* group name -> Pdb_Group; owns them */
+  Pdb_Group *current;     /* a group of the table; nullptr after exit */
+  int nameCounter;        /* next "group%d" number */
+  uint32_t handleCounter; /* next "zq_pdb%u" number */
 };
 
 extern Pdb_GroupRegistry pdbRegistry;

@@ -23,22 +23,21 @@ Pdb_Database *Pdb_FindSiteDatabase(Pdb_Group *group) {
 
 bool Pdb_IsFileOpen(Pdb_Group *group, const char *fileName) {
   return group->findFirst([&](const char *, Pdb_Database *db) {
-           return Pdb_StrEqualNullable(db->fileName(), fileName);
-         }) != nullptr;
+    return Pdb_StrEqualNullable(db->fileName(), fileName);
+  }) != nullptr;
 }
 
 bool Pdb_DefinedOutsideUserDatabases(Pdb_Group *group, int objectKind,
                                      const char *name) {
   return group->findFirst([&](const char *, Pdb_Database *db) {
-           bool has = false;
-           if (objectKind == PDB_OBJECT_PART) {
-             has = db->findPart(name) != nullptr;
-           } else if (objectKind == PDB_OBJECT_CATEGORY && db->tree != nullptr) {
-             has = db->tree->lookupPath(group, PDB_REFS_GROUP, name) != nullptr;
-           }
-           return has && db->kind != PDB_KIND_USER &&
-                  db->kind != PDB_KIND_USER_BUILD;
-         }) != nullptr;
+    bool has = false;
+    if (objectKind == PDB_OBJECT_PART) {
+      has = db->findPart(name) != nullptr;
+    } else if (objectKind == PDB_OBJECT_CATEGORY && db->tree != nullptr) {
+      has = db->tree->lookupPath(group, PDB_REFS_GROUP, name) != nullptr;
+    }
+    return has && db->kind != PDB_KIND_USER && db->kind != PDB_KIND_USER_BUILD;
+  }) != nullptr;
 }
 
 void Pdb_ListHandles(Tcl_Interp *interp, Pdb_Group *group) {

@@ -62,8 +62,8 @@ int Pdb_CheckDuplicateOptions(Tcl_Interp *interp, int argc,
       size_t lengthJ = strlen(argv[j]);
       size_t shorter = lengthI < lengthJ ? lengthI : lengthJ;
       if (strncmp(argv[i], argv[j], shorter) == 0) {
-        Tcl_AppendResult(interp, OPTIONS_MSG_DUPLICATE, argv[i], ", ",
-                         argv[j], (char *)nullptr);
+        Tcl_AppendResult(interp, OPTIONS_MSG_DUPLICATE, argv[i], ", ", argv[j],
+                         (char *)nullptr);
         return TCL_ERROR;
       }
     }

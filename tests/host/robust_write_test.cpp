@@ -5,7 +5,6 @@
  *	kept permissions and links.
  */
 
-#include <cerrno>
 #include <cstdlib>
 #include <dirent.h>
 #include <fstream>
@@ -136,13 +135,6 @@ TEST_F(RobustWriteTest, failureAtCloseRemovesTheTemporaryAndReports) {
   EXPECT_EQ(entries(), std::set<std::string>{"adir"});
   EXPECT_EQ(result().rfind("error writing \"" + target + "\": ", 0), 0u)
       << result();
-}
-
-TEST_F(RobustWriteTest, openFailsInAMissingDirectoryWithErrnoKept) {
-  std::string target = path("no/such/db");
-  errno = 0;
-  EXPECT_EQ(Tov_RobustFopenForWrite(interp, target.c_str()), nullptr);
-  EXPECT_EQ(errno, ENOENT);
 }
 
 TEST_F(RobustWriteTest, commitThroughASymbolicLinkKeepsTheLink) {

@@ -55,18 +55,15 @@ TEST_F(SpathTest, spathFindsTheFirstReadableFileAlongTheList) {
 
 TEST_F(SpathTest, spathExplainsAMissingFileOrAnEmptyList) {
   setenv("TOVPART_TEST_PATH", (root + "/a").c_str(), 1);
-  EXPECT_EQ(Tov_Spath(interp, "site.db", "TOVPART_TEST_PATH", "r", 0),
-            nullptr);
-  EXPECT_EQ(result(),
-            "no usable file \"site.db\" in the directories of "
-            "TOVPART_TEST_PATH");
+  EXPECT_EQ(Tov_Spath(interp, "site.db", "TOVPART_TEST_PATH", "r", 0), nullptr);
+  EXPECT_EQ(result(), "no usable file \"site.db\" in the directories of "
+                      "TOVPART_TEST_PATH");
 
   setenv("TOVPART_TEST_PATH", "::", 1);
   EXPECT_EQ(Tov_SpathGetNumElem("TOVPART_TEST_PATH"), 0);
   unsetenv("TOVPART_TEST_PATH");
   EXPECT_EQ(Tov_SpathGetNumElem("TOVPART_TEST_PATH"), 0);
-  EXPECT_EQ(Tov_Spath(interp, "site.db", "TOVPART_TEST_PATH", "r", 0),
-            nullptr);
+  EXPECT_EQ(Tov_Spath(interp, "site.db", "TOVPART_TEST_PATH", "r", 0), nullptr);
   EXPECT_EQ(result(), "environment variable TOVPART_TEST_PATH lists no "
                       "directory");
 }

@@ -26,8 +26,8 @@ protected:
     std::vector<char *> argv(capacity > 0 ? capacity : 1);
     int argc = -1;
     Tcl_ResetResult(interp);
-    int status = Tov_SplitListInPlace(interp, buffer.data(), &argc,
-                                      argv.data(), capacity);
+    int status = Tov_SplitListInPlace(interp, buffer.data(), &argc, argv.data(),
+                                      capacity);
     *message = result();
     *insideBuffer = true;
     if (status == 0) {
@@ -104,8 +104,7 @@ TEST_F(SplitListTest, splitInPlaceAgreesWithTclSplitListOnAwkwardLists) {
     for (int i = 0; i < count; i++) {
       EXPECT_EQ(ours[i], std::string(theirs[i])) << "list: " << text;
     }
-    EXPECT_TRUE(inside) << "elements must lie in the caller's buffer: "
-                        << text;
+    EXPECT_TRUE(inside) << "elements must lie in the caller's buffer: " << text;
     Tcl_Free(reinterpret_cast<char *>(theirs));
   }
 }
@@ -117,8 +116,10 @@ TEST_F(SplitListTest, splitInPlaceFailsRatherThanTruncatingPastCapacity) {
     int status;
     size_t count;
   };
-  const Case cases[] = {{"a b c", 2, 1, 0}, {"a b c", 3, 0, 3},
-                        {"a {b c}", 2, 0, 2}, {"", 0, 0, 0},
+  const Case cases[] = {{"a b c", 2, 1, 0},
+                        {"a b c", 3, 0, 3},
+                        {"a {b c}", 2, 0, 2},
+                        {"", 0, 0, 0},
                         {"x", 0, 1, 0}};
   for (const Case &c : cases) {
     std::vector<std::string> elements;
@@ -128,8 +129,8 @@ TEST_F(SplitListTest, splitInPlaceFailsRatherThanTruncatingPastCapacity) {
     EXPECT_EQ(status != 0, c.status != 0) << c.list << " / " << c.capacity;
     EXPECT_EQ(elements.size(), c.count) << c.list;
     if (status != 0) {
-      EXPECT_EQ(message, "list has more than " +
-                             std::to_string(c.capacity) + " elements");
+      EXPECT_EQ(message, "list has more than " + std::to_string(c.capacity) +
+                             " elements");
     }
   }
 }

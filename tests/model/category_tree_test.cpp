@@ -10,8 +10,8 @@
 
 #include "model/category_tree.h"
 #include "model/window.h"
-#include <cstring>
 #include "tests/model/model_fixture.h"
+#include <cstring>
 
 TEST(CategoryTree, EnsurePathCreatesIntermediatesWithEmptyHelp) {
   ModelGroup g;
@@ -37,8 +37,9 @@ TEST(CategoryTree, EnsurePathRefusesAnotherHelpText) {
   Pdb_AsciiDb *db = g.addDb("zq_pdb1");
   db->tree->ensurePath(g.interp, g.group, "/a/", "Analog");
   EXPECT_EQ(db->tree->ensurePath(g.interp, g.group, "/a/", "Digital"), nullptr);
-  EXPECT_EQ(g.result(),
-            "category help context mismatch for /a/: Digital should be Analog.");
+  EXPECT_EQ(
+      g.result(),
+      "category help context mismatch for /a/: Digital should be Analog.");
 }
 
 TEST(CategoryTree, HelpOfAPathNoDatabaseHoldsIsEmpty) {
@@ -114,7 +115,8 @@ TEST(CategoryTree, ReferencesLeadingInACircleEndTheLookup) {
   Pdb_CategoryNode *q = g.category(db, "/q/");
   /* /p/x/ designates /q/x/ and /q/x/ designates /p/x/. */
   auto makeRef = [&](Pdb_CategoryNode *parent, const char *path) {
-    auto *n = static_cast<Pdb_CategoryNode *>(Pdb_WindowAlloc(sizeof(Pdb_CategoryNode)));
+    auto *n = static_cast<Pdb_CategoryNode *>(
+        Pdb_WindowAlloc(sizeof(Pdb_CategoryNode)));
     std::memset(n, 0, sizeof *n);
     n->parent.set(n, parent);
     n->referencePath.set(n, Pdb_WindowStrdup(path));
@@ -137,9 +139,9 @@ TEST(CategoryTree, CircularReferencesAreRecognised) {
     const char *target;
     bool circular;
   } cases[] = {
-      {ab, "/a/b/", true},  /* to itself */
-      {ab, "/a/", true},    /* to an ancestor */
-      {ab, "/c/", false},   /* to an unrelated category */
+      {ab, "/a/b/", true}, /* to itself */
+      {ab, "/a/", true},   /* to an ancestor */
+      {ab, "/c/", false},  /* to an unrelated category */
       {c, "/a/", false},
   };
   for (const auto &k : cases) {
@@ -157,8 +159,8 @@ TEST(CategoryTree, HomeOfFindsTheListHoldingTheEntry) {
   Pdb_AsciiDb *db = g.addDb("zq_pdb1");
   Pdb_Part *r1 = g.part(db, "/a/b/", "R1");
   g.partRef(db, "/c/", r1);
-  Pdb_CategoryNode *home = db->tree->rootNode()->homeOf(
-      reinterpret_cast<Pdb_PartEntry *>(r1));
+  Pdb_CategoryNode *home =
+      db->tree->rootNode()->homeOf(reinterpret_cast<Pdb_PartEntry *>(r1));
   ASSERT_NE(home, nullptr);
   EXPECT_EQ(pathOf(home), "/a/b/");
   EXPECT_EQ(db->tree->entryCount, 2);

@@ -45,16 +45,16 @@ public:
   Pdb_Part *part(Pdb_AsciiDb *db, const char *path, const char *name) {
     Pdb_Part *p = makePart(name);
     db->addPart(p);
-    db->tree->addEntry(category(db, path), reinterpret_cast<Pdb_PartEntry *>(p));
+    db->tree->addEntry(category(db, path),
+                       reinterpret_cast<Pdb_PartEntry *>(p));
     return p;
   }
 
   /* A part reference to entry in the category at path. */
   void partRef(Pdb_AsciiDb *db, const char *path, const Pdb_Part *target) {
-    db->tree->addEntry(
-        category(db, path),
-        reinterpret_cast<Pdb_PartEntry *>(Pdb_PartRef::create(
-            reinterpret_cast<const Pdb_PartEntry *>(target))));
+    db->tree->addEntry(category(db, path),
+                       reinterpret_cast<Pdb_PartEntry *>(Pdb_PartRef::create(
+                           reinterpret_cast<const Pdb_PartEntry *>(target))));
   }
 
   /* A category reference under path to the node at target in from. */

@@ -120,10 +120,13 @@ TEST(PartList, LongListsFindThroughTheSideIndexAndStayCurrent) {
   for (int i = 0; i < 100; i++) {
     l.add("p" + std::to_string(i));
   }
-  EXPECT_EQ(l.list->find("p50"), reinterpret_cast<Pdb_PartEntry *>(l.parts[50]));
+  EXPECT_EQ(l.list->find("p50"),
+            reinterpret_cast<Pdb_PartEntry *>(l.parts[50]));
   l.add("late");
-  EXPECT_EQ(l.list->find("late"), reinterpret_cast<Pdb_PartEntry *>(l.parts[100]));
+  EXPECT_EQ(l.list->find("late"),
+            reinterpret_cast<Pdb_PartEntry *>(l.parts[100]));
   l.list->remove(l.parts[50]);
   EXPECT_EQ(l.list->find("p50"), nullptr);
-  EXPECT_EQ(l.list->find("p51"), reinterpret_cast<Pdb_PartEntry *>(l.parts[51]));
+  EXPECT_EQ(l.list->find("p51"),
+            reinterpret_cast<Pdb_PartEntry *>(l.parts[51]));
 }

@@ -46,7 +46,8 @@ TEST(PartRecord, StringsLieBackToBackAfterTheHeader) {
                                 "none", 2, pairs));
   ASSERT_NE(part, nullptr);
   const char expected[] = "R1\0res\0basic\0resistor\0Resistor\0none\0"
-                          "value\0" "1k\0tol\0";
+                          "value\0"
+                          "1k\0tol\0";
   ASSERT_EQ(part->size, 20 + sizeof expected);
   EXPECT_EQ(std::memcmp(part->strings(), expected, sizeof expected), 0);
   EXPECT_EQ(part->kind, PDB_ENTRY_PART);
@@ -85,8 +86,8 @@ TEST(PartRecord, TextFormsOfEachSelector) {
 
 TEST(PartRecord, OneLineTextKeepsLineBreaksOutAndSplitsBack) {
   const char *pairs[] = {"note", "line one\nline two"};
-  PartPtr part(Pdb_Part::create("R\r1", "res", "t", "lib{", "a\nb}", "none", 1,
-                                pairs));
+  PartPtr part(
+      Pdb_Part::create("R\r1", "res", "t", "lib{", "a\nb}", "none", 1, pairs));
   std::string line = textOf(part.get(), PDB_FIELD_WHOLE, PDB_QUOTE_ONE_LINE);
   EXPECT_EQ(line.find_first_of("\n\r"), std::string::npos) << line;
   int count;
@@ -110,9 +111,9 @@ TEST(PartRecord, OneLineTextKeepsLineBreaksOutAndSplitsBack) {
 TEST(PartRecord, RefusesStringsBeyondTheSixteenBitOffsets) {
   std::string longName(40000, 'x');
   EXPECT_FALSE(Pdb_Part::fits(longName.c_str(), "s", "", "", "", "none", 0));
-  EXPECT_EQ(Pdb_Part::create(longName.c_str(), "s", "", "", "", "none", 0,
-                             nullptr),
-            nullptr);
+  EXPECT_EQ(
+      Pdb_Part::create(longName.c_str(), "s", "", "", "", "none", 0, nullptr),
+      nullptr);
   EXPECT_FALSE(Pdb_Part::fits("a", "s", "", "", "", "none", 40000));
   EXPECT_TRUE(Pdb_Part::fits("a", "s", "", "", "", "none", 32767));
 }

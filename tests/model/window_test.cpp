@@ -40,9 +40,9 @@ TEST(AddressWindow, DatabasesAndMappedImagesAreWithinReach) {
   ASSERT_NE(view, nullptr);
   EXPECT_EQ(*static_cast<const char *>(view), 'b');
 
-  std::vector<const void *> all = {p1, p2, one->tree, two->tree, view,
-                                   static_cast<const char *>(view) +
-                                       bytes.size() - 1};
+  std::vector<const void *> all = {
+      p1,        p2,   one->tree,
+      two->tree, view, static_cast<const char *>(view) + bytes.size() - 1};
   for (const void *a : all) {
     EXPECT_TRUE(Pdb_WindowContains(a, 1));
     for (const void *b : all) {
@@ -51,7 +51,8 @@ TEST(AddressWindow, DatabasesAndMappedImagesAreWithinReach) {
   }
   /* A reference from one database to a part of the other resolves. */
   g.partRef(two, "/b/", p1);
-  Pdb_PartList *list = two->tree->lookupPath(g.group, 0, "/b/")->body()->partList();
+  Pdb_PartList *list =
+      two->tree->lookupPath(g.group, 0, "/b/")->body()->partList();
   EXPECT_EQ(Pdb_ResolveEntry(list->entry(1)), p1);
 
   EXPECT_EQ(Pdb_WindowUnmapFile(view, bytes.size()), 0);

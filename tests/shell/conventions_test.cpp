@@ -60,14 +60,6 @@ TEST_F(ConventionsTest, preambleForgetsTheOptionsOfThePreviousCommand) {
   EXPECT_EQ(pdbDbOption, nullptr);
 }
 
-TEST_F(ConventionsTest, nullTolerantEqualityTreatsNullAsItsOwnValue) {
-  EXPECT_TRUE(Pdb_StrEqualNullable(nullptr, nullptr));
-  EXPECT_FALSE(Pdb_StrEqualNullable("site", nullptr));
-  EXPECT_FALSE(Pdb_StrEqualNullable(nullptr, ""));
-  EXPECT_TRUE(Pdb_StrEqualNullable("site", "site"));
-  EXPECT_FALSE(Pdb_StrEqualNullable("site", "Site"));
-}
-
 TEST_F(ConventionsTest, messageFormsReadExactly) {
   struct Case {
     int (*build)(Tcl_Interp *);
@@ -108,8 +100,8 @@ TEST_F(ConventionsTest, openFailureReleasesTheTranslatedNameAfterUsingIt) {
   Tcl_DStringInit(&translated);
   Tcl_DStringAppend(&translated, std::string(500, 'n').c_str(), -1);
   Tcl_SetResult(interp, const_cast<char *>("stale"), TCL_STATIC);
-  Pdb_OpenFailure(interp, "Cannot open", Tcl_DStringValue(&translated),
-                  nullptr, &translated);
+  Pdb_OpenFailure(interp, "Cannot open", Tcl_DStringValue(&translated), nullptr,
+                  &translated);
   EXPECT_EQ(result(), "Cannot open \"" + std::string(500, 'n') + "\"");
   EXPECT_EQ(Tcl_DStringLength(&translated), 0);
 }
@@ -118,9 +110,9 @@ TEST_F(ConventionsTest, lineErrorFormatsAnyLengthAndSetsTheErrorCode) {
   std::string file = "/data/" + std::string(3000, 'f') + ".pdb";
   std::string text(2000, 't');
   Tcl_AppendResult(interp, "earlier text", (char *)nullptr);
-  EXPECT_EQ(Pdb_LineError(interp, text.c_str(), 42, file.c_str(),
-                          PDB_EC_DUP_PART),
-            TCL_ERROR);
+  EXPECT_EQ(
+      Pdb_LineError(interp, text.c_str(), 42, file.c_str(), PDB_EC_DUP_PART),
+      TCL_ERROR);
   EXPECT_EQ(result(), text + ", line 42 in " + file + ".");
   EXPECT_EQ(errorCode(), "PDB DUP_PART " + file + " 42");
 }

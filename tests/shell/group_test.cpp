@@ -60,8 +60,8 @@ TEST_F(GroupTest, addDatabaseUnderATakenHandleDestroysTheOldOne) {
 
 TEST_F(GroupTest, restartingTheRegistryDestroysEarlierGroupsAndCountsOn) {
   int destroyed = 0;
-  pdbRegistry.current->addDatabase(
-      "zq_pdb1", new FakeDatabase(nullptr, "a", &destroyed));
+  pdbRegistry.current->addDatabase("zq_pdb1",
+                                   new FakeDatabase(nullptr, "a", &destroyed));
   int next = pdbRegistry.nameCounter;
   Pdb_InitRegistry();
   EXPECT_EQ(destroyed, 1);
@@ -78,14 +78,6 @@ TEST_F(GroupTest, aClearedRegistryResolvesNoGroup) {
             "No current group: the parts database module has been unloaded.");
   EXPECT_EQ(Pdb_ResolveGroup(interp, name.c_str()), nullptr);
   EXPECT_EQ(result(), "\"" + name + "\" is not a group handle.");
-}
-
-TEST_F(GroupTest, handlesAreFormattedFromTheCounterWithoutAdvancingIt) {
-  char handle[24];
-  uint32_t counter = pdbRegistry.handleCounter;
-  Pdb_FormatNextHandle(handle);
-  EXPECT_EQ(std::string(handle), "zq_pdb" + std::to_string(counter));
-  EXPECT_EQ(pdbRegistry.handleCounter, counter);
 }
 
 } // namespace

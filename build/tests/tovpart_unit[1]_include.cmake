@@ -1,5 +1,0 @@
-if(EXISTS "/work/main/build/tests/tovpart_unit[1]_tests.cmake")
-  include("/work/main/build/tests/tovpart_unit[1]_tests.cmake")
-else()
-  add_test(tovpart_unit_NOT_BUILT tovpart_unit_NOT_BUILT)
-endif()
