@@ -151,19 +151,6 @@ inline Pdb_BinaryDb *LoadImage(const std::string &name, int *status,
   return db;
 }
 
-/*
- * Removes the database under handle from group and destroys it. Tests
- * drop their binary databases this way before the group goes, since a
- * group destroyed with databases of both kinds in it touches freed ones.
- */
-inline void DropDatabase(Pdb_Group *group, const char *handle) {
-  Tcl_HashEntry *entry = Tcl_FindHashEntry(&group->databases, handle);
-  if (entry != nullptr) {
-    delete static_cast<Pdb_Database *>(Tcl_GetHashValue(entry));
-    Tcl_DeleteHashEntry(entry);
-  }
-}
-
 /* The text form (selector 0) of a part. */
 inline std::string PartText(const Pdb_Part *part) {
   Tcl_DString text;
