@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <pthread.h>
 #include <string>
+#include <tcl.h>
 
 #include "model/subtree_delete.h"
 #include "model/window.h"
@@ -24,6 +25,7 @@ void onSmallStack(const std::function<void()> &work) {
   pthread_t thread;
   auto body = [](void *arg) -> void * {
     (*static_cast<const std::function<void()> *>(arg))();
+    Tcl_FinalizeThread(); /* release Tcl's data for this thread */
     return nullptr;
   };
   ASSERT_EQ(pthread_create(&thread, &attributes, body,
