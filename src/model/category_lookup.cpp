@@ -194,7 +194,8 @@ char *Pdb_CategoryNode::nodePath() const {
     return nullptr; /* never: the node itself counts */
   }
   /* Each name takes its bytes and a "/"; the root's "/" leaves the NUL. */
-  char *buffer = static_cast<char *>(std::malloc(length));
+  char *buffer =
+      length == 0 ? nullptr : static_cast<char *>(std::malloc(length));
   if (buffer == nullptr) {
     return nullptr;
   }

@@ -14,6 +14,27 @@ bool holdsLineBreak(const char *element) {
   return std::strpbrk(element, "\n\r\v\f") != nullptr;
 }
 
+/*
+ * A list needs a space before its next element unless it is empty or
+ * ends in the opening brace of a sublist; a brace behind an odd number
+ * of backslashes is an escaped character of the last element.
+ */
+bool needsSeparator(const Tcl_DString *text) {
+  int length = Tcl_DStringLength(text);
+  const char *string = Tcl_DStringValue(text);
+  if (length == 0) {
+    return false;
+  }
+  if (string[length - 1] != '{') {
+    return true;
+  }
+  int backslashes = 0;
+  for (int i = length - 2; i >= 0 && string[i] == '\\'; i--) {
+    backslashes++;
+  }
+  return backslashes % 2 == 1;
+}
+
 } // namespace
 
 /*
@@ -31,7 +52,7 @@ void Pdb_AppendElement(Tcl_DString *text, const char *element,
     return;
   }
   int length = Tcl_DStringLength(text);
-  if (length > 0 && Tcl_DStringValue(text)[length - 1] != '{') {
+  if (needsSeparator(text)) {
     Tcl_DStringAppend(text, " ", 1);
     length++;
   }

@@ -16,18 +16,6 @@ static int NotImplemented(Tcl_Interp *interp, const char *command) {
   return TCL_ERROR;
 }
 
-int TovPartOpenCmd(ClientData, Tcl_Interp *interp, int, const char **argv) {
-  return NotImplemented(interp, argv[0]);
-}
-
-int TovPartIsOpenCmd(ClientData, Tcl_Interp *interp, int, const char **argv) {
-  return NotImplemented(interp, argv[0]);
-}
-
-int TovPartReadCmd(ClientData, Tcl_Interp *interp, int, const char **argv) {
-  return NotImplemented(interp, argv[0]);
-}
-
 int TovPartFindObjCmd(ClientData, Tcl_Interp *interp, int,
                       Tcl_Obj *const objv[]) {
   return NotImplemented(interp, Tcl_GetString(objv[0]));
@@ -45,10 +33,6 @@ int TovPartDeleteCmd(ClientData, Tcl_Interp *interp, int, const char **argv) {
   return NotImplemented(interp, argv[0]);
 }
 
-int TovPartSaveCmd(ClientData, Tcl_Interp *interp, int, const char **argv) {
-  return NotImplemented(interp, argv[0]);
-}
-
 int TovPartWriteCmd(ClientData, Tcl_Interp *interp, int, const char **argv) {
   return NotImplemented(interp, argv[0]);
 }
@@ -58,9 +42,5 @@ int TovPartHideCmd(ClientData, Tcl_Interp *interp, int, const char **argv) {
 }
 
 int TovPartPrintCmd(ClientData, Tcl_Interp *interp, int, const char **argv) {
-  return NotImplemented(interp, argv[0]);
-}
-
-int TovPartVersionCmd(ClientData, Tcl_Interp *interp, int, const char **argv) {
   return NotImplemented(interp, argv[0]);
 }

@@ -1,0 +1,227 @@
+/*
+ * open_files.cpp --
+ *
+ *	Where each kind of database lives and how its file is opened: the
+ *	user database (created when missing), the site database along
+ *	ZQ_SITE_PATH (created when missing with -db site), the library
+ *	databases below DRAVO_HOME and named files. An existing file is never
+ *	truncated.
+ */
+
+#include "open/open_files.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "shell/conventions.h"
+#include "shell/group_queries.h"
+
+static const char MODE_READ[] = "rb";
+static const char MODE_UPDATE[] = "rb+";
+
+static const char USER_VAR[] = "ZQ_PDB_USER";
+static const char USER_DEFAULT[] = "~/.tovpart_user";
+static const char SITE_VAR[] = "ZQ_SITE_PATH";
+static const char SITE_FILE[] = "tovpart.site";
+static const char LIBRARY_VAR[] = "DRAVO_HOME";
+static const char SITE_ROLE[] = "site";
+
+/* The messages of a database that is created when it is missing. */
+struct Pdb_CreateTexts {
+  const char *create;
+  const char *close;
+  const char *open;
+};
+
+static const Pdb_CreateTexts USER_TEXTS = {
+    "Cannot create user parts database", "Cannot close new user parts database",
+    "Cannot open new user parts database"};
+static const Pdb_CreateTexts SITE_TEXTS = {
+    "Cannot create site parts database", "Cannot close new site parts database",
+    "Cannot open new site parts database"};
+
+/* The user database name, worked out at the first open of the process. */
+static Tcl_DString userDatabaseName;
+static bool userDatabaseNameKnown = false;
+
+static FILE *OpenOrCreate(Tcl_Interp *interp, const Pdb_CreateTexts &texts,
+                          Tcl_DString *name);
+static FILE *OpenForReading(Tcl_Interp *interp, const char *text,
+                            Tcl_DString *name);
+static bool TranslateName(Tcl_Interp *interp, const char *given,
+                          Tcl_DString *name);
+
+/*
+ * Pdb_OpenUserFile --
+ *
+ *	The user database is ZQ_PDB_USER, or "~/.tovpart_user" when that is
+ *	not set, as the process first saw it; it is opened for update and
+ *	created empty when it does not exist.
+ */
+FILE *Pdb_OpenUserFile(Tcl_Interp *interp, Pdb_Group *group,
+                       Tcl_DString *name) {
+  if (!userDatabaseNameKnown) {
+    const char *value = getenv(USER_VAR);
+    Tcl_DStringInit(&userDatabaseName);
+    Tcl_DStringAppend(&userDatabaseName,
+                      value != nullptr ? value : USER_DEFAULT, -1);
+    userDatabaseNameKnown = true;
+  }
+  const char *given = Tcl_DStringValue(&userDatabaseName);
+  if (!TranslateName(interp, given, name)) {
+    Pdb_OpenFailure(interp, "Cannot expand user parts database", given, nullptr,
+                    name);
+    return nullptr;
+  }
+  if (Pdb_IsFileOpen(group, Tcl_DStringValue(name))) {
+    Pdb_OpenFailure(interp, "User parts database already open",
+                    Tcl_DStringValue(name), nullptr, name);
+    return nullptr;
+  }
+  return OpenOrCreate(interp, USER_TEXTS, name);
+}
+
+/*
+ * Pdb_OpenSiteFile --
+ *
+ *	The site database is "tovpart.site" found along ZQ_SITE_PATH; when
+ *	it is not found and -db was given, the whole value of ZQ_SITE_PATH
+ *	followed by "/tovpart.site". With -db site it is opened for update
+ *	and created when missing, else for reading.
+ */
+FILE *Pdb_OpenSiteFile(Tcl_Interp *interp, Pdb_Group *group,
+                       const char *dbOption, Tcl_DString *name) {
+  Tcl_DStringInit(name);
+  char *found = Tov_Spath(interp, SITE_FILE, SITE_VAR, "r", 0);
+  const char *sitePath = getenv(SITE_VAR);
+  if (found != nullptr) {
+    Tcl_DStringAppend(name, found, -1);
+    free(found);
+  } else if (dbOption != nullptr && sitePath != nullptr) {
+    Tcl_DStringAppend(name, sitePath, -1);
+    Tcl_DStringAppend(name, "/", 1);
+    Tcl_DStringAppend(name, SITE_FILE, -1);
+  } else {
+    Tcl_DString text;
+    Tcl_DStringInit(&text);
+    Tcl_DStringAppend(&text,
+                      "Site parts database \"tovpart.site\" not found on "
+                      "ZQ_SITE_PATH or read permission denied: ",
+                      -1);
+    Tcl_DStringAppend(&text, Tcl_GetStringResult(interp), -1);
+    Pdb_OpenFailure(interp, Tcl_DStringValue(&text), nullptr, nullptr, name);
+    Tcl_DStringFree(&text);
+    return nullptr;
+  }
+  Tcl_ResetResult(interp);
+  if (Pdb_IsFileOpen(group, Tcl_DStringValue(name))) {
+    Pdb_OpenFailure(interp, "Site parts database already open",
+                    Tcl_DStringValue(name), nullptr, name);
+    return nullptr;
+  }
+  if (Pdb_StrEqualNullable(dbOption, SITE_ROLE)) {
+    return OpenOrCreate(interp, SITE_TEXTS, name);
+  }
+  return OpenForReading(interp, "Cannot open site parts database", name);
+}
+
+/*
+ * Pdb_OpenLibraryFile --
+ *
+ *	A library database is libraryFile found below DRAVO_HOME; it is only
+ *	ever opened for reading.
+ */
+FILE *Pdb_OpenLibraryFile(Tcl_Interp *interp, Pdb_Group *group,
+                          const char *libraryFile, Tcl_DString *name) {
+  Tcl_DStringInit(name);
+  char *found = Tov_Spath(interp, libraryFile, LIBRARY_VAR, "r", 2);
+  if (found == nullptr) {
+    Tcl_DStringAppend(name, "$DRAVO_HOME/", -1);
+    Tcl_DStringAppend(name, libraryFile, -1);
+    Pdb_OpenFailure(interp, "Veltrum parts database not found",
+                    Tcl_DStringValue(name), nullptr, name);
+    return nullptr;
+  }
+  Tcl_DStringAppend(name, found, -1);
+  free(found);
+  Tcl_ResetResult(interp);
+  if (Pdb_IsFileOpen(group, Tcl_DStringValue(name))) {
+    Pdb_OpenFailure(interp, "Veltrum parts database already open",
+                    Tcl_DStringValue(name), nullptr, name);
+    return nullptr;
+  }
+  return OpenForReading(interp, "Cannot open veltrum parts database", name);
+}
+
+/* Pdb_OpenNamedFile -- a file named by the caller, opened for reading. */
+FILE *Pdb_OpenNamedFile(Tcl_Interp *interp, Pdb_Group *group, const char *given,
+                        Tcl_DString *name) {
+  if (!TranslateName(interp, given, name)) {
+    Pdb_OpenFailure(interp, "Cannot expand filename", given, nullptr, name);
+    return nullptr;
+  }
+  if (Pdb_IsFileOpen(group, Tcl_DStringValue(name))) {
+    Pdb_OpenFailure(interp, "Parts database already open",
+                    Tcl_DStringValue(name), nullptr, name);
+    return nullptr;
+  }
+  return OpenForReading(interp, "Cannot open parts database", name);
+}
+
+/*
+ * OpenOrCreate --
+ *
+ *	Opens the file for update. Only when it does not exist is it created
+ *	(exclusively, so that nothing that appeared meanwhile is truncated),
+ *	closed and opened for reading: a new database is an empty file. An
+ *	existing file that cannot be opened for update is a failure, not a
+ *	reason to create it anew.
+ *
+ * Results:
+ *	The stream, or nullptr with the open-failure message (name freed).
+ */
+static FILE *OpenOrCreate(Tcl_Interp *interp, const Pdb_CreateTexts &texts,
+                          Tcl_DString *name) {
+  const char *path = Tcl_DStringValue(name);
+  FILE *file = fopen(path, MODE_UPDATE);
+  if (file != nullptr) {
+    return file;
+  }
+  if (errno != ENOENT) {
+    Pdb_OpenFailure(interp, texts.create, path, Tcl_PosixError(interp), name);
+    return nullptr;
+  }
+  int fd = open(path, O_WRONLY | O_CREAT | O_EXCL, 0666);
+  if (fd < 0) {
+    Pdb_OpenFailure(interp, texts.create, path, Tcl_PosixError(interp), name);
+    return nullptr;
+  }
+  if (close(fd) != 0) {
+    Pdb_OpenFailure(interp, texts.close, path, Tcl_PosixError(interp), name);
+    return nullptr;
+  }
+  file = fopen(path, MODE_READ);
+  if (file == nullptr) {
+    Pdb_OpenFailure(interp, texts.open, path, Tcl_PosixError(interp), name);
+  }
+  return file;
+}
+
+static FILE *OpenForReading(Tcl_Interp *interp, const char *text,
+                            Tcl_DString *name) {
+  const char *path = Tcl_DStringValue(name);
+  FILE *file = fopen(path, MODE_READ);
+  if (file == nullptr) {
+    Pdb_OpenFailure(interp, text, path, Tcl_PosixError(interp), name);
+  }
+  return file;
+}
+
+/* Expands a leading "~" and gives the native name; false with a message. */
+static bool TranslateName(Tcl_Interp *interp, const char *given,
+                          Tcl_DString *name) {
+  Tcl_DStringInit(name);
+  return Tcl_TranslateFileName(interp, given, name) != nullptr;
+}

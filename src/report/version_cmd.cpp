@@ -1,0 +1,65 @@
+/*
+ * version_cmd.cpp --
+ *
+ *	pdb:version: the binary image format version this module writes and
+ *	accepts, or the format version a database was found to have when it
+ *	was read.
+ */
+
+#include <cstdio>
+
+#include "model/database.h"
+#include "shell/commands.h"
+#include "shell/conventions.h"
+#include "shell/group.h"
+
+/* The binary image format version of this module. */
+static const int IMAGE_FORMAT_VERSION = 2;
+
+static const char USAGE[] = "?zq_pdb handle?";
+static const char MSG_NOT_READ[] = "Database has not been read";
+
+static void SetNumberResult(Tcl_Interp *interp, int number);
+
+/*
+ * TovPartVersionCmd --
+ *
+ *	pdb:version ?-group group? ?-db name? ?handle?
+ *
+ * Results:
+ *	TCL_OK with a decimal number, or TCL_ERROR with a message.
+ */
+int TovPartVersionCmd(ClientData, Tcl_Interp *interp, int argc,
+                      const char **argv) {
+  if (Pdb_CommonPreamble(interp, &argc, argv) != TCL_OK) {
+    return TCL_ERROR;
+  }
+  if (argc > 2) {
+    return Pdb_WrongNumArgs(interp, argv[0], USAGE);
+  }
+  if (argc == 1) {
+    SetNumberResult(interp, IMAGE_FORMAT_VERSION);
+    return TCL_OK;
+  }
+  Pdb_Group *group = Pdb_ResolveGroup(interp, pdbGroupOption);
+  if (group == nullptr) {
+    return TCL_ERROR;
+  }
+  Pdb_Database *db = Pdb_LookupHandle(interp, group, argv[1]);
+  if (db == nullptr) {
+    return TCL_ERROR;
+  }
+  if (!db->read) {
+    Tcl_AppendResult(interp, MSG_NOT_READ, (char *)nullptr);
+    return TCL_ERROR;
+  }
+  SetNumberResult(interp, db->version);
+  return TCL_OK;
+}
+
+static void SetNumberResult(Tcl_Interp *interp, int number) {
+  char text[16];
+  snprintf(text, sizeof text, "%d", number);
+  Tcl_ResetResult(interp);
+  Tcl_AppendResult(interp, text, (char *)nullptr);
+}
