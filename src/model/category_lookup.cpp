@@ -190,9 +190,6 @@ char *Pdb_CategoryNode::nodePath() const {
   for (const Pdb_CategoryNode *n = this; n != nullptr; n = n->parentNode()) {
     length += std::strlen(n->body()->nameText()) + 1;
   }
-  if (length == 0) {
-    return nullptr; /* never: the node itself counts */
-  }
   /* Each name takes its bytes and a "/"; the root's "/" leaves the NUL. */
   char *buffer =
       length == 0 ? nullptr : static_cast<char *>(std::malloc(length));
