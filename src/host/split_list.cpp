@@ -37,6 +37,15 @@ static int PlainError(Tcl_Interp *interp, const char *message,
 
 static bool IsListSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
+/* Bytes of the backslash sequence that begins at p. */
+
+static int BackslashLength(const char *p) {
+  int numRead = 0;
+  char ignored[BACKSLASH_BYTES_MAX];
+  Tcl_UtfBackslash(p, &numRead, ignored);
+  return numRead;
+}
+
 /*
  *----------------------------------------------------------------------
  *
@@ -60,9 +69,6 @@ static bool IsListSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 static int FindElement(Tcl_Interp *interp, char *list, const char *limit,
                        Element *element) {
   char *p = list;
-  int openBraces = 0;
-  bool inQuotes = false;
-
   while (p < limit && IsListSpace(*p)) {
     p++;
   }
@@ -73,67 +79,55 @@ static int FindElement(Tcl_Interp *interp, char *list, const char *limit,
     element->next = p;
     return TCL_OK;
   }
-  if (*p == '{') {
-    openBraces = 1;
-    element->braced = true;
-    p++;
-  } else if (*p == '"') {
-    inQuotes = true;
-    p++;
-  }
-  element->start = p;
 
+  /* Each form of element gets a loop of its own that skips plain bytes. */
   int size = -1;
-  while (p < limit && size < 0) {
-    switch (*p) {
-    case '{':
-      if (openBraces != 0) {
+  if (*p == '{') {
+    element->braced = true;
+    element->start = ++p;
+    int openBraces = 1;
+    for (; p < limit; p++) {
+      char c = *p;
+      if (c == '{') {
         openBraces++;
-      }
-      break;
-    case '}':
-      if (openBraces > 1) {
-        openBraces--;
-      } else if (openBraces == 1) {
+      } else if (c == '}' && --openBraces == 0) {
         size = static_cast<int>(p - element->start);
         if (p + 1 < limit && !IsListSpace(p[1])) {
           return JunkError(interp, "braces", p + 1, limit, "JUNK");
         }
+        p++;
+        break;
+      } else if (c == '\\') {
+        p += BackslashLength(p) - 1;
       }
-      break;
-    case '\\': {
-      int numRead = 0;
-      char ignored[BACKSLASH_BYTES_MAX];
-      Tcl_UtfBackslash(p, &numRead, ignored);
-      p += numRead - 1;
-      break;
     }
-    case '"':
-      if (inQuotes) {
+    if (size < 0) {
+      return PlainError(interp, "unmatched open brace in list", "BRACE");
+    }
+  } else if (*p == '"') {
+    element->start = ++p;
+    for (; p < limit; p++) {
+      char c = *p;
+      if (c == '"') {
         size = static_cast<int>(p - element->start);
         if (p + 1 < limit && !IsListSpace(p[1])) {
           return JunkError(interp, "quotes", p + 1, limit, "JUNK");
         }
+        p++;
+        break;
+      } else if (c == '\\') {
+        p += BackslashLength(p) - 1;
       }
-      break;
-    default:
-      if (IsListSpace(*p) && openBraces == 0 && !inQuotes) {
-        size = static_cast<int>(p - element->start);
-        p--; /* the separator is skipped below */
-      }
-      break;
     }
-    p++;
-  }
-
-  if (size < 0) {
-    if (openBraces != 0) {
-      return PlainError(interp, "unmatched open brace in list", "BRACE");
-    }
-    if (inQuotes) {
+    if (size < 0) {
       return PlainError(interp, "unmatched open quote in list", "QUOTE");
     }
-    size = static_cast<int>(p - element->start);
+  } else {
+    element->start = p;
+    while (p < limit && !IsListSpace(*p)) {
+      p += *p == '\\' ? BackslashLength(p) : 1;
+    }
+    size = static_cast<int>((p < limit ? p : limit) - element->start);
   }
   while (p < limit && IsListSpace(*p)) {
     p++;
@@ -150,9 +144,14 @@ static int FindElement(Tcl_Interp *interp, char *list, const char *limit,
  */
 
 static int CollapseInPlace(char *start, int size) {
-  const char *src = start;
+  const char *first = static_cast<const char *>(memchr(start, '\\', size));
+  if (first == nullptr) {
+    start[size] = '\0';
+    return size;
+  }
+  const char *src = first;
   const char *end = start + size;
-  char *dst = start;
+  char *dst = const_cast<char *>(first);
 
   while (src < end) {
     if (*src != '\\') {

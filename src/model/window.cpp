@@ -60,6 +60,8 @@ Window &window() {
       std::perror("tovpart: cannot reserve the address window");
       std::abort();
     }
+    /* Large pages, where the system offers them, save most page faults. */
+    madvise(range, windowSize, MADV_HUGEPAGE);
     made.base = static_cast<char *>(range);
     made.arena = new (range) Arena(windowSize, 0);
     return made;

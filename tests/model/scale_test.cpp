@@ -24,6 +24,7 @@ void onSmallStack(const std::function<void()> &work) {
   pthread_t thread;
   auto body = [](void *arg) -> void * {
     (*static_cast<const std::function<void()> *>(arg))();
+    Tcl_FinalizeThread(); /* releases Tcl's per-thread caches */
     return nullptr;
   };
   ASSERT_EQ(pthread_create(&thread, &attributes, body,
