@@ -10,8 +10,6 @@
 
 #include "files/image_writer.h"
 
-#include "files/position_map.h"
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -20,6 +18,7 @@
 #include <tcl.h>
 #include <vector>
 
+#include "files/position_map.h"
 #include "model/category_tree.h"
 #include "model/database.h"
 #include "model/part.h"
@@ -427,12 +426,16 @@ bool ImageWriter::writeHolder(const Pdb_CategoryTree *tree, uint32_t *offset) {
   return out.append(&image, sizeof(image));
 }
 
+namespace {
+
 /* A part with the first 16 bytes of its name as two big-endian words. */
 struct SortKey {
   uint64_t high;
   uint64_t low;
   const Pdb_Part *part;
 };
+
+} // namespace
 
 /*
  * NamePrefix --
