@@ -7,15 +7,60 @@
 
 #include "model/ascii_db.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "host/tov_host.h"
 #include "model/subtree_delete.h"
 
+namespace {
+
+/*
+ * The parts table is keyed by part name, but an entry keeps a pointer to
+ * the name inside its record instead of a copy: with a million parts the
+ * copies would cost as much again as the names themselves. Only addPart
+ * creates entries, always with the record's own name, and a record leaves
+ * the table before it is freed.
+ */
+unsigned hashPartName(Tcl_HashTable *, void *key) {
+  unsigned result = 0;
+  for (const char *c = static_cast<const char *>(key); *c != '\0'; c++) {
+    result += (result << 3) + static_cast<unsigned char>(*c);
+  }
+  return result;
+}
+
+int samePartName(void *key, Tcl_HashEntry *entry) {
+  return std::strcmp(static_cast<const char *>(key), entry->key.oneWordValue) ==
+         0;
+}
+
+Tcl_HashEntry *allocPartEntry(Tcl_HashTable *, void *key) {
+  auto *entry =
+      static_cast<Tcl_HashEntry *>(std::malloc(sizeof(Tcl_HashEntry)));
+  if (entry == nullptr) {
+    Tcl_Panic("out of memory for the parts table");
+  }
+  entry->key.oneWordValue = static_cast<char *>(key);
+  entry->clientData = nullptr;
+  return entry;
+}
+
+void freePartEntry(Tcl_HashEntry *entry) { std::free(entry); }
+
+const Tcl_HashKeyType partNameKeys = {TCL_HASH_KEY_TYPE_VERSION,
+                                      TCL_HASH_KEY_RANDOMIZE_HASH,
+                                      hashPartName,
+                                      samePartName,
+                                      allocPartEntry,
+                                      freePartEntry};
+
+} // namespace
+
 Pdb_AsciiDb::Pdb_AsciiDb(Pdb_Group *owner, FILE *file, int kind,
                          const char *name)
     : Pdb_Database(file, kind, name), group(owner) {
-  Tcl_InitHashTable(&parts, TCL_STRING_KEYS);
+  Tcl_InitCustomHashTable(&parts, TCL_CUSTOM_PTR_KEYS, &partNameKeys);
   tree = Pdb_CategoryTree::create();
 }
 
@@ -40,7 +85,8 @@ Pdb_AsciiDb::~Pdb_AsciiDb() {
 
 bool Pdb_AsciiDb::addPart(Pdb_Part *part) {
   int isNew = 0;
-  Tcl_HashEntry *entry = Tcl_CreateHashEntry(&parts, part->name(), &isNew);
+  Tcl_HashEntry *entry =
+      Tcl_CreateHashEntry(&parts, const_cast<char *>(part->name()), &isNew);
   if (!isNew) {
     return false;
   }

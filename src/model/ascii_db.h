@@ -14,7 +14,8 @@ class Pdb_Group;
 
 class Pdb_AsciiDb : public Pdb_Database {
 public:
-  Tcl_HashTable parts; /* part name -> Pdb_Part; owns the records */
+  Tcl_HashTable parts; /* part name -> Pdb_Part; owns the records; keys
+                          point at the names inside the records */
   Pdb_Group *group;    /* the group the database was opened into */
 
   /* tree is nullptr afterwards when it could not be allocated. */

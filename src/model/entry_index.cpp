@@ -9,6 +9,7 @@
 #include <memory>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "model/part_list.h"
 
@@ -17,7 +18,69 @@ namespace {
 /* Lists shorter than this are scanned; the index would not pay. */
 constexpr int indexThreshold = 32;
 
-using NameIndex = std::unordered_map<std::string_view, Pdb_PartEntry *>;
+/*
+ * An open-addressing table of entries keyed by their part name, at most
+ * half full, probed linearly: 16 bytes per entry at most, against some 64
+ * for a node-based map. Entries are never removed one by one; a removal
+ * from the list drops the whole index.
+ */
+class NameIndex {
+public:
+  explicit NameIndex(std::size_t expected) {
+    std::size_t size = 64;
+    while (size < expected * 2) {
+      size *= 2;
+    }
+    slots.assign(size, nullptr);
+  }
+
+  /* Adds entry unless an entry of its name is already there. */
+  void add(Pdb_PartEntry *entry) {
+    if ((used + 1) * 2 > slots.size()) {
+      grow();
+    }
+    std::string_view name = Pdb_EntryName(entry);
+    std::size_t i = probeStart(name);
+    while (slots[i] != nullptr) {
+      if (Pdb_EntryName(slots[i]) == name) {
+        return;
+      }
+      i = (i + 1) & (slots.size() - 1);
+    }
+    slots[i] = entry;
+    used++;
+  }
+
+  Pdb_PartEntry *find(std::string_view name) const {
+    for (std::size_t i = probeStart(name); slots[i] != nullptr;
+         i = (i + 1) & (slots.size() - 1)) {
+      if (Pdb_EntryName(slots[i]) == name) {
+        return slots[i];
+      }
+    }
+    return nullptr;
+  }
+
+private:
+  std::size_t probeStart(std::string_view name) const {
+    return std::hash<std::string_view>()(name) & (slots.size() - 1);
+  }
+
+  void grow() {
+    std::vector<Pdb_PartEntry *> old;
+    old.swap(slots);
+    slots.assign(old.size() * 2, nullptr);
+    used = 0;
+    for (Pdb_PartEntry *entry : old) {
+      if (entry != nullptr) {
+        add(entry);
+      }
+    }
+  }
+
+  std::vector<Pdb_PartEntry *> slots;
+  std::size_t used = 0;
+};
 
 std::unordered_map<const Pdb_PartList *, std::unique_ptr<NameIndex>> &
 indexes() {
@@ -27,12 +90,12 @@ indexes() {
 }
 
 NameIndex *build(const Pdb_PartList *list) {
-  auto index = std::make_unique<NameIndex>();
-  index->reserve(static_cast<std::size_t>(list->count) * 2);
+  auto index =
+      std::make_unique<NameIndex>(static_cast<std::size_t>(list->count));
   for (int i = 0; i < list->count; i++) {
     Pdb_PartEntry *entry = list->entry(i);
     if (entry != nullptr) {
-      index->emplace(Pdb_EntryName(entry), entry);
+      index->add(entry);
     }
   }
   NameIndex *made = index.get();
@@ -52,17 +115,13 @@ Pdb_PartEntry *Pdb_IndexedFind(const Pdb_PartList *list, const char *name,
     index = build(list);
   }
   *indexed = index != nullptr;
-  if (index == nullptr) {
-    return nullptr;
-  }
-  auto hit = index->find(name);
-  return hit == index->end() ? nullptr : hit->second;
+  return index == nullptr ? nullptr : index->find(name);
 }
 
 void Pdb_IndexNoteAppend(const Pdb_PartList *list, Pdb_PartEntry *entry) {
   auto found = indexes().find(list);
   if (found != indexes().end()) {
-    found->second->emplace(Pdb_EntryName(entry), entry);
+    found->second->add(entry);
   }
 }
 

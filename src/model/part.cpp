@@ -66,14 +66,19 @@ Pdb_Part *Pdb_Part::create(const char *name, const char *symbolName,
                            const char *templateName, const char *symbolLibrary,
                            const char *templateDescription, const char *hdl,
                            int pairCount, const char *const *pairs) {
-  if (!fits(name, symbolName, templateName, symbolLibrary, templateDescription,
-            hdl, pairCount)) {
+  /* The strings before the pairs, in their order in the string area. */
+  const char *fixed[] = {name,         symbolName,          symbolLibrary,
+                         templateName, templateDescription, hdl};
+  std::size_t sizes[6];
+  std::size_t beforePairs = 0;
+  for (int i = 0; i < 6; i++) {
+    sizes[i] = stringSize(fixed[i]);
+    beforePairs += sizes[i];
+  }
+  if (beforePairs > SHRT_MAX || pairCount < 0 || pairCount > SHRT_MAX) {
     return nullptr;
   }
-  std::size_t size = headerSize +
-                     sizeBeforePairs(name, symbolName, templateName,
-                                     symbolLibrary, templateDescription, hdl) +
-                     sizeOfPairs(pairCount, pairs);
+  std::size_t size = headerSize + beforePairs + sizeOfPairs(pairCount, pairs);
   if (size > UINT32_MAX) {
     return nullptr;
   }
@@ -85,13 +90,17 @@ Pdb_Part *Pdb_Part::create(const char *name, const char *symbolName,
   part->pairCount = static_cast<int16_t>(pairCount);
   part->unused[0] = part->unused[1] = 0;
   char *area = reinterpret_cast<char *>(part) + headerSize;
-  char *at = copyString(area, name);
-  part->symbolOffset = static_cast<int16_t>(at - area);
-  at = copyString(copyString(at, symbolName), symbolLibrary);
-  part->templateOffset = static_cast<int16_t>(at - area);
-  at = copyString(copyString(at, templateName), templateDescription);
-  part->hdlOffset = static_cast<int16_t>(at - area);
-  at = copyString(at, hdl);
+  int16_t *offsets[6] = {nullptr, &part->symbolOffset,
+                         nullptr, &part->templateOffset,
+                         nullptr, &part->hdlOffset};
+  char *at = area;
+  for (int i = 0; i < 6; i++) {
+    if (offsets[i] != nullptr) {
+      *offsets[i] = static_cast<int16_t>(at - area);
+    }
+    std::memcpy(at, fixed[i], sizes[i]);
+    at += sizes[i];
+  }
   part->propertiesOffset = static_cast<int16_t>(at - area);
   for (int i = 0; i < 2 * pairCount; i++) {
     at = copyString(at, pairs[i]);
