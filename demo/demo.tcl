@@ -60,47 +60,8 @@ puts "Opened $dbFile as $user (format version [pdb:version $user];\
 set status [catch {pdb:isopen $dbFile} answer]
 puts "pdb:isopen answers $answer (status [expr {$status ? "TCL_ERROR" : "TCL_OK"}])."
 
-# Lists the categories of an ASCII database text with their parts and
-# references: the first pass of the file holds the parts, the second the
-# references.
-proc listDatabase {text} {
-    set pass 0
-    set current ""
-    set depth 0
-    foreach line [split $text \n] {
-        if {$line eq ""} continue
-        set record [lindex $line 0]
-        set rest [lrange $line 1 end]
-        switch -- $record {
-            {[category]} {
-                lassign $rest path help
-                if {$path eq "/"} {incr pass}
-                set current $path
-                if {$pass == 1} {
-                    set depth [expr {[llength [split $path /]] - 2}]
-                    set label [expr {$help eq "" ? $path : "$path  ($help)"}]
-                    puts [format "  %s%s" [string repeat "  " $depth] $label]
-                }
-            }
-            {[part]} {
-                lassign $rest name symbol template hdl
-                puts [format "  %s  %-14s symbol %-14s %s" \
-                    [string repeat "  " $depth] $name [lindex $symbol 0] $hdl]
-            }
-            {[part=]} {
-                puts "  $current lists [lindex $rest 0] of another category"
-            }
-            {[category=]} {
-                puts "  $current shows [lindex $rest 0]"
-            }
-        }
-    }
-}
-
-puts "\n-- categories and parts"
-if {[catch {pdb:print $user}]} {
-    listDatabase [read [set f [open $dbFile]]][close $f]
-}
+puts "\n-- categories and parts (pdb:print -tree)"
+pdb:print $user -tree
 
 set before [file mtime $dbFile]
 pdb:save
@@ -116,6 +77,15 @@ set sample [read $f]
 close $f
 puts "  the backup holds the file as it was before the save:\
     [expr {$backup eq $sample ? "yes" : "no"}]"
+
+puts "\n-- the same database as a binary image, mapped in place"
+set image [file join $work parts.zq_pdb_bi]
+pdb:write -binary $user $image
+set mapped [pdb:open -file $image]
+pdb:read $mapped
+puts "Wrote [file tail $image] ([file size $image] bytes), opened it as\
+    $mapped (format version [pdb:version $mapped])."
+pdb:print $mapped -noPartsTree
 
 pdb:unload -all
 file delete -force $work

@@ -17,7 +17,14 @@ namespace {
 /* The list whose slots the sort and search comparison resolve against. */
 const Pdb_PartList *comparedList = nullptr;
 
+/* The name a binary search looks for, stood for by the key slot below. */
+const char *searchedName = nullptr;
+const int32_t searchKey = 0;
+
 const char *slotName(const int32_t *slot) {
+  if (slot == &searchKey) {
+    return searchedName;
+  }
   const char *entry = reinterpret_cast<const char *>(comparedList) + *slot;
   return Pdb_EntryName(reinterpret_cast<const Pdb_PartEntry *>(entry));
 }
@@ -116,25 +123,23 @@ void Pdb_PartList::sort() {
 /*
  * Pdb_PartList::find --
  *
- *	Finds the entry named name: by binary search with a temporary key
- *	record when the list is sorted, through the side index of a long heap
- *	list, else by a scan from the first slot.
+ *	Finds the entry named name: by binary search when the list is sorted
+ *	(the key is compared by its name alone, so nothing is allocated),
+ *through the side index of a long heap list, else by a scan from the first
+ *slot.
  */
 Pdb_PartEntry *Pdb_PartList::find(const char *name) const {
   if (count <= 0) {
     return nullptr;
   }
   if (sorted == 1) {
-    Pdb_Part *key = Pdb_Part::create(name, "", "", "", "", "kelm", 0, nullptr);
-    if (key == nullptr) {
-      return nullptr;
-    }
-    int32_t keySlot = slotFor(this, key);
     comparedList = this;
-    void *hit = std::bsearch(&keySlot, slots(), static_cast<std::size_t>(count),
-                             sizeof(int32_t), compareSlots);
+    searchedName = name;
+    void *hit =
+        std::bsearch(&searchKey, slots(), static_cast<std::size_t>(count),
+                     sizeof(int32_t), compareSlots);
     comparedList = nullptr;
-    Pdb_DestroyEntry(reinterpret_cast<Pdb_PartEntry *>(key));
+    searchedName = nullptr;
     if (hit == nullptr) {
       return nullptr;
     }
