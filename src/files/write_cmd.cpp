@@ -40,11 +40,7 @@ int TovPartWriteCmd(ClientData, Tcl_Interp *interp, int argc,
     Tcl_AppendResult(interp, "Illegal args for ", argv[0], (char *)nullptr);
     return TCL_ERROR;
   }
-  Pdb_Group *group = Pdb_ResolveGroup(interp, pdbGroupOption);
-  if (group == nullptr) {
-    return TCL_ERROR;
-  }
-  Pdb_Database *db = Pdb_LookupHandle(interp, group, argv[2]);
+  Pdb_Database *db = Pdb_ResolveHandle(interp, pdbGroupOption, argv[2]);
   if (db == nullptr) {
     return TCL_ERROR;
   }

@@ -41,11 +41,7 @@ int TovPartVersionCmd(ClientData, Tcl_Interp *interp, int argc,
     SetNumberResult(interp, IMAGE_FORMAT_VERSION);
     return TCL_OK;
   }
-  Pdb_Group *group = Pdb_ResolveGroup(interp, pdbGroupOption);
-  if (group == nullptr) {
-    return TCL_ERROR;
-  }
-  Pdb_Database *db = Pdb_LookupHandle(interp, group, argv[1]);
+  Pdb_Database *db = Pdb_ResolveHandle(interp, pdbGroupOption, argv[1]);
   if (db == nullptr) {
     return TCL_ERROR;
   }

@@ -89,6 +89,13 @@ Pdb_Database *Pdb_LookupHandle(Tcl_Interp *interp, Pdb_Group *group,
                                const char *handle);
 
 /*
+ * The group named groupName (nullptr: the current group), then the
+ * database of handle in it; nullptr with the message of whichever failed.
+ */
+Pdb_Database *Pdb_ResolveHandle(Tcl_Interp *interp, const char *groupName,
+                                const char *handle);
+
+/*
  * The reader's error report: resets the result to "text, line n in file."
  * and sets the error code {PDB word file n}. Returns TCL_ERROR.
  */

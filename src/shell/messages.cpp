@@ -130,6 +130,12 @@ Pdb_Database *Pdb_LookupHandle(Tcl_Interp *interp, Pdb_Group *group,
   return db;
 }
 
+Pdb_Database *Pdb_ResolveHandle(Tcl_Interp *interp, const char *groupName,
+                                const char *handle) {
+  Pdb_Group *group = Pdb_ResolveGroup(interp, groupName);
+  return group == nullptr ? nullptr : Pdb_LookupHandle(interp, group, handle);
+}
+
 /*
  *----------------------------------------------------------------------
  *
