@@ -9,6 +9,8 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <string_view>
 
 #include "host/tov_host.h"
 #include "model/subtree_delete.h"
@@ -22,12 +24,15 @@ namespace {
  * creates entries, always with the record's own name, and a record leaves
  * the table before it is freed.
  */
+/*
+ * A well-mixed hash: part names are often a prefix and a counter, and the
+ * classic shift-and-add string hash gives such names many collisions
+ * ("P09" and "P10" hash alike).
+ */
 unsigned hashPartName(Tcl_HashTable *, void *key) {
-  unsigned result = 0;
-  for (const char *c = static_cast<const char *>(key); *c != '\0'; c++) {
-    result += (result << 3) + static_cast<unsigned char>(*c);
-  }
-  return result;
+  std::size_t hash =
+      std::hash<std::string_view>()(static_cast<const char *>(key));
+  return static_cast<unsigned>(hash ^ (hash >> 32));
 }
 
 int samePartName(void *key, Tcl_HashEntry *entry) {
