@@ -56,6 +56,8 @@ TEST_F(GroupTest, addDatabaseUnderATakenHandleDestroysTheOldOne) {
   group->addDatabase("zq_pdb1", second);
   EXPECT_EQ(destroyed, 1);
   EXPECT_EQ(group->findDatabase("zq_pdb1"), second);
+  group->reset(); /* while the counter is still in scope */
+  EXPECT_EQ(destroyed, 2);
 }
 
 TEST_F(GroupTest, restartingTheRegistryDestroysEarlierGroupsAndCountsOn) {
