@@ -2,7 +2,8 @@
  * line_reader_test.cpp --
  *
  *	The shared line reading: lines of any length, the newline kept, a
- *	last line without one. (Blank lines are tested through pdb:read.)
+ *	last line without one, a line starting with NUL refused. (Blank
+ *	lines are tested through pdb:read.)
  */
 
 #include <cstdio>
@@ -40,7 +41,7 @@ Lines ReadAll(const std::string &text, size_t capacity) {
   return lines;
 }
 
-TEST(LineReader, ReadsWholeLinesOfAnyLengthKeepingTheirNewlines) {
+TEST(LineReader, ReadsWholeLinesOfAnyLengthAndRefusesALineStartingWithNul) {
   EXPECT_EQ(ReadAll("a\n\nbc\r\nlast", 1024),
             (Lines{"a\n", "\n", "bc\r\n", "last"}));
   EXPECT_EQ(ReadAll("", 1024), Lines{});
@@ -49,9 +50,7 @@ TEST(LineReader, ReadsWholeLinesOfAnyLengthKeepingTheirNewlines) {
     std::string line(n, 'y');
     EXPECT_EQ(ReadAll(line + "\n" + line, 4), (Lines{line + "\n", line})) << n;
   }
-}
-
-TEST(LineReader, LineBeginningWithNulIsAnError) {
+  /* A line beginning with a NUL is an error. */
   EXPECT_EQ(ReadAll(std::string("a\n\0x\n", 5), 16), (Lines{"a\n", "<error>"}));
 }
 

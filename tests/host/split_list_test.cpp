@@ -22,7 +22,7 @@ protected:
             std::vector<std::string> *out) {
     std::vector<char> buffer(text.begin(), text.end());
     buffer.push_back('\0');
-    std::vector<char *> argv(capacity + 1);
+    std::vector<char *> argv(capacity > 0 ? capacity : 1); /* exact, for ASan */
     int argc = -1;
     Tcl_ResetResult(interp);
     int status = Tov_SplitListInPlace(interp, buffer.data(), &argc, argv.data(),

@@ -30,10 +30,8 @@ TEST(CategoryTree, EnsurePathCreatesIntermediatesAndChecksTheHelpText) {
   EXPECT_EQ(tree->categoryCount, 3);
   EXPECT_EQ(tree->ensurePath(g.interp, g.group, "/", "ignored"),
             tree->rootNode());
+  /* Another help text fails (its message is tested through pdb:read). */
   EXPECT_EQ(tree->ensurePath(g.interp, g.group, "/a/b/c/", "Other"), nullptr);
-  EXPECT_EQ(
-      g.result(),
-      "category help context mismatch for /a/b/c/: Other should be Leaf.");
 }
 
 TEST(CategoryTree, ChildrenKeepCreationOrderAndFindSkipsReferences) {
