@@ -1,88 +1,27 @@
 /*
  * image_fixture.h --
  *
- *	Helpers of the binary image tests: ASCII databases built in memory
- *	through the model's own operations, images laid out from them, image
- *	files written and loaded back.
+ *	Helpers of the binary image tests: images laid out from databases
+ *	the model fixture builds, their structures, image files loaded back,
+ *	and the small image most tests use.
  */
 
 #ifndef TOVPART_TESTS_FILES_IMAGE_FIXTURE_H
 #define TOVPART_TESTS_FILES_IMAGE_FIXTURE_H
 
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 #include <tcl.h>
-#include <vector>
 
 #include "files/binary_loader.h"
 #include "files/image_buffer.h"
 #include "files/image_format.h"
 #include "files/image_verifier.h"
 #include "files/image_writer.h"
-#include "model/ascii_db.h"
 #include "model/binary_db.h"
-#include "model/category_tree.h"
-#include "model/part.h"
-#include "shell/group.h"
-
-/* An ASCII database in a group of its own, built category by category. */
-class MemoryDb {
-public:
-  explicit MemoryDb(const char *handle = "zq_pdb_test")
-      : owner(new Pdb_Group(nullptr)),
-        ascii(new Pdb_AsciiDb(owner, nullptr, PDB_KIND_FILE, "memory.db")) {
-    owner->addDatabase(handle, ascii);
-  }
-  ~MemoryDb() { delete owner; }
-  MemoryDb(const MemoryDb &) = delete;
-  MemoryDb &operator=(const MemoryDb &) = delete;
-
-  Pdb_AsciiDb *db() const { return ascii; }
-  Pdb_Group *group() const { return owner; }
-  Pdb_CategoryNode *root() const { return ascii->tree->rootNode(); }
-
-  /* A new category named name under parent (the root when nullptr). */
-  Pdb_CategoryNode *category(const char *name, const char *help = "",
-                             Pdb_CategoryNode *parent = nullptr) {
-    return ascii->tree->createChild(parent != nullptr ? parent : root(), name,
-                                    help);
-  }
-
-  /* A new part homed in node, with property pairs name, value, ... */
-  Pdb_Part *part(Pdb_CategoryNode *node, const char *name,
-                 std::vector<const char *> pairs = {}) {
-    Pdb_Part *record =
-        Pdb_Part::create(name, "sym", "tmpl", "lib", "a template", "none",
-                         static_cast<int>(pairs.size() / 2), pairs.data());
-    EXPECT_TRUE(ascii->addPart(record));
-    EXPECT_TRUE(ascii->tree->addEntry(node, entryOf(record)));
-    return record;
-  }
-
-  /* Lists a part reference to part in node. */
-  void reference(Pdb_CategoryNode *node, const Pdb_Part *part) {
-    EXPECT_TRUE(ascii->tree->addEntry(
-        node, reinterpret_cast<Pdb_PartEntry *>(
-                  Pdb_PartRef::create(entryOf(const_cast<Pdb_Part *>(part))))));
-  }
-
-  /* Places a category reference to target under parent. */
-  void categoryReference(Pdb_CategoryNode *parent,
-                         const Pdb_CategoryNode *target) {
-    EXPECT_TRUE(ascii->tree->createReference(parent, target));
-  }
-
-  static Pdb_PartEntry *entryOf(Pdb_Part *part) {
-    return reinterpret_cast<Pdb_PartEntry *>(part);
-  }
-
-private:
-  Pdb_Group *owner;
-  Pdb_AsciiDb *ascii;
-};
+#include "support/temp_dir.h"
+#include "tests/model/model_fixture.h"
 
 /* Lays out db's image, expecting success. */
 inline void BuildImage(Pdb_Database *db, Pdb_ImageBuffer *image) {
@@ -90,47 +29,20 @@ inline void BuildImage(Pdb_Database *db, Pdb_ImageBuffer *image) {
   ASSERT_TRUE(Pdb_BuildImage(db, image, &problem)) << problem.text;
 }
 
-/* A structure of an image by its offset. */
-template <typename T>
-const T *ImageAt(const Pdb_ImageBuffer &image, uint32_t offset) {
-  return reinterpret_cast<const T *>(image.bytes() + offset);
+/* The image bytes as a string. */
+inline std::string ImageBytes(const Pdb_ImageBuffer &image) {
+  return std::string(reinterpret_cast<const char *>(image.bytes()),
+                     image.size());
 }
 
-/* The 32-bit word at offset of a laid-out image. */
-inline int32_t WordAt(const Pdb_ImageBuffer &image, uint32_t offset) {
-  return static_cast<int32_t>(Pdb_ImageWord(image.bytes(), offset));
+/* The database list and the tree holder of a laid-out image. */
+inline const Pdb_PartList *ImageList(const Pdb_ImageBuffer &image) {
+  return reinterpret_cast<const Pdb_PartList *>(
+      image.bytes() + Pdb_ImageWord(image.bytes(), PDB_IMAGE_LIST_OFFSET));
 }
-
-/* A temporary directory, removed with everything in it. */
-class TempDir {
-public:
-  TempDir() {
-    char pattern[] = "/tmp/tovpart_imageXXXXXX";
-    path = mkdtemp(pattern);
-  }
-  ~TempDir() { std::system(("rm -rf '" + path + "'").c_str()); }
-  TempDir(const TempDir &) = delete;
-  TempDir &operator=(const TempDir &) = delete;
-
-  std::string file(const char *name) const { return path + "/" + name; }
-  const std::string &name() const { return path; }
-
-private:
-  std::string path;
-};
-
-/* Writes size bytes to the file name. */
-inline void WriteBytes(const std::string &name, const void *bytes,
-                       std::size_t size) {
-  std::ofstream out(name, std::ios::binary | std::ios::trunc);
-  out.write(static_cast<const char *>(bytes),
-            static_cast<std::streamsize>(size));
-}
-
-/* The bytes of the file name. */
-inline std::vector<unsigned char> ReadBytes(const std::string &name) {
-  std::ifstream in(name, std::ios::binary);
-  return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
+inline const Pdb_CategoryTree *ImageTree(const Pdb_ImageBuffer &image) {
+  return reinterpret_cast<const Pdb_CategoryTree *>(
+      image.bytes() + Pdb_ImageWord(image.bytes(), PDB_IMAGE_TREE_OFFSET));
 }
 
 /*
@@ -159,5 +71,37 @@ inline std::string PartText(const Pdb_Part *part) {
   Tcl_DStringFree(&text);
   return result;
 }
+
+/* The small database of the image tests, its image and a scratch
+ * directory:
+ *   /a/ (help A): R1
+ *   /a/b/: C1, a reference to R1
+ *   a category reference to /a/b/ under the root */
+class SmallImage : public ::testing::Test {
+protected:
+  void SetUp() override {
+    db->tree->ensurePath(interp, g.group, "/a/", "A");
+    r1 = g.part(db, "/a/", "R1");
+    c1 = g.part(db, "/a/b/", "C1");
+    g.partRef(db, "/a/b/", r1);
+    g.catRef(db, "/", db, "/a/b/");
+    BuildImage(db, &image);
+  }
+
+  /* The offset of a structure inside the image. */
+  uint32_t offsetOf(const void *structure) const {
+    return static_cast<uint32_t>(static_cast<const unsigned char *>(structure) -
+                                 image.bytes());
+  }
+  std::string result() const { return g.result(); }
+
+  ModelGroup g;
+  Pdb_AsciiDb *db = g.addDb("zq_pdb1");
+  Tcl_Interp *interp = g.interp;
+  Pdb_Part *r1 = nullptr;
+  Pdb_Part *c1 = nullptr;
+  Pdb_ImageBuffer image;
+  TempDir dir;
+};
 
 #endif /* TOVPART_TESTS_FILES_IMAGE_FIXTURE_H */

@@ -9,63 +9,57 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <gtest/gtest.h>
 #include <string>
-#include <vector>
 
 #include "files/image_fixture.h"
 
 namespace {
 
-/* The small image of the tests and the offsets of its structures. */
-class DamagedImage : public ::testing::Test {
+/* The small image and the offsets of its structures. */
+class DamagedImage : public SmallImage {
 protected:
   void SetUp() override {
-    Pdb_CategoryNode *a = mem.category("a", "A");
-    Pdb_CategoryNode *b = mem.category("b", "", a);
-    Pdb_Part *r1 = mem.part(a, "R1", {"value", "1k"});
-    mem.part(b, "C1");
-    mem.reference(b, r1);
-    mem.categoryReference(mem.root(), b);
-    BuildImage(mem.db(), &image);
-    good.assign(image.bytes(), image.bytes() + image.size());
-
-    holder = Pdb_ImageWord(good.data(), PDB_IMAGE_TREE_OFFSET);
-    list = Pdb_ImageWord(good.data(), PDB_IMAGE_LIST_OFFSET);
-    root = offsetFrom(holder, 0);
-    nodeA = offsetFrom(root, offsetof(Pdb_CategoryNode, firstChild));
-    nodeRef = offsetFrom(nodeA, offsetof(Pdb_CategoryNode, nextSibling));
-    nodeB = offsetFrom(nodeA, offsetof(Pdb_CategoryNode, firstChild));
-    categoryB = offsetFrom(nodeB, 0);
-    listB = offsetFrom(categoryB, offsetof(Pdb_Category, parts));
-    firstRecord = PDB_IMAGE_HEADER_SIZE;
+    SmallImage::SetUp();
+    good = ImageBytes(image);
+    holder = Pdb_ImageWord(image.bytes(), PDB_IMAGE_TREE_OFFSET);
+    root = linkAt(holder, 0);
+    nodeA = linkAt(root, offsetof(Pdb_CategoryNode, firstChild));
+    nodeRef = linkAt(nodeA, offsetof(Pdb_CategoryNode, nextSibling));
+    nodeB = linkAt(nodeA, offsetof(Pdb_CategoryNode, firstChild));
+    categoryB = linkAt(nodeB, 0);
+    listB = linkAt(categoryB, offsetof(Pdb_Category, parts));
   }
 
   /* The offset a link of the structure at base designates. */
-  uint32_t offsetFrom(uint32_t base, uint32_t field) const {
-    return base + Pdb_ImageWord(good.data(), base + field);
+  uint32_t linkAt(uint32_t base, uint32_t field) const {
+    return base + Pdb_ImageWord(image.bytes(), base + field);
   }
 
-  MemoryDb mem;
-  Pdb_ImageBuffer image;
-  std::vector<unsigned char> good;
-  uint32_t holder = 0, list = 0, root = 0, nodeA = 0, nodeRef = 0, nodeB = 0,
-           categoryB = 0, listB = 0, firstRecord = 0;
+  /* The good image with the word at offset set to value. */
+  std::string withWord(uint32_t offset, int32_t value) const {
+    std::string bytes = good;
+    std::memcpy(&bytes[offset], &value, sizeof(value));
+    return bytes;
+  }
+
+  std::string good;
+  uint32_t holder = 0, root = 0, nodeA = 0, nodeRef = 0, nodeB = 0,
+           categoryB = 0, listB = 0;
 };
 
 TEST_F(DamagedImage, VerifierRefusesDamageTheHeaderChecksMiss) {
   /* Each case sets one word of the image (as a link from base to target
    * when relative, else to the raw value). */
-  struct Case {
+  const uint32_t record = PDB_IMAGE_HEADER_SIZE;
+  const struct {
     const char *what;
     uint32_t base;
     uint32_t field;
     int64_t value;
     bool relative;
     const char *expected;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"root link out of range", holder, 0, 1 << 24, false, "outside"},
       {"root link misaligned", holder, 0, -18, false, "not aligned"},
       {"node its own sibling", nodeRef, offsetof(Pdb_CategoryNode, nextSibling),
@@ -77,19 +71,17 @@ TEST_F(DamagedImage, VerifierRefusesDamageTheHeaderChecksMiss) {
       {"reference and category at once", nodeRef, 0, categoryB, true,
        "both a category and a reference"},
       {"category list slot outside", listB - 8, 0, 1 << 28, false, "outside"},
-      {"entry of kind 7", firstRecord, 0, 7, false, "not a part record"},
-      {"record size past the end", firstRecord, 4, 1 << 20, false,
-       "bad kind, size"},
-      {"record string offset", firstRecord, 8, 1, false, "out of place"},
-      {"database list out of order (C1 renamed Z1)", firstRecord, 20,
-       (Pdb_ImageWord(good.data(), firstRecord + 20) & ~0xffu) | 'Z', false,
+      {"entry of kind 7", record, 0, 7, false, "not a part record"},
+      {"record size past the end", record, 4, 1 << 20, false, "bad kind, size"},
+      {"record string offset", record, 8, 1, false, "out of place"},
+      {"database list out of order (C1 renamed Z1)", record, 20,
+       (Pdb_ImageWord(image.bytes(), record + 20) & ~0xffu) | 'Z', false,
        "not in name order"},
   };
-  for (const Case &c : cases) {
-    std::vector<unsigned char> bytes = good;
-    int32_t value =
-        static_cast<int32_t>(c.relative ? c.value - c.base : c.value);
-    std::memcpy(bytes.data() + c.base + c.field, &value, sizeof(value));
+  for (const auto &c : cases) {
+    std::string bytes =
+        withWord(c.base + c.field,
+                 static_cast<int32_t>(c.relative ? c.value - c.base : c.value));
     Pdb_ImageProblem problem;
     ASSERT_TRUE(Pdb_CheckImageHeader(bytes.data(), bytes.size(), &problem))
         << c.what << ": " << problem.text;
@@ -101,38 +93,23 @@ TEST_F(DamagedImage, VerifierRefusesDamageTheHeaderChecksMiss) {
 }
 
 TEST_F(DamagedImage, LoaderVerifiesWhenTheEnvironmentAsks) {
-  std::vector<unsigned char> bytes = good;
-  int32_t cycle = static_cast<int32_t>(nodeA - nodeRef);
-  std::memcpy(bytes.data() + nodeRef + offsetof(Pdb_CategoryNode, nextSibling),
-              &cycle, sizeof(cycle));
-  TempDir dir;
   std::string name = dir.file("cycle");
-  WriteBytes(name, bytes.data(), bytes.size());
-
-  const char *saved = std::getenv("ZQ_PDB_VERIFY");
-  std::string restore = saved != nullptr ? saved : "";
-  struct Setting {
-    const char *value;
-    int status;
-  };
-  for (Setting s : {Setting{"1", 1}, Setting{"0", 0}, Setting{"", 0}}) {
-    setenv("ZQ_PDB_VERIFY", s.value, 1);
+  WriteFile(name, withWord(nodeRef + offsetof(Pdb_CategoryNode, nextSibling),
+                           static_cast<int32_t>(nodeA - nodeRef)));
+  for (const char *setting : {"1", "0", ""}) {
+    setenv("ZQ_PDB_VERIFY", setting, 1);
     int status = -1;
     std::string message;
     delete LoadImage(name, &status, &message);
-    EXPECT_EQ(status, s.status) << "ZQ_PDB_VERIFY=" << s.value;
-    if (s.status == 1) {
+    EXPECT_EQ(status, *setting == '1' ? 1 : 0) << "ZQ_PDB_VERIFY=" << setting;
+    if (status == 1) {
       EXPECT_EQ(
           message.rfind("Corrupt binary file \"" + name + "\": the node", 0),
           0u)
           << message;
     }
   }
-  if (saved != nullptr) {
-    setenv("ZQ_PDB_VERIFY", restore.c_str(), 1);
-  } else {
-    unsetenv("ZQ_PDB_VERIFY");
-  }
+  unsetenv("ZQ_PDB_VERIFY");
 }
 
 } // namespace

@@ -2,8 +2,8 @@
  * image_writer_test.cpp --
  *
  *	Tests of the image layout: exact bytes, structure by structure
- *	contents, self-contained cross-database references and trees that
- *	would overflow a recursive writer.
+ *	contents and self-contained cross-database references. (Trees that
+ *	would overflow a recursive writer are laid out by the scale tests.)
  */
 
 #include <cstring>
@@ -14,10 +14,9 @@
 namespace {
 
 TEST(ImageWriter, RootOnlyDatabaseGivesTheExactImage) {
-  MemoryDb mem;
+  ModelGroup g;
   Pdb_ImageBuffer image;
-  BuildImage(mem.db(), &image);
-
+  BuildImage(g.addDb("zq_pdb1"), &image);
   const int32_t expected[] = {
       'b', 2,   16,  88,    /* header: list at 16, tree holder at 88 */
       0,   0,   0,   1,     /* empty sorted database list */
@@ -30,41 +29,8 @@ TEST(ImageWriter, RootOnlyDatabaseGivesTheExactImage) {
   EXPECT_EQ(0, std::memcmp(image.bytes(), expected, sizeof(expected)));
 }
 
-/* The small database of the structure tests:
- *   /a/ (help A): R1 {value 1k}
- *   /a/b/: C1, a reference to R1
- *   /ref/: a category reference to /a/b/ */
-class SmallImage : public ::testing::Test {
-protected:
-  void SetUp() override {
-    a = mem.category("a", "A");
-    b = mem.category("b", "", a);
-    r1 = mem.part(a, "R1", {"value", "1k"});
-    c1 = mem.part(b, "C1");
-    mem.reference(b, r1);
-    mem.categoryReference(mem.root(), b);
-    BuildImage(mem.db(), &image);
-  }
-
-  const Pdb_CategoryNode *node(uint32_t offset) {
-    return ImageAt<Pdb_CategoryNode>(image, offset);
-  }
-  uint32_t offsetOf(const void *structure) {
-    return static_cast<uint32_t>(static_cast<const unsigned char *>(structure) -
-                                 image.bytes());
-  }
-
-  MemoryDb mem;
-  Pdb_CategoryNode *a = nullptr;
-  Pdb_CategoryNode *b = nullptr;
-  Pdb_Part *r1 = nullptr;
-  Pdb_Part *c1 = nullptr;
-  Pdb_ImageBuffer image;
-};
-
 TEST_F(SmallImage, DatabaseListHoldsRecordsByteIdenticalInNameOrder) {
-  const Pdb_PartList *list =
-      ImageAt<Pdb_PartList>(image, WordAt(image, PDB_IMAGE_LIST_OFFSET));
+  const Pdb_PartList *list = ImageList(image);
   EXPECT_EQ(list->count, 2);
   EXPECT_EQ(list->capacity, 0);
   EXPECT_EQ(list->sorted, 1);
@@ -82,9 +48,11 @@ TEST_F(SmallImage, DatabaseListHoldsRecordsByteIdenticalInNameOrder) {
   }
 }
 
-TEST_F(SmallImage, TreeKeepsLinksCountsAndParents) {
-  const Pdb_CategoryTree *holder =
-      ImageAt<Pdb_CategoryTree>(image, WordAt(image, PDB_IMAGE_TREE_OFFSET));
+TEST_F(SmallImage, TreeKeepsLinksCountsAndParentsAndPassesTheVerifier) {
+  Pdb_ImageProblem problem;
+  EXPECT_TRUE(Pdb_VerifyImage(image.bytes(), image.size(), &problem))
+      << problem.text;
+  const Pdb_CategoryTree *holder = ImageTree(image);
   EXPECT_EQ(holder->entryCount, 3);
   EXPECT_EQ(holder->categoryCount, 2);
   EXPECT_EQ(holder->referenceCount, 1);
@@ -114,12 +82,9 @@ TEST_F(SmallImage, TreeKeepsLinksCountsAndParents) {
 }
 
 TEST_F(SmallImage, CategoryListsPointIntoTheRecordsAndReferencesPrecedeThem) {
-  const Pdb_PartList *dbList =
-      ImageAt<Pdb_PartList>(image, WordAt(image, PDB_IMAGE_LIST_OFFSET));
-  const Pdb_CategoryTree *holder =
-      ImageAt<Pdb_CategoryTree>(image, WordAt(image, PDB_IMAGE_TREE_OFFSET));
+  const Pdb_PartList *dbList = ImageList(image);
   const Pdb_PartList *listB =
-      holder->rootNode()->child()->child()->body()->partList();
+      ImageTree(image)->rootNode()->child()->child()->body()->partList();
   ASSERT_EQ(listB->count, 2);
   EXPECT_EQ(listB->capacity, 0);
   EXPECT_EQ(listB->sorted, 0);
@@ -133,33 +98,24 @@ TEST_F(SmallImage, CategoryListsPointIntoTheRecordsAndReferencesPrecedeThem) {
       << "the reference precedes the list's slots";
 }
 
-TEST_F(SmallImage, ImagePassesTheVerifier) {
-  Pdb_ImageProblem problem;
-  EXPECT_TRUE(Pdb_VerifyImage(image.bytes(), image.size(), &problem))
-      << problem.text;
-}
-
 TEST(ImageWriter, ReferenceToAnotherDatabaseCarriesItsRecord) {
-  MemoryDb library("zq_pdb_lib");
-  Pdb_Part *foreign = library.part(library.category("lib"), "X9");
-  MemoryDb mem;
-  Pdb_CategoryNode *mine = mem.category("mine");
-  mem.part(mine, "A1");
-  mem.reference(mine, foreign);
-  mem.reference(mem.category("other"), foreign);
+  ModelGroup g;
+  Pdb_AsciiDb *library = g.addDb("zq_pdb1", PDB_KIND_SITE);
+  Pdb_AsciiDb *db = g.addDb("zq_pdb2");
+  Pdb_Part *foreign = g.part(library, "/lib/", "X9");
+  g.part(db, "/mine/", "A1");
+  g.partRef(db, "/mine/", foreign);
+  g.partRef(db, "/other/", foreign);
 
   Pdb_ImageBuffer image;
-  BuildImage(mem.db(), &image);
+  BuildImage(db, &image);
   Pdb_ImageProblem problem;
   ASSERT_TRUE(Pdb_VerifyImage(image.bytes(), image.size(), &problem))
       << problem.text;
 
-  const Pdb_PartList *dbList =
-      ImageAt<Pdb_PartList>(image, WordAt(image, PDB_IMAGE_LIST_OFFSET));
+  const Pdb_PartList *dbList = ImageList(image);
   ASSERT_EQ(dbList->count, 1) << "the copy stays out of the sorted list";
-  const Pdb_CategoryTree *holder =
-      ImageAt<Pdb_CategoryTree>(image, WordAt(image, PDB_IMAGE_TREE_OFFSET));
-  const Pdb_CategoryNode *imageMine = holder->rootNode()->child();
+  const Pdb_CategoryNode *imageMine = ImageTree(image)->rootNode()->child();
   const Pdb_Part *copy =
       Pdb_ResolveEntry(imageMine->body()->partList()->entry(1));
   const unsigned char *bytes = reinterpret_cast<const unsigned char *>(copy);
@@ -170,37 +126,6 @@ TEST(ImageWriter, ReferenceToAnotherDatabaseCarriesItsRecord) {
       Pdb_ResolveEntry(imageMine->sibling()->body()->partList()->entry(0)),
       copy)
       << "both references share one copy";
-}
-
-/* Trees whose recursive layout would run out of stack. */
-TEST(ImageWriter, LongSiblingChainsAndDeepTreesAreLaidOut) {
-  struct Shape {
-    const char *name;
-    int nodes;
-    bool deep;
-  };
-  const Shape shapes[] = {{"100000 siblings", 100000, false},
-                          {"10000 levels", 10000, true}};
-  for (const Shape &shape : shapes) {
-    MemoryDb mem;
-    Pdb_CategoryNode *parent = mem.root();
-    for (int i = 0; i < shape.nodes; i++) {
-      char name[16];
-      std::snprintf(name, sizeof(name), "c%d", i);
-      Pdb_CategoryNode *node = mem.category(name, "", parent);
-      if (shape.deep) {
-        parent = node;
-      }
-    }
-    Pdb_ImageBuffer image;
-    BuildImage(mem.db(), &image);
-    Pdb_ImageProblem problem;
-    EXPECT_TRUE(Pdb_VerifyImage(image.bytes(), image.size(), &problem))
-        << shape.name << ": " << problem.text;
-    const Pdb_CategoryTree *holder =
-        ImageAt<Pdb_CategoryTree>(image, WordAt(image, PDB_IMAGE_TREE_OFFSET));
-    EXPECT_EQ(holder->categoryCount, shape.nodes) << shape.name;
-  }
 }
 
 } // namespace

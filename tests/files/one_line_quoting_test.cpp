@@ -8,77 +8,64 @@
  */
 
 #include <cstring>
-#include <string>
-#include <vector>
-
 #include <gtest/gtest.h>
+#include <string>
 #include <tcl.h>
+#include <vector>
 
 #include "model/list_text.h"
 
 namespace {
 
-std::vector<std::string> Split(const char *list) {
+std::vector<std::string> Split(const std::string &list) {
   int count = 0;
   const char **elements = nullptr;
-  EXPECT_EQ(Tcl_SplitList(nullptr, list, &count, &elements), TCL_OK) << list;
+  EXPECT_EQ(Tcl_SplitList(nullptr, list.c_str(), &count, &elements), TCL_OK)
+      << list;
   std::vector<std::string> result(elements, elements + count);
   Tcl_Free(reinterpret_cast<char *>(elements));
   return result;
 }
 
-const char *const SAMPLES[] = {
-    "plain",      "two words", "",           "{unbalanced", "back\\slash",
-    "\"quoted\"", "[cmd]",     "$var;",      "tab\there",   "#hash",
-    "a\nb",       "\r\n",      "x\vy\fz",    "{a\nb}",      "line\n{ }\\",
-    "ends\\\n",   " \n ",      "\"\n[$]\n;", "open{",       "x\ny",
-    "{",          "\n"};
-
-TEST(OneLineQuoting, OrdinaryElementsQuoteLikeTcl) {
-  for (const char *sample : SAMPLES) {
-    if (strpbrk(sample, "\n\r\v\f") != nullptr) {
-      continue;
-    }
-    Tcl_DString ours, tcls;
-    Tcl_DStringInit(&ours);
-    Tcl_DStringInit(&tcls);
-    Tcl_DStringAppendElement(&ours, "first");
-    Tcl_DStringAppendElement(&tcls, "first");
-    Pdb_AppendElement(&ours, sample, PDB_QUOTE_ONE_LINE);
-    Tcl_DStringAppendElement(&tcls, sample);
-    EXPECT_STREQ(Tcl_DStringValue(&ours), Tcl_DStringValue(&tcls));
-    Tcl_DStringFree(&ours);
-    Tcl_DStringFree(&tcls);
-  }
-}
-
-TEST(OneLineQuoting, EveryElementStaysOnOneLineAndReadsBack) {
-  Tcl_DString list;
+TEST(OneLineQuoting, ElementsStayOnOneLineAndReadBackAlsoInSublists) {
+  const std::vector<std::string> samples = {
+      "plain",      "two words", "",           "{unbalanced", "back\\slash",
+      "\"quoted\"", "[cmd]",     "$var;",      "tab\there",   "#hash",
+      "a\nb",       "\r\n",      "x\vy\fz",    "{a\nb}",      "line\n{ }\\",
+      "ends\\\n",   " \n ",      "\"\n[$]\n;", "open{",       "x\ny",
+      "{",          "\n"};
+  Tcl_DString list, tcls;
   Tcl_DStringInit(&list);
-  for (const char *sample : SAMPLES) {
-    Pdb_AppendElement(&list, sample, PDB_QUOTE_ONE_LINE);
+  for (const std::string &sample : samples) {
+    Pdb_AppendElement(&list, sample.c_str(), PDB_QUOTE_ONE_LINE);
+    if (sample.find_first_of("\n\r\v\f") == std::string::npos) {
+      Tcl_DStringInit(&tcls);
+      Tcl_DStringAppendElement(&tcls, "first");
+      Tcl_DStringAppendElement(&tcls, sample.c_str());
+      Tcl_DString ours;
+      Tcl_DStringInit(&ours);
+      Tcl_DStringAppendElement(&ours, "first");
+      Pdb_AppendElement(&ours, sample.c_str(), PDB_QUOTE_ONE_LINE);
+      EXPECT_STREQ(Tcl_DStringValue(&ours), Tcl_DStringValue(&tcls))
+          << "ordinary elements quote like Tcl: " << sample;
+      Tcl_DStringFree(&ours);
+      Tcl_DStringFree(&tcls);
+    }
   }
   /* The same elements again, one level down, as the part text nests. */
   Tcl_DStringStartSublist(&list);
-  for (const char *sample : SAMPLES) {
-    Pdb_AppendElement(&list, sample, PDB_QUOTE_ONE_LINE);
+  for (const std::string &sample : samples) {
+    Pdb_AppendElement(&list, sample.c_str(), PDB_QUOTE_ONE_LINE);
   }
   Tcl_DStringEndSublist(&list);
-  const char *text = Tcl_DStringValue(&list);
-  EXPECT_EQ(strpbrk(text, "\n\r\v\f"), nullptr) << text;
-
-  auto elements = Split(text);
-  size_t n = sizeof SAMPLES / sizeof SAMPLES[0];
-  ASSERT_EQ(elements.size(), n + 1);
-  for (size_t i = 0; i < n; i++) {
-    EXPECT_EQ(elements[i], SAMPLES[i]);
-  }
-  auto nested = Split(elements[n].c_str());
-  ASSERT_EQ(nested.size(), n);
-  for (size_t i = 0; i < n; i++) {
-    EXPECT_EQ(nested[i], SAMPLES[i]);
-  }
+  std::string text = Tcl_DStringValue(&list);
   Tcl_DStringFree(&list);
+  EXPECT_EQ(text.find_first_of("\n\r\v\f"), std::string::npos) << text;
+  std::vector<std::string> elements = Split(text);
+  ASSERT_EQ(elements.size(), samples.size() + 1);
+  EXPECT_EQ(Split(elements.back()), samples);
+  elements.pop_back();
+  EXPECT_EQ(elements, samples);
 }
 
 } // namespace

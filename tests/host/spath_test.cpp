@@ -5,67 +5,55 @@
  */
 
 #include <cstdlib>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/stat.h>
 
 #include "host/tov_host.h"
 #include "support/tcl_fixture.h"
+#include "support/temp_dir.h"
 
 namespace {
 
 class SpathTest : public TclInterpTest {
 protected:
-  void SetUp() override {
-    TclInterpTest::SetUp();
-    char pattern[] = "/tmp/tovpart_spath_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    root = pattern;
-    for (const char *sub : {"/a", "/b", "/b/lib", "/c", "/c/site.db"}) {
-      mkdir((root + sub).c_str(), 0755);
-    }
-    std::ofstream(root + "/b/site.db") << "x";
-    std::ofstream(root + "/b/lib/lib.db") << "x";
-  }
   void TearDown() override {
     unsetenv("TOVPART_TEST_PATH");
-    ASSERT_EQ(system(("rm -rf '" + root + "'").c_str()), 0);
     TclInterpTest::TearDown();
   }
-  std::string root;
+
+  /* The search for name along list as a string, or its message. */
+  std::string search(const std::string &list, const char *name, int depth) {
+    setenv("TOVPART_TEST_PATH", list.c_str(), 1);
+    char *found = Tov_Spath(interp, name, "TOVPART_TEST_PATH", "r", depth);
+    std::string text = found != nullptr ? found : "-> " + result();
+    free(found);
+    return text;
+  }
+
+  TempDir root;
 };
 
-TEST_F(SpathTest, spathFindsTheFirstReadableFileAlongTheList) {
+TEST_F(SpathTest, spathFindsTheFirstReadableFileAlongTheListOrSaysWhyNot) {
+  for (const char *sub : {"/a", "/b", "/b/lib", "/c", "/c/site.db"}) {
+    mkdir((root.name() + sub).c_str(), 0755);
+  }
+  WriteFile(root.file("b/site.db"), "x");
+  WriteFile(root.file("b/lib/lib.db"), "x");
   /* c/site.db is a directory and must be passed over. */
-  std::string list = root + "/a::" + root + "/c:" + root + "/b:";
-  setenv("TOVPART_TEST_PATH", list.c_str(), 1);
+  std::string r = root.name();
+  std::string list = r + "/a::" + r + "/c:" + r + "/b:";
+  EXPECT_EQ(search(list, "site.db", 0), r + "/b/site.db");
   EXPECT_EQ(Tov_SpathGetNumElem("TOVPART_TEST_PATH"), 3);
-
-  char *found = Tov_Spath(interp, "site.db", "TOVPART_TEST_PATH", "r", 0);
-  ASSERT_NE(found, nullptr);
-  EXPECT_EQ(std::string(found), root + "/b/site.db");
-  free(found);
-
-  found = Tov_Spath(interp, "lib/lib.db", "TOVPART_TEST_PATH", "r", 2);
-  ASSERT_NE(found, nullptr);
-  EXPECT_EQ(std::string(found), root + "/b/lib/lib.db");
-  free(found);
-}
-
-TEST_F(SpathTest, spathExplainsAMissingFileOrAnEmptyList) {
-  setenv("TOVPART_TEST_PATH", (root + "/a").c_str(), 1);
-  EXPECT_EQ(Tov_Spath(interp, "site.db", "TOVPART_TEST_PATH", "r", 0), nullptr);
-  EXPECT_EQ(result(), "no usable file \"site.db\" in the directories of "
-                      "TOVPART_TEST_PATH");
-
-  setenv("TOVPART_TEST_PATH", "::", 1);
+  EXPECT_EQ(search(list, "lib/lib.db", 2), r + "/b/lib/lib.db");
+  EXPECT_EQ(search(root.file("a"), "site.db", 0),
+            "-> no usable file \"site.db\" in the directories of "
+            "TOVPART_TEST_PATH");
+  EXPECT_EQ(search("::", "site.db", 0),
+            "-> environment variable TOVPART_TEST_PATH lists no directory");
   EXPECT_EQ(Tov_SpathGetNumElem("TOVPART_TEST_PATH"), 0);
   unsetenv("TOVPART_TEST_PATH");
   EXPECT_EQ(Tov_SpathGetNumElem("TOVPART_TEST_PATH"), 0);
-  EXPECT_EQ(Tov_Spath(interp, "site.db", "TOVPART_TEST_PATH", "r", 0), nullptr);
-  EXPECT_EQ(result(), "environment variable TOVPART_TEST_PATH lists no "
-                      "directory");
 }
 
 } // namespace

@@ -1,17 +1,24 @@
 /*
  * scale_test.cpp --
  *
- *	Wide and deep trees: every walk runs on a small thread stack, so any
- *	recursion along a sibling chain or down the tree would overflow it.
+ *	Wide and deep trees: every walk (lookup, deletion, image layout and
+ *	check, report) runs on a small thread stack, so any recursion along
+ *	a sibling chain or down the tree would overflow it.
  */
 
+#include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <gtest/gtest.h>
 #include <pthread.h>
 #include <string>
 
+#include "files/image_buffer.h"
+#include "files/image_verifier.h"
+#include "files/image_writer.h"
 #include "model/subtree_delete.h"
 #include "model/window.h"
+#include "report/db_report.h"
 #include "tests/model/model_fixture.h"
 
 namespace {
@@ -34,9 +41,32 @@ void onSmallStack(const std::function<void()> &work) {
   pthread_attr_destroy(&attributes);
 }
 
+/* Lays out db's image and checks it; reports the tree with its parts and
+ * expects one "LEVEL:" line per node (categories and references). */
+void writeAndReport(Pdb_AsciiDb *db) {
+  Pdb_ImageBuffer image;
+  Pdb_ImageProblem problem;
+  ASSERT_TRUE(Pdb_BuildImage(db, &image, &problem)) << problem.text;
+  EXPECT_TRUE(Pdb_VerifyImage(image.bytes(), image.size(), &problem))
+      << problem.text;
+  char *text = nullptr;
+  std::size_t size = 0;
+  FILE *out = open_memstream(&text, &size);
+  Pdb_PrintTree(db->tree->rootNode(), 0, true, out);
+  std::fclose(out);
+  std::string report = "\n" + std::string(text, size);
+  std::free(text);
+  long levels = 0;
+  for (std::size_t at = 0; (at = report.find("\nLEVEL:", at)) != report.npos;
+       at++) {
+    levels++;
+  }
+  EXPECT_EQ(levels, 1 + db->tree->categoryCount + db->tree->referenceCount);
+}
+
 } // namespace
 
-TEST(Scale, HundredThousandSiblingsAreBuiltFoundAndDeleted) {
+TEST(Scale, HundredThousandSiblingsAreBuiltFoundWrittenAndDeleted) {
   std::size_t before = Pdb_WindowLiveBlocks();
   onSmallStack([] {
     ModelGroup g;
@@ -57,6 +87,7 @@ TEST(Scale, HundredThousandSiblingsAreBuiltFoundAndDeleted) {
     Pdb_CategoryNode *w = db->tree->lookupPath(g.group, 0, "/w/");
     EXPECT_FALSE(isCircularReference(g.group, db->tree->rootNode(), "/w/"));
     EXPECT_TRUE(isCircularReference(g.group, w->child(), "/w/"));
+    writeAndReport(db);
     deleteSubtree(db->tree, g.group, w, &db->parts);
     EXPECT_EQ(db->tree->categoryCount, 0);
     EXPECT_EQ(db->partCount(), 0);
@@ -81,6 +112,7 @@ TEST(Scale, TenThousandLevelsDeepWork) {
     EXPECT_EQ(db->tree->lookupPath(g.group, 2, path.c_str()), bottom);
     EXPECT_STREQ(categoryHelp(g.group, path.c_str()), "bottom");
     EXPECT_TRUE(isCircularReference(g.group, bottom, "/d/"));
+    writeAndReport(db);
     /* Deleting the top takes the reference to the bottom along. */
     deleteSubtree(db->tree, g.group, db->tree->lookupPath(g.group, 0, "/d/"),
                   &db->parts);
