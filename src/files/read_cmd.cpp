@@ -37,7 +37,7 @@ static int ReadRecords(Pdb_ReadState *state);
 static int DispatchRecord(Pdb_ReadState *state, int argc, char **argv);
 
 /*
- * TovPartReadCmd --
+ * ReadCommand --
  *
  *	pdb:read ?-group group? ?-db name? handle ?-update?
  *
@@ -48,8 +48,7 @@ static int DispatchRecord(Pdb_ReadState *state, int argc, char **argv);
  * Side effects:
  *	Fills the database; closes its file in every outcome.
  */
-int TovPartReadCmd(ClientData, Tcl_Interp *interp, int argc,
-                   const char **argv) {
+static int ReadCommand(Tcl_Interp *interp, int argc, const char **argv) {
   if (Pdb_CommonPreamble(interp, &argc, argv) != TCL_OK) {
     return TCL_ERROR;
   }
@@ -179,4 +178,10 @@ static int DispatchRecord(Pdb_ReadState *state, int argc, char **argv) {
     return Pdb_HandleCategoryReference(state, argc, argv);
   }
   return Pdb_ReportLineError(state, MSG_UNKNOWN_KEYWORD, PDB_EC_SYNTAX);
+}
+
+/* The command procedure: ReadCommand, with no exception escaping. */
+int TovPartReadCmd(ClientData, Tcl_Interp *interp, int argc,
+                   const char **argv) {
+  return Pdb_Guard(interp, [&] { return ReadCommand(interp, argc, argv); });
 }

@@ -36,7 +36,7 @@ static int MakeBackup(const char *fileName);
 static int CopyFile(const char *from, const char *to);
 
 /*
- * TovPartSaveCmd --
+ * SaveCommand --
  *
  *	pdb:save ?-group group? ?-db name? ?handle?
  *
@@ -46,8 +46,7 @@ static int CopyFile(const char *from, const char *to);
  * Side effects:
  *	Rewrites the database file and its backup.
  */
-int TovPartSaveCmd(ClientData, Tcl_Interp *interp, int argc,
-                   const char **argv) {
+static int SaveCommand(Tcl_Interp *interp, int argc, const char **argv) {
   if (Pdb_CommonPreamble(interp, &argc, argv) != TCL_OK) {
     return TCL_ERROR;
   }
@@ -217,4 +216,10 @@ static int CopyFile(const char *from, const char *to) {
   }
   errno = savedErrno;
   return status;
+}
+
+/* The command procedure: SaveCommand, with no exception escaping. */
+int TovPartSaveCmd(ClientData, Tcl_Interp *interp, int argc,
+                   const char **argv) {
+  return Pdb_Guard(interp, [&] { return SaveCommand(interp, argc, argv); });
 }

@@ -20,15 +20,14 @@
 static const char *const WRITE_BINARY_WORD = "-binary";
 
 /*
- * TovPartWriteCmd --
+ * WriteCommand --
  *
  *	pdb:write -binary handle file: lays out the image of the database
  *	behind handle and writes it to file. Returns TCL_OK with an empty
  *	result, or TCL_ERROR with a message. A binary database is refused;
  *	the database is never changed.
  */
-int TovPartWriteCmd(ClientData, Tcl_Interp *interp, int argc,
-                    const char **argv) {
+static int WriteCommand(Tcl_Interp *interp, int argc, const char **argv) {
   if (Pdb_CommonPreamble(interp, &argc, argv) != TCL_OK) {
     return TCL_ERROR;
   }
@@ -63,4 +62,10 @@ int TovPartWriteCmd(ClientData, Tcl_Interp *interp, int argc,
     return TCL_ERROR;
   }
   return Pdb_WriteImageFile(interp, image, argv[3]);
+}
+
+/* The command procedure: WriteCommand, with no exception escaping. */
+int TovPartWriteCmd(ClientData, Tcl_Interp *interp, int argc,
+                    const char **argv) {
+  return Pdb_Guard(interp, [&] { return WriteCommand(interp, argc, argv); });
 }

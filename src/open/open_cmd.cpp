@@ -59,7 +59,7 @@ static Pdb_Database *BuildDatabase(Tcl_Interp *interp, Pdb_Group *group,
                                    const char *typed);
 
 /*
- * TovPartOpenCmd --
+ * OpenCommand --
  *
  *	pdb:open ?-group group? ?-db name? user|user_build|site|<library>
  *	pdb:open ?-group group? -file name
@@ -71,8 +71,7 @@ static Pdb_Database *BuildDatabase(Tcl_Interp *interp, Pdb_Group *group,
  * Side effects:
  *	May create an empty user or site database file.
  */
-int TovPartOpenCmd(ClientData, Tcl_Interp *interp, int argc,
-                   const char **argv) {
+static int OpenCommand(Tcl_Interp *interp, int argc, const char **argv) {
   if (Pdb_CommonPreamble(interp, &argc, argv) != TCL_OK) {
     return TCL_ERROR;
   }
@@ -223,4 +222,10 @@ static Pdb_Database *BuildDatabase(Tcl_Interp *interp, Pdb_Group *group,
     return nullptr;
   }
   return db;
+}
+
+/* The command procedure: OpenCommand, with no exception escaping. */
+int TovPartOpenCmd(ClientData, Tcl_Interp *interp, int argc,
+                   const char **argv) {
+  return Pdb_Guard(interp, [&] { return OpenCommand(interp, argc, argv); });
 }

@@ -90,15 +90,14 @@ static int PrintToFile(Tcl_Interp *interp, Pdb_Database *db,
 }
 
 /*
- * TovPartPrintCmd --
+ * PrintCommand --
  *
  *	pdb:print handle ?-table | -tree | -noPartsTree? ?-file name?
  *	?-group name?: writes the report of the database. Usage problems
  *	print the usage line and succeed; a repeated option, an unknown
  *	group or handle, and an output file that cannot be written fail.
  */
-int TovPartPrintCmd(ClientData, Tcl_Interp *interp, int argc,
-                    const char **argv) {
+static int PrintCommand(Tcl_Interp *interp, int argc, const char **argv) {
   Pdb_TraceArgv(argc, argv);
   if (Pdb_CheckDuplicateOptions(interp, argc, argv) != TCL_OK) {
     return TCL_ERROR;
@@ -145,4 +144,10 @@ int TovPartPrintCmd(ClientData, Tcl_Interp *interp, int argc,
   Pdb_PrintReport(db, sections, stdout);
   std::fflush(stdout);
   return TCL_OK;
+}
+
+/* The command procedure: PrintCommand, with no exception escaping. */
+int TovPartPrintCmd(ClientData, Tcl_Interp *interp, int argc,
+                    const char **argv) {
+  return Pdb_Guard(interp, [&] { return PrintCommand(interp, argc, argv); });
 }
