@@ -25,22 +25,18 @@ foreach {key value} $argv {
     set opt($key) $value
 }
 
-# The peak resident set of this process in kB.
-proc peakKb {} {
+# A memory figure of this process from /proc/self/status, in kB.
+proc statusKb {field} {
     set f [open /proc/self/status]
     set status [read $f]
     close $f
-    regexp {VmHWM:\s+(\d+)} $status -> kb
+    regexp "$field:\\s+(\\d+)" $status -> kb
     return $kb
 }
 
-proc currentKb {} {
-    set f [open /proc/self/status]
-    set status [read $f]
-    close $f
-    regexp {VmRSS:\s+(\d+)} $status -> kb
-    return $kb
-}
+# The peak and the current resident set of this process in kB.
+proc peakKb {} { statusKb VmHWM }
+proc currentKb {} { statusKb VmRSS }
 
 # CPU time (user + system) of this process in ms, in 10 ms ticks: the
 # machine may be shared, so wall-clock times can overstate a run.
