@@ -36,6 +36,9 @@ using Arena = bip::rbtree_best_fit<bip::null_mutex_family, void *>;
  */
 constexpr std::size_t windowSize = (std::size_t(1) << 31) - (1 << 16);
 
+/* The start and the end of the window stay with ordinary pages. */
+constexpr std::size_t smallPagesPart = std::size_t(16) << 20;
+
 /* At most this many file views are mapped at the same time. */
 constexpr int maxViews = 256;
 
@@ -60,8 +63,15 @@ Window &window() {
       std::perror("tovpart: cannot reserve the address window");
       std::abort();
     }
-    /* Large pages, where the system offers them, save most page faults. */
-    madvise(range, windowSize, MADV_HUGEPAGE);
+    /*
+     * Large pages, where the system offers them, save most page faults of
+     * big databases. The allocator fills the window from its start, so
+     * leaving the first part to ordinary pages keeps a small database
+     * from paying for whole 2 MiB pages; so does leaving the last part,
+     * where the allocator keeps its end marker.
+     */
+    madvise(static_cast<char *>(range) + smallPagesPart,
+            windowSize - 2 * smallPagesPart, MADV_HUGEPAGE);
     made.base = static_cast<char *>(range);
     made.arena = new (range) Arena(windowSize, 0);
     return made;
