@@ -18,10 +18,11 @@ enum { JUNK_QUOTE_MAX = 20 };
 enum { BACKSLASH_BYTES_MAX = 8 };
 
 struct Element {
-  char *start; /* first byte of the element, after an opening brace/quote */
-  int size;    /* bytes of the element before unescaping */
-  bool braced; /* in braces: taken literally */
-  char *next;  /* where the next element search begins */
+  char *start;  /* first byte of the element, after an opening brace/quote */
+  int size;     /* bytes of the element before unescaping */
+  bool braced;  /* in braces: taken literally */
+  bool escaped; /* holds a backslash sequence to be replaced */
+  char *next;   /* where the next element search begins */
 };
 
 static bool IsListSpace(char c);
@@ -36,6 +37,40 @@ static int PlainError(Tcl_Interp *interp, const char *message,
 /* The list separators of Tcl: space, \t, \n, \v, \f and \r. */
 
 static bool IsListSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+/* Classes of the bytes that end a run of plain bytes in some element. */
+enum : unsigned char {
+  BYTE_SPACE = 1,
+  BYTE_BACKSLASH = 2,
+  BYTE_BRACE = 4,
+  BYTE_QUOTE = 8,
+  BYTE_END = 16
+};
+
+struct ByteClasses {
+  unsigned char of[256];
+  constexpr ByteClasses() : of() {
+    const char spaces[] = " \t\n\v\f\r";
+    for (int i = 0; spaces[i] != '\0'; i++) {
+      of[static_cast<unsigned char>(spaces[i])] = BYTE_SPACE;
+    }
+    of[static_cast<unsigned char>('\\')] = BYTE_BACKSLASH;
+    of[static_cast<unsigned char>('{')] = BYTE_BRACE;
+    of[static_cast<unsigned char>('}')] = BYTE_BRACE;
+    of[static_cast<unsigned char>('"')] = BYTE_QUOTE;
+    of[0] = BYTE_END;
+  }
+};
+
+static constexpr ByteClasses byteClasses;
+
+/* The first byte from p on whose class is in stop. */
+static char *SkipPlain(char *p, unsigned char stop) {
+  while ((byteClasses.of[static_cast<unsigned char>(*p)] & stop) == 0) {
+    p++;
+  }
+  return p;
+}
 
 /* Bytes of the backslash sequence that begins at p. */
 
@@ -73,6 +108,7 @@ static int FindElement(Tcl_Interp *interp, char *list, const char *limit,
     p++;
   }
   element->braced = false;
+  element->escaped = false;
   if (p == limit) {
     element->start = p;
     element->size = 0;
@@ -80,15 +116,21 @@ static int FindElement(Tcl_Interp *interp, char *list, const char *limit,
     return TCL_OK;
   }
 
-  /* Each form of element gets a loop of its own that skips plain bytes. */
+  /*
+   * Each form of element gets a loop of its own that skips plain bytes by
+   * their class alone; the NUL at limit ends every loop.
+   */
   int size = -1;
   if (*p == '{') {
     element->braced = true;
     element->start = ++p;
     int openBraces = 1;
-    for (; p < limit; p++) {
+    for (;; p++) {
+      p = SkipPlain(p, BYTE_BRACE | BYTE_BACKSLASH | BYTE_END);
       char c = *p;
-      if (c == '{') {
+      if (c == '\0') {
+        break;
+      } else if (c == '{') {
         openBraces++;
       } else if (c == '}' && --openBraces == 0) {
         size = static_cast<int>(p - element->start);
@@ -106,16 +148,20 @@ static int FindElement(Tcl_Interp *interp, char *list, const char *limit,
     }
   } else if (*p == '"') {
     element->start = ++p;
-    for (; p < limit; p++) {
+    for (;; p++) {
+      p = SkipPlain(p, BYTE_QUOTE | BYTE_BACKSLASH | BYTE_END);
       char c = *p;
-      if (c == '"') {
+      if (c == '\0') {
+        break;
+      } else if (c == '"') {
         size = static_cast<int>(p - element->start);
         if (p + 1 < limit && !IsListSpace(p[1])) {
           return JunkError(interp, "quotes", p + 1, limit, "JUNK");
         }
         p++;
         break;
-      } else if (c == '\\') {
+      } else {
+        element->escaped = true;
         p += BackslashLength(p) - 1;
       }
     }
@@ -124,8 +170,13 @@ static int FindElement(Tcl_Interp *interp, char *list, const char *limit,
     }
   } else {
     element->start = p;
-    while (p < limit && !IsListSpace(*p)) {
-      p += *p == '\\' ? BackslashLength(p) : 1;
+    for (;;) {
+      p = SkipPlain(p, BYTE_SPACE | BYTE_BACKSLASH | BYTE_END);
+      if (*p != '\\') {
+        break;
+      }
+      element->escaped = true;
+      p += BackslashLength(p);
     }
     size = static_cast<int>((p < limit ? p : limit) - element->start);
   }
@@ -248,10 +299,10 @@ int Tov_SplitListInPlace(Tcl_Interp *interp, char *string, int *argcPtr,
       }
       return 1;
     }
-    if (element.braced) {
-      element.start[element.size] = '\0';
-    } else {
+    if (element.escaped) {
       CollapseInPlace(element.start, element.size);
+    } else {
+      element.start[element.size] = '\0';
     }
     argv[count++] = element.start;
     list = element.next;
