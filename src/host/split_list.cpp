@@ -26,11 +26,10 @@ struct Element {
 };
 
 static bool IsListSpace(char c);
-static int FindElement(Tcl_Interp *interp, char *list, const char *limit,
-                       Element *element);
+static int FindElement(Tcl_Interp *interp, char *list, Element *element);
 static int CollapseInPlace(char *start, int size);
 static int JunkError(Tcl_Interp *interp, const char *where, const char *junk,
-                     const char *limit, const char *code);
+                     const char *code);
 static int PlainError(Tcl_Interp *interp, const char *message,
                       const char *code);
 
@@ -87,7 +86,7 @@ static int BackslashLength(const char *p) {
  * FindElement --
  *
  *	Finds the extent of the first element of the list text that begins
- *	at list and ends at limit, the way Tcl's list parser does: leading
+ *	at list and ends at its NUL, the way Tcl's list parser does: leading
  *	white space is skipped; an element in braces ends at its matching
  *	close brace, one in quotes at the next unescaped quote, a bare one
  *	at white space; backslash sequences are stepped over whole (inside
@@ -95,21 +94,20 @@ static int BackslashLength(const char *p) {
  *	space or the end.
  *
  * Results:
- *	TCL_OK with *element filled; element->start == limit when there is no
+ *	TCL_OK with *element filled; *element->start is NUL when there is no
  *	further element. TCL_ERROR with Tcl's own message and error code.
  *
  *----------------------------------------------------------------------
  */
 
-static int FindElement(Tcl_Interp *interp, char *list, const char *limit,
-                       Element *element) {
+static int FindElement(Tcl_Interp *interp, char *list, Element *element) {
   char *p = list;
-  while (p < limit && IsListSpace(*p)) {
+  while (IsListSpace(*p)) {
     p++;
   }
   element->braced = false;
   element->escaped = false;
-  if (p == limit) {
+  if (*p == '\0') {
     element->start = p;
     element->size = 0;
     element->next = p;
@@ -118,7 +116,7 @@ static int FindElement(Tcl_Interp *interp, char *list, const char *limit,
 
   /*
    * Each form of element gets a loop of its own that skips plain bytes by
-   * their class alone; the NUL at limit ends every loop.
+   * their class alone; the NUL that ends the list ends every loop.
    */
   int size = -1;
   if (*p == '{') {
@@ -134,8 +132,8 @@ static int FindElement(Tcl_Interp *interp, char *list, const char *limit,
         openBraces++;
       } else if (c == '}' && --openBraces == 0) {
         size = static_cast<int>(p - element->start);
-        if (p + 1 < limit && !IsListSpace(p[1])) {
-          return JunkError(interp, "braces", p + 1, limit, "JUNK");
+        if (p[1] != '\0' && !IsListSpace(p[1])) {
+          return JunkError(interp, "braces", p + 1, "JUNK");
         }
         p++;
         break;
@@ -155,8 +153,8 @@ static int FindElement(Tcl_Interp *interp, char *list, const char *limit,
         break;
       } else if (c == '"') {
         size = static_cast<int>(p - element->start);
-        if (p + 1 < limit && !IsListSpace(p[1])) {
-          return JunkError(interp, "quotes", p + 1, limit, "JUNK");
+        if (p[1] != '\0' && !IsListSpace(p[1])) {
+          return JunkError(interp, "quotes", p + 1, "JUNK");
         }
         p++;
         break;
@@ -178,9 +176,9 @@ static int FindElement(Tcl_Interp *interp, char *list, const char *limit,
       element->escaped = true;
       p += BackslashLength(p);
     }
-    size = static_cast<int>((p < limit ? p : limit) - element->start);
+    size = static_cast<int>(p - element->start);
   }
-  while (p < limit && IsListSpace(*p)) {
+  while (IsListSpace(*p)) {
     p++;
   }
   element->size = size;
@@ -223,12 +221,12 @@ static int CollapseInPlace(char *start, int size) {
 /* The message of junk after a closing brace or quote, as Tcl words it. */
 
 static int JunkError(Tcl_Interp *interp, const char *where, const char *junk,
-                     const char *limit, const char *code) {
+                     const char *code) {
   if (interp == nullptr) {
     return TCL_ERROR;
   }
   const char *end = junk;
-  while (end < limit && !IsListSpace(*end) && end < junk + JUNK_QUOTE_MAX) {
+  while (*end != '\0' && !IsListSpace(*end) && end < junk + JUNK_QUOTE_MAX) {
     end++;
   }
   Tcl_DString quoted;
@@ -277,13 +275,12 @@ static int PlainError(Tcl_Interp *interp, const char *message,
 
 int Tov_SplitListInPlace(Tcl_Interp *interp, char *string, int *argcPtr,
                          char **argv, int capacity) {
-  const char *limit = string + strlen(string);
   char *list = string;
   int count = 0;
 
   while (*list != '\0') {
     Element element;
-    if (FindElement(interp, list, limit, &element) != TCL_OK) {
+    if (FindElement(interp, list, &element) != TCL_OK) {
       return 1;
     }
     if (*element.start == '\0') {
