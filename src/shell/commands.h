@@ -22,16 +22,16 @@ TOVPART_EXPORT int tovPart_Init(Tcl_Interp *interp);
 TOVPART_EXPORT int TovPart_Term(Tcl_Interp *interp);
 TOVPART_EXPORT int tovPart_Term(Tcl_Interp *interp);
 
-TOVPART_EXPORT int TovPartOpenCmd(ClientData data, Tcl_Interp *interp,
-                                  int argc, const char **argv);
+TOVPART_EXPORT int TovPartOpenCmd(ClientData data, Tcl_Interp *interp, int argc,
+                                  const char **argv);
 TOVPART_EXPORT int TovPartIsOpenCmd(ClientData data, Tcl_Interp *interp,
                                     int argc, const char **argv);
-TOVPART_EXPORT int TovPartReadCmd(ClientData data, Tcl_Interp *interp,
-                                  int argc, const char **argv);
+TOVPART_EXPORT int TovPartReadCmd(ClientData data, Tcl_Interp *interp, int argc,
+                                  const char **argv);
 TOVPART_EXPORT int TovPartFindObjCmd(ClientData data, Tcl_Interp *interp,
                                      int objc, Tcl_Obj *const objv[]);
-TOVPART_EXPORT int TovPartInfoCmd(ClientData data, Tcl_Interp *interp,
-                                  int argc, const char **argv);
+TOVPART_EXPORT int TovPartInfoCmd(ClientData data, Tcl_Interp *interp, int argc,
+                                  const char **argv);
 
 #ifdef __cplusplus
 }
