@@ -21,7 +21,6 @@
 #include "shell/group_queries.h"
 
 static const char USAGE[] = "?zq_pdb handle?";
-static const char SITE_ROLE[] = "site";
 static const char BACKUP_SUFFIX[] = ".bak";
 
 static const char MSG_NO_SITE[] = "Site parts database is not open";
@@ -77,7 +76,7 @@ static int SaveCommand(Tcl_Interp *interp, int argc, const char **argv) {
 static Pdb_Database *ChooseDatabase(Tcl_Interp *interp, Pdb_Group *group,
                                     int argc, const char **argv) {
   Pdb_Database *db;
-  if (Pdb_StrEqualNullable(pdbDbOption, SITE_ROLE)) {
+  if (Pdb_StrEqualNullable(pdbDbOption, PDB_SITE_ROLE)) {
     db = Pdb_FindSiteDatabase(group);
     if (db == nullptr) {
       Tcl_AppendResult(interp, MSG_NO_SITE, (char *)nullptr);

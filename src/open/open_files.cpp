@@ -26,7 +26,6 @@ static const char USER_DEFAULT[] = "~/.tovpart_user";
 static const char SITE_VAR[] = "ZQ_SITE_PATH";
 static const char SITE_FILE[] = "tovpart.site";
 static const char LIBRARY_VAR[] = "DRAVO_HOME";
-static const char SITE_ROLE[] = "site";
 
 /* The messages of a database that is created when it is missing. */
 struct Pdb_CreateTexts {
@@ -121,7 +120,7 @@ FILE *Pdb_OpenSiteFile(Tcl_Interp *interp, Pdb_Group *group,
                     Tcl_DStringValue(name), nullptr, name);
     return nullptr;
   }
-  if (Pdb_StrEqualNullable(dbOption, SITE_ROLE)) {
+  if (Pdb_StrEqualNullable(dbOption, PDB_SITE_ROLE)) {
     return OpenOrCreate(interp, SITE_TEXTS, name);
   }
   return OpenForReading(interp, "Cannot open site parts database", name);

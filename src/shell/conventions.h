@@ -46,6 +46,9 @@ extern const char *const PDB_EC_SYNTAX;
 /* The handle kind of the not-an-object message: "zq_pdb". */
 extern const char *const PDB_HANDLE_KIND;
 
+/* The -db value that chooses the group's site database: "site". */
+extern const char *const PDB_SITE_ROLE;
+
 /* Writes the trace line of a command when tracing is on. */
 void Pdb_TraceArgv(int argc, const char **argv);
 void Pdb_TraceObjv(int objc, Tcl_Obj *const objv[]);

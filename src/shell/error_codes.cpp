@@ -2,7 +2,8 @@
  * error_codes.cpp --
  *
  *	The words of the Tcl error codes that the module sets, and the handle
- *	kind of its not-an-object message.
+ *	kind of its not-an-object message and the -db value of the site
+ *	database.
  */
 
 #include "shell/conventions.h"
@@ -22,3 +23,4 @@ const char *const PDB_EC_POSIX = "POSIX";
 const char *const PDB_EC_SYNTAX = "SYNTAX";
 
 const char *const PDB_HANDLE_KIND = "zq_pdb";
+const char *const PDB_SITE_ROLE = "site";
