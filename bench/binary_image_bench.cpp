@@ -21,14 +21,14 @@
 #include <unistd.h>
 #include <vector>
 
-#include "files/binary_loader.h"
-#include "files/image_buffer.h"
-#include "files/image_file.h"
-#include "files/image_verifier.h"
-#include "files/image_writer.h"
+#include "files/image/binary_loader.h"
+#include "files/image/image_buffer.h"
+#include "files/image/image_file.h"
+#include "files/image/image_verifier.h"
+#include "files/image/image_writer.h"
 #include "model/ascii_db.h"
 #include "model/binary_db.h"
-#include "shell/group.h"
+#include "model/group.h"
 
 namespace {
 

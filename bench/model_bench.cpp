@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "model/ascii_db.h"
-#include "shell/group.h"
+#include "model/group.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "files/line_reader.h"
+#include "host/line_reader.h"
 #include "host/tov_host.h"
 
 static const char SYMBOL_PATH_VAR[] = "ZQ_SCH_PATH";

@@ -18,8 +18,8 @@
 
 #include "model/child_index.h"
 #include "model/database.h"
+#include "model/group.h"
 #include "model/tree_walk.h"
-#include "shell/group.h"
 
 namespace {
 

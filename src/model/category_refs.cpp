@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "model/database.h"
+#include "model/group.h"
 #include "model/reference_targets.h"
 #include "model/tree_walk.h"
-#include "shell/group.h"
 
 std::vector<Pdb_CategoryNode *>
 Pdb_ReferenceTargets(Pdb_Group *group, const Pdb_CategoryNode *ref) {

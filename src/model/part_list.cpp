@@ -125,8 +125,8 @@ void Pdb_PartList::sort() {
  *
  *	Finds the entry named name: by binary search when the list is sorted
  *	(the key is compared by its name alone, so nothing is allocated),
- *through the side index of a long heap list, else by a scan from the first
- *slot.
+ *	through the side index of a long heap list, else by a scan from the
+ *	first slot.
  */
 Pdb_PartEntry *Pdb_PartList::find(const char *name) const {
   if (count <= 0) {

@@ -12,10 +12,10 @@
 
 #include "model/child_index.h"
 #include "model/database.h"
+#include "model/group.h"
 #include "model/reference_targets.h"
 #include "model/tree_walk.h"
 #include "model/window.h"
-#include "shell/group.h"
 
 namespace {
 
@@ -147,13 +147,7 @@ void Pdb_ForgetParts(Pdb_Group *group, const Pdb_CategoryTree *except,
     }
     return false;
   });
-  if (group->hidden != nullptr) {
-    parts.forEach([&](void *address) {
-      Tcl_HashEntry *entry = Tcl_FindHashEntry(&group->hidden->parts,
-                                               static_cast<char *>(address));
-      if (entry != nullptr) {
-        Tcl_DeleteHashEntry(entry);
-      }
-    });
-  }
+  parts.forEach([&](void *address) {
+    group->hidden.forgetPart(static_cast<const Pdb_Part *>(address));
+  });
 }

@@ -4,8 +4,8 @@
  *	The process-wide address window: one reserved range of less than
  *	2 GiB, managed by Boost.Interprocess's red-black-tree best-fit
  *	allocator placed in the range itself. File views are placed on
- *page-aligned blocks of the same allocator, so heap structures and mapped
- *images always lie within a signed 32-bit distance of each other.
+ *	page-aligned blocks of the same allocator, so heap structures and
+ *	mapped images always lie within a signed 32-bit distance of each other.
  */
 
 #include "model/window.h"

@@ -5,10 +5,11 @@
  *	under exactly the given file name.
  */
 
+#include "model/group.h"
+#include "model/group_queries.h"
 #include "shell/commands.h"
 #include "shell/conventions.h"
-#include "shell/group.h"
-#include "shell/group_queries.h"
+#include "shell/registry.h"
 
 /*
  * TovPartIsOpenCmd --

@@ -10,13 +10,14 @@
 #include <cstring>
 #include <new>
 
-#include "files/binary_loader.h"
+#include "files/image/binary_loader.h"
 #include "model/ascii_db.h"
 #include "model/binary_db.h"
+#include "model/group.h"
 #include "open/open_files.h"
 #include "shell/commands.h"
 #include "shell/conventions.h"
-#include "shell/group.h"
+#include "shell/registry.h"
 
 static const char WRONG_ARGS_USAGE[] =
     "?user? ?site? ?veltrum_dravo? ?veltrum_dravolib? ?veltrum_plume? "

@@ -15,8 +15,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "model/group_queries.h"
 #include "shell/conventions.h"
-#include "shell/group_queries.h"
 
 static const char MODE_READ[] = "rb";
 static const char MODE_UPDATE[] = "rb+";

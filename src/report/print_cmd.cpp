@@ -11,10 +11,11 @@
 
 #include "host/tov_host.h"
 #include "model/database.h"
+#include "model/group.h"
 #include "report/db_report.h"
 #include "shell/commands.h"
 #include "shell/conventions.h"
-#include "shell/group.h"
+#include "shell/registry.h"
 
 /* The option values; reset before every parse. */
 static const char *printGroup;

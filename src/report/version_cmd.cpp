@@ -9,9 +9,10 @@
 #include <cstdio>
 
 #include "model/database.h"
+#include "model/group.h"
 #include "shell/commands.h"
 #include "shell/conventions.h"
-#include "shell/group.h"
+#include "shell/registry.h"
 
 /* The binary image format version of this module. */
 static const int IMAGE_FORMAT_VERSION = 2;

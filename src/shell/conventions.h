@@ -12,6 +12,7 @@
 #include <new>
 #include <tcl.h>
 
+#include "host/nullable_string.h"
 #include "host/tov_host.h"
 
 class Pdb_Database;
@@ -53,9 +54,6 @@ extern const char *const PDB_SITE_ROLE;
 void Pdb_TraceArgv(int argc, const char **argv);
 void Pdb_TraceObjv(int objc, Tcl_Obj *const objv[]);
 
-/* Equality that tolerates nullptr on either side. */
-bool Pdb_StrEqualNullable(const char *a, const char *b);
-
 /* TCL_ERROR with "Duplicate option, a, b" when a pair of options clash. */
 int Pdb_CheckDuplicateOptions(Tcl_Interp *interp, int argc,
                               const char *const *argv);
@@ -86,17 +84,6 @@ int Pdb_NoCurrentGroup(Tcl_Interp *interp);
  */
 int Pdb_OpenFailure(Tcl_Interp *interp, const char *text, const char *fileName,
                     const char *errorText, Tcl_DString *translated);
-
-/* The database of handle in group, or nullptr with "Not a zq_pdb ...". */
-Pdb_Database *Pdb_LookupHandle(Tcl_Interp *interp, Pdb_Group *group,
-                               const char *handle);
-
-/*
- * The group named groupName (nullptr: the current group), then the
- * database of handle in it; nullptr with the message of whichever failed.
- */
-Pdb_Database *Pdb_ResolveHandle(Tcl_Interp *interp, const char *groupName,
-                                const char *handle);
 
 /*
  * The reader's error report: resets the result to "text, line n in file."

@@ -5,7 +5,7 @@
  */
 
 #include "shell/commands.h"
-#include "shell/group.h"
+#include "shell/registry.h"
 
 struct CommandRow {
   const char *name;
@@ -42,13 +42,16 @@ static const CommandRow commandTable[] = {
  *	data or delete procedures.
  *
  * Results:
- *	TCL_OK; there is no failing path.
+ *	TCL_OK; TCL_ERROR with a message, and no command registered, only
+ *	when there is no memory for the default group.
  *
  *----------------------------------------------------------------------
  */
 
 int TovPart_Init(Tcl_Interp *interp) {
-  Pdb_InitRegistry();
+  if (Pdb_InitRegistry(interp) != TCL_OK) {
+    return TCL_ERROR;
+  }
   for (const CommandRow &row : commandTable) {
     if (row.stringProc != nullptr) {
       Tcl_CreateCommand(interp, row.name, row.stringProc, nullptr, nullptr);

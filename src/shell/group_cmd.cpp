@@ -7,9 +7,10 @@
 
 #include <cstring>
 
+#include "model/group.h"
 #include "shell/commands.h"
 #include "shell/conventions.h"
-#include "shell/group.h"
+#include "shell/registry.h"
 
 static const char *const GROUP_USAGE = "subcommand ?handle?";
 static const char *const GROUP_CHOICES =
@@ -87,7 +88,10 @@ static int GroupNew(Tcl_Interp *interp, int objc, const char *command) {
   if (objc != 2) {
     return Pdb_WrongNumArgs(interp, command, "new");
   }
-  Pdb_Group *group = Pdb_NewGroup();
+  Pdb_Group *group = Pdb_NewGroup(interp);
+  if (group == nullptr) {
+    return TCL_ERROR;
+  }
   Tcl_AppendResult(interp, group->name, (char *)nullptr);
   return TCL_OK;
 }

@@ -9,7 +9,6 @@
 #include <cstdio>
 
 #include "shell/conventions.h"
-#include "shell/group.h"
 
 static const char *const MSG_WRONG_ARGS = "Wrong # args: should be \"";
 static const char *const MSG_INVALID_ARGS = "Invalid arguments: should be \"";
@@ -117,23 +116,6 @@ int Pdb_OpenFailure(Tcl_Interp *interp, const char *text, const char *fileName,
     Tcl_DStringFree(translated);
   }
   return TCL_ERROR;
-}
-
-/* The database of handle in group, or nullptr with "Not a zq_pdb ...". */
-
-Pdb_Database *Pdb_LookupHandle(Tcl_Interp *interp, Pdb_Group *group,
-                               const char *handle) {
-  Pdb_Database *db = group->findDatabase(handle);
-  if (db == nullptr) {
-    Pdb_NotA(interp, PDB_HANDLE_KIND, handle);
-  }
-  return db;
-}
-
-Pdb_Database *Pdb_ResolveHandle(Tcl_Interp *interp, const char *groupName,
-                                const char *handle) {
-  Pdb_Group *group = Pdb_ResolveGroup(interp, groupName);
-  return group == nullptr ? nullptr : Pdb_LookupHandle(interp, group, handle);
 }
 
 /*

@@ -2,8 +2,7 @@
  * options.cpp --
  *
  *	The option handling that commands share: the common -group/-db
- *	table, the preamble that parses it, the duplicate-option check and
- *	null-tolerant string equality.
+ *	table, the preamble that parses it and the duplicate-option check.
  */
 
 #include <cstring>
@@ -22,15 +21,6 @@ const Tov_ArgvInfo pdbCommonOptions[] = {
     {nullptr, TOV_ARGV_END, nullptr, nullptr, nullptr}};
 
 static const char *const OPTIONS_MSG_DUPLICATE = "Duplicate option, ";
-
-/* True when both are null, or both are strings with the same bytes. */
-
-bool Pdb_StrEqualNullable(const char *a, const char *b) {
-  if (a == nullptr || b == nullptr) {
-    return a == b;
-  }
-  return strcmp(a, b) == 0;
-}
 
 /*
  *----------------------------------------------------------------------

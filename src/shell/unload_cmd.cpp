@@ -5,9 +5,10 @@
  *	unsaved and forgetting its hidden entries.
  */
 
+#include "model/group.h"
 #include "shell/commands.h"
 #include "shell/conventions.h"
-#include "shell/group.h"
+#include "shell/registry.h"
 
 static const char *const UNLOAD_USAGE = "?-group group? -all";
 static const char *const unloadOptions[] = {"-all", "-group", nullptr};

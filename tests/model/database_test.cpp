@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
-#include "shell/group_queries.h"
+#include "model/group_queries.h"
 #include "support/fake_database.h"
 #include "tests/model/model_fixture.h"
 

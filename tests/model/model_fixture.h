@@ -13,7 +13,7 @@
 #include <tcl.h>
 
 #include "model/ascii_db.h"
-#include "shell/group.h"
+#include "model/group.h"
 
 /* A part with the given name and otherwise fixed fields. */
 inline Pdb_Part *makePart(const char *name) {

@@ -13,9 +13,9 @@
 #include <pthread.h>
 #include <string>
 
-#include "files/image_buffer.h"
-#include "files/image_verifier.h"
-#include "files/image_writer.h"
+#include "files/image/image_buffer.h"
+#include "files/image/image_verifier.h"
+#include "files/image/image_writer.h"
 #include "model/subtree_delete.h"
 #include "model/window.h"
 #include "report/db_report.h"

@@ -88,9 +88,7 @@ TEST(SubtreeDelete, FreedPartsLeaveNoReferenceOrHiddenEntryAnywhere) {
   g.part(user, "/mine/", "U1");
   g.partRef(user, "/mine/", r1);
   g.partRef(user, "/other/", r1);
-  int isNew;
-  Tcl_CreateHashEntry(&g.group->hidden->parts, reinterpret_cast<char *>(r1),
-                      &isNew);
+  g.group->hidden.hidePart(r1);
   ASSERT_EQ(user->tree->entryCount, 3);
 
   deleteSubtree(site->tree, g.group,
@@ -103,7 +101,7 @@ TEST(SubtreeDelete, FreedPartsLeaveNoReferenceOrHiddenEntryAnywhere) {
   EXPECT_EQ(
       user->tree->lookupPath(g.group, 0, "/other/")->body()->partList()->count,
       0);
-  EXPECT_EQ(g.group->hidden->parts.numEntries, 0);
+  EXPECT_EQ(g.group->hidden.hiddenPartCount(), 0);
 }
 
 TEST(SubtreeDelete, DestroyingDatabasesFreesEveryBlockOnce) {

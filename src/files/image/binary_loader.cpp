@@ -1,0 +1,105 @@
+/*
+ * binary_loader.cpp --
+ *
+ *	Loads a binary image: one read-only mapping of the whole file inside
+ *	the address window, the constant-time header checks, and, when asked
+ *	for through the environment, the full structural verification.
+ */
+
+#include "files/image/binary_loader.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <sys/stat.h>
+
+#include "files/image/image_format.h"
+#include "files/image/image_verifier.h"
+#include "model/binary_db.h"
+#include "model/window.h"
+
+static int LoadFailure(Tcl_Interp *interp, Pdb_BinaryDb *db, const char *text);
+static int CorruptImage(Tcl_Interp *interp, Pdb_BinaryDb *db,
+                        const Pdb_ImageProblem &problem);
+
+/*
+ * LoadFailure --
+ *
+ *	Sets the result to text "\"name\": " and the POSIX error text (which
+ *	also sets the error code), closes the database file and returns 1.
+ */
+static int LoadFailure(Tcl_Interp *interp, Pdb_BinaryDb *db, const char *text) {
+  int error = errno;
+  Tcl_ResetResult(interp);
+  errno = error;
+  Tcl_AppendResult(interp, text, " \"", db->fileName(),
+                   "\": ", Tcl_PosixError(interp), (char *)nullptr);
+  db->closeFile();
+  return 1;
+}
+
+/* Sets the corrupt-image message and returns 1. */
+static int CorruptImage(Tcl_Interp *interp, Pdb_BinaryDb *db,
+                        const Pdb_ImageProblem &problem) {
+  Tcl_ResetResult(interp);
+  Tcl_AppendResult(interp, "Corrupt binary file \"", db->fileName(),
+                   "\": ", problem.text, (char *)nullptr);
+  return 1;
+}
+
+int Pdb_LoadBinary(Pdb_BinaryDb *db, Tcl_Interp *interp) {
+  int fd = db->file != nullptr ? fileno(db->file) : -1;
+  if (fd < 0) {
+    if (db->file == nullptr) {
+      errno = EBADF;
+    }
+    return LoadFailure(interp, db,
+                       "Unable to get file descriptor for binary file");
+  }
+  struct stat status;
+  if (fstat(fd, &status) != 0) {
+    return LoadFailure(interp, db, "Unable to fstat binary file");
+  }
+  std::size_t size = static_cast<std::size_t>(status.st_size);
+  if (status.st_size <= 0 ||
+      static_cast<uint64_t>(status.st_size) > PDB_IMAGE_MAX_SIZE) {
+    errno = status.st_size <= 0 ? EINVAL : EFBIG;
+    return LoadFailure(interp, db, "Unable to map binary file");
+  }
+  const void *view = Pdb_WindowMapFile(fd, size);
+  if (view == nullptr) {
+    return LoadFailure(interp, db, "Unable to map binary file");
+  }
+  db->mapBase = view;
+  db->mapSize = static_cast<uint32_t>(size);
+  db->closeFile();
+
+  Pdb_ImageProblem problem;
+  if (size < PDB_IMAGE_VERSION_OFFSET + 4) {
+    Pdb_CheckImageHeader(view, size, &problem);
+    return CorruptImage(interp, db, problem);
+  }
+  uint32_t version = Pdb_ImageWord(view, PDB_IMAGE_VERSION_OFFSET);
+  if (version != PDB_IMAGE_VERSION) {
+    char text[2][16];
+    std::snprintf(text[0], sizeof(text[0]), "%u", version);
+    std::snprintf(text[1], sizeof(text[1]), "%u",
+                  static_cast<unsigned>(PDB_IMAGE_VERSION));
+    Tcl_ResetResult(interp);
+    Tcl_AppendResult(interp, "File format version ", text[0], " in file \"",
+                     db->fileName(), "\" does not match supported version of ",
+                     text[1], (char *)nullptr);
+    return 1;
+  }
+  if (!Pdb_CheckImageHeader(view, size, &problem) ||
+      (Pdb_VerifyRequested() && !Pdb_VerifyImage(view, size, &problem))) {
+    return CorruptImage(interp, db, problem);
+  }
+
+  const char *base = static_cast<const char *>(view);
+  db->partList = reinterpret_cast<Pdb_PartList *>(
+      const_cast<char *>(base + Pdb_ImageWord(view, PDB_IMAGE_LIST_OFFSET)));
+  db->tree = reinterpret_cast<Pdb_CategoryTree *>(
+      const_cast<char *>(base + Pdb_ImageWord(view, PDB_IMAGE_TREE_OFFSET)));
+  return 0;
+}

@@ -1,0 +1,90 @@
+/*
+ * position_map.cpp --
+ *
+ *	The image writer's position map, an open-addressing table with
+ *	linear probing kept at most three quarters full.
+ */
+
+#include "files/image/position_map.h"
+
+#include "files/image/bulk_memory.h"
+
+Pdb_PositionMap::~Pdb_PositionMap() {
+  Pdb_BulkFree(slots, capacity * sizeof(Slot));
+}
+
+bool Pdb_PositionMap::find(const void *address, uint32_t *offset) const {
+  uintptr_t key = reinterpret_cast<uintptr_t>(address);
+  if (capacity == 0 || key == 0) {
+    return false;
+  }
+  for (std::size_t i = home(key);; i = (i + 1) & (capacity - 1)) {
+    if (slots[i].key == key) {
+      *offset = slots[i].offset;
+      return true;
+    }
+    if (slots[i].key == 0) {
+      return false;
+    }
+  }
+}
+
+/*
+ * grow --
+ *
+ *	Rebuilds the table with at least minimum slots (a power of two, 1024
+ *	at least) and enters every key again. Returns false, leaving the
+ *	table as it was, when memory runs out.
+ */
+bool Pdb_PositionMap::grow(std::size_t minimum) {
+  std::size_t bigger = 1024;
+  while (bigger < minimum) {
+    bigger *= 2;
+  }
+  Slot *fresh = static_cast<Slot *>(Pdb_BulkAlloc(bigger * sizeof(Slot)));
+  if (fresh == nullptr) {
+    return false;
+  }
+  Slot *old = slots;
+  std::size_t oldCapacity = capacity;
+  slots = fresh;
+  capacity = bigger;
+  for (std::size_t i = 0; i < oldCapacity; i++) {
+    if (old[i].key != 0) {
+      std::size_t j = home(old[i].key);
+      while (slots[j].key != 0) {
+        j = (j + 1) & (capacity - 1);
+      }
+      slots[j] = old[i];
+    }
+  }
+  Pdb_BulkFree(old, oldCapacity * sizeof(Slot));
+  return true;
+}
+
+/* True when count entries would fill more than three quarters. */
+static bool Crowded(std::size_t count, std::size_t capacity) {
+  return 4 * count > 3 * capacity;
+}
+
+bool Pdb_PositionMap::expect(std::size_t entries) {
+  return !Crowded(entries, capacity) || grow(entries * 4 / 3 + 1);
+}
+
+bool Pdb_PositionMap::enter(const void *address, uint32_t offset) {
+  uintptr_t key = reinterpret_cast<uintptr_t>(address);
+  if (Crowded(used + 1, capacity) && !grow(2 * capacity)) {
+    return false;
+  }
+  std::size_t i = home(key);
+  while (slots[i].key != 0) {
+    if (slots[i].key == key) {
+      return true;
+    }
+    i = (i + 1) & (capacity - 1);
+  }
+  slots[i].key = key;
+  slots[i].offset = offset;
+  used++;
+  return true;
+}

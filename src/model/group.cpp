@@ -1,0 +1,81 @@
+/*
+ * group.cpp --
+ *
+ *	Groups of open databases: construction, emptying, and the database
+ *	table.
+ */
+
+#include "model/group.h"
+
+#include <cstring>
+
+#include "model/database.h"
+
+Pdb_Group::Pdb_Group(const char *givenName) {
+  Tcl_InitHashTable(&databases, TCL_STRING_KEYS);
+  std::strncpy(name, givenName, PDB_GROUP_NAME_MAX);
+  name[PDB_GROUP_NAME_MAX] = '\0';
+}
+
+Pdb_Group::~Pdb_Group() {
+  destroyDatabases();
+  Tcl_DeleteHashTable(&databases);
+}
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Group::destroyDatabases --
+ *
+ *	Destroys every database of the group through its virtual
+ *	destructor. Each database leaves the table before it is destroyed,
+ *	so no destructor that asks the group about its databases meets one
+ *	that is gone; while this runs dismantling() is true, so that none
+ *	spends time cleaning databases that are about to go as well.
+ *
+ * Side effects:
+ *	The table is empty afterwards. Allocates nothing.
+ *
+ *----------------------------------------------------------------------
+ */
+
+void Pdb_Group::destroyDatabases() {
+  dismantlingAll = true;
+  Tcl_HashSearch search;
+  for (Tcl_HashEntry *e = Tcl_FirstHashEntry(&databases, &search); e != nullptr;
+       e = Tcl_FirstHashEntry(&databases, &search)) {
+    Pdb_Database *db = static_cast<Pdb_Database *>(Tcl_GetHashValue(e));
+    Tcl_DeleteHashEntry(e);
+    delete db;
+  }
+  dismantlingAll = false;
+}
+
+void Pdb_Group::reset() {
+  destroyDatabases();
+  hidden.clear();
+}
+
+/*
+ * Enters db under handle. A different database already entered under the
+ * same handle is destroyed, since the group owns it and nothing else could
+ * reach it any more.
+ */
+
+void Pdb_Group::addDatabase(const char *handle, Pdb_Database *db) {
+  int isNew = 0;
+  Tcl_HashEntry *e = Tcl_CreateHashEntry(&databases, handle, &isNew);
+  Pdb_Database *old =
+      isNew ? nullptr : static_cast<Pdb_Database *>(Tcl_GetHashValue(e));
+  Tcl_SetHashValue(e, db);
+  if (old != nullptr && old != db) {
+    delete old;
+  }
+}
+
+Pdb_Database *Pdb_Group::findDatabase(const char *handle) const {
+  Tcl_HashEntry *e =
+      Tcl_FindHashEntry(const_cast<Tcl_HashTable *>(&databases), handle);
+  return e != nullptr ? static_cast<Pdb_Database *>(Tcl_GetHashValue(e))
+                      : nullptr;
+}

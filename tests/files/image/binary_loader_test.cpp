@@ -1,0 +1,138 @@
+/*
+ * binary_loader_test.cpp --
+ *
+ *	Tests of loading binary images: the round trip from an ASCII database
+ *	through a written image file, the refusal of files cut short, left
+ *	incomplete or misaligned, and the limit on mapped images.
+ */
+
+#include <cstdio>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "files/image/image_file.h"
+#include "files/image/image_fixture.h"
+#include "report/db_report.h"
+
+namespace {
+
+using BinaryLoader = SmallImage;
+
+/* The report of a tree with its parts, node addresses blanked. */
+std::string TreeReport(const Pdb_CategoryNode *root) {
+  char *text = nullptr;
+  std::size_t size = 0;
+  FILE *out = open_memstream(&text, &size);
+  Pdb_PrintTree(root, 0, true, out);
+  std::fclose(out);
+  std::string report(text, size);
+  std::free(text);
+  for (std::size_t at = 0; (at = report.find("0x", at)) != report.npos;) {
+    std::size_t end = report.find_first_not_of("0123456789abcdef", at + 2);
+    report.replace(at, end - at, "PTR");
+  }
+  return report;
+}
+
+TEST_F(BinaryLoader, RoundTripFindsEveryPartAndCategoryAlike) {
+  db->tree->ensurePath(interp, g.group, "/analog/", "My {odd} help");
+  g.part(db, "/analog/", "Zener 5V1");
+  g.part(db, "/analog/", "r1");
+  g.category(db, "/analog/empty/");
+  g.catRef(db, "/analog/", db, "/a/");
+  std::string file = dir.file("image.zq_pdb_bi");
+  Pdb_ImageBuffer bigger;
+  BuildImage(db, &bigger);
+  ASSERT_EQ(Pdb_WriteImageFile(interp, bigger, file.c_str()), TCL_OK)
+      << result();
+  int status = 0;
+  std::string message;
+  std::unique_ptr<Pdb_BinaryDb> loaded(LoadImage(file, &status, &message));
+  ASSERT_EQ(status, 0) << message;
+  EXPECT_EQ(loaded->file, nullptr) << "the loader closes the file";
+
+  EXPECT_EQ(loaded->partCount(), 4);
+  const char *base = static_cast<const char *>(loaded->mapBase);
+  for (const char *name : {"C1", "R1", "r1", "Zener 5V1"}) {
+    const Pdb_Part *found = loaded->findPart(name);
+    ASSERT_NE(found, nullptr) << name;
+    EXPECT_EQ(PartText(found), PartText(db->findPart(name)));
+    const char *at = reinterpret_cast<const char *>(found);
+    EXPECT_TRUE(at > base && at + found->size <= base + loaded->mapSize)
+        << "used in place";
+  }
+  for (const char *name : {"R2", "c1", "", "Zener"}) {
+    EXPECT_EQ(loaded->findPart(name), nullptr) << name;
+  }
+  EXPECT_EQ(TreeReport(loaded->tree->rootNode()),
+            TreeReport(db->tree->rootNode()));
+  EXPECT_EQ(loaded->tree->categoryCount, db->tree->categoryCount);
+  EXPECT_EQ(loaded->tree->entryCount, db->tree->entryCount);
+  EXPECT_EQ(loaded->tree->referenceCount, db->tree->referenceCount);
+}
+
+/* Another version and a file cut after its list are refused in the tests
+ * of pdb:open. */
+TEST_F(BinaryLoader, RefusesHeadersThatLeadOutsideTheFile) {
+  const std::string good = ImageBytes(image);
+  uint32_t listOffset = Pdb_ImageWord(image.bytes(), PDB_IMAGE_LIST_OFFSET);
+  auto withWord = [&](uint32_t offset, uint32_t value) {
+    std::string bytes = good;
+    std::memcpy(&bytes[offset], &value, 4);
+    return bytes;
+  };
+  const std::string name = dir.file("damaged");
+  const std::string corrupt = "Corrupt binary file \"" + name + "\": ";
+  const std::string size = std::to_string(good.size());
+  const struct {
+    std::string bytes;
+    std::string message;
+  } cases[] = {
+      {good.substr(0, 12),
+       corrupt + "file of 12 bytes is shorter than its 16-byte header"},
+      {withWord(PDB_IMAGE_TREE_OFFSET, 0), corrupt + "tree holder offset is 0"},
+      {withWord(PDB_IMAGE_LIST_OFFSET, listOffset + 2),
+       corrupt + "part list offset " + std::to_string(listOffset + 2) +
+           " is not aligned"},
+      {withWord(PDB_IMAGE_LIST_OFFSET, 1u << 30),
+       corrupt + "part list at offset 1073741824 lies outside the file of " +
+           size + " bytes"},
+      {withWord(listOffset + 4, 1u << 20),
+       corrupt + "the 1048576 slots of the part list lie outside the file of " +
+           size + " bytes"},
+      {good, ""},
+  };
+  for (const auto &c : cases) {
+    WriteFile(name, c.bytes);
+    int status = -1;
+    std::string message;
+    delete LoadImage(name, &status, &message);
+    EXPECT_EQ(message, c.message);
+    EXPECT_EQ(status, c.message.empty() ? 0 : 1) << c.message;
+  }
+}
+
+TEST_F(BinaryLoader, MapsAtMost256ImagesAtOnce) {
+  std::string name = dir.file("small");
+  WriteFile(name, ImageBytes(image));
+  std::vector<std::unique_ptr<Pdb_BinaryDb>> open;
+  std::string message;
+  int status = 0;
+  for (int i = 0; i < 256 && status == 0; i++) {
+    open.emplace_back(LoadImage(name, &status, &message));
+  }
+  ASSERT_EQ(status, 0) << message;
+  std::unique_ptr<Pdb_BinaryDb> last(LoadImage(name, &status, &message));
+  EXPECT_EQ(status, 1);
+  EXPECT_EQ(message.rfind("Unable to map binary file \"" + name + "\": ", 0),
+            0u)
+      << message;
+  open.pop_back();
+  last.reset(LoadImage(name, &status, &message));
+  EXPECT_EQ(status, 0) << "a slot is free again after an unload";
+}
+
+} // namespace

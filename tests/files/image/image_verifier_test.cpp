@@ -1,0 +1,115 @@
+/*
+ * image_verifier_test.cpp --
+ *
+ *	Tests of the structural verifier: damage that passes the loader's
+ *	constant-time checks but would send a walk out of the file or round
+ *	in circles is refused, and the loader applies the verifier when the
+ *	environment asks for it.
+ */
+
+#include <cstdlib>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <string>
+
+#include "files/image/image_fixture.h"
+
+namespace {
+
+/* The small image and the offsets of its structures. */
+class DamagedImage : public SmallImage {
+protected:
+  void SetUp() override {
+    SmallImage::SetUp();
+    good = ImageBytes(image);
+    holder = Pdb_ImageWord(image.bytes(), PDB_IMAGE_TREE_OFFSET);
+    root = linkAt(holder, 0);
+    nodeA = linkAt(root, offsetof(Pdb_CategoryNode, firstChild));
+    nodeRef = linkAt(nodeA, offsetof(Pdb_CategoryNode, nextSibling));
+    nodeB = linkAt(nodeA, offsetof(Pdb_CategoryNode, firstChild));
+    categoryB = linkAt(nodeB, 0);
+    listB = linkAt(categoryB, offsetof(Pdb_Category, parts));
+  }
+
+  /* The offset a link of the structure at base designates. */
+  uint32_t linkAt(uint32_t base, uint32_t field) const {
+    return base + Pdb_ImageWord(image.bytes(), base + field);
+  }
+
+  /* The good image with the word at offset set to value. */
+  std::string withWord(uint32_t offset, int32_t value) const {
+    std::string bytes = good;
+    std::memcpy(&bytes[offset], &value, sizeof(value));
+    return bytes;
+  }
+
+  std::string good;
+  uint32_t holder = 0, root = 0, nodeA = 0, nodeRef = 0, nodeB = 0,
+           categoryB = 0, listB = 0;
+};
+
+TEST_F(DamagedImage, VerifierRefusesDamageTheHeaderChecksMiss) {
+  /* Each case sets one word of the image (as a link from base to target
+   * when relative, else to the raw value). */
+  const uint32_t record = PDB_IMAGE_HEADER_SIZE;
+  const struct {
+    const char *what;
+    uint32_t base;
+    uint32_t field;
+    int64_t value;
+    bool relative;
+    const char *expected;
+  } cases[] = {
+      {"root link out of range", holder, 0, 1 << 24, false, "outside"},
+      {"root link misaligned", holder, 0, -18, false, "not aligned"},
+      {"node its own sibling", nodeRef, offsetof(Pdb_CategoryNode, nextSibling),
+       nodeA, true, "reached twice"},
+      {"child is its grandparent", nodeB,
+       offsetof(Pdb_CategoryNode, firstChild), root, true, "reached twice"},
+      {"wrong parent", nodeB, offsetof(Pdb_CategoryNode, parent), root, true,
+       "wrong parent"},
+      {"reference and category at once", nodeRef, 0, categoryB, true,
+       "both a category and a reference"},
+      {"category list slot outside", listB - 8, 0, 1 << 28, false, "outside"},
+      {"entry of kind 7", record, 0, 7, false, "not a part record"},
+      {"record size past the end", record, 4, 1 << 20, false, "bad kind, size"},
+      {"record string offset", record, 8, 1, false, "out of place"},
+      {"database list out of order (C1 renamed Z1)", record, 20,
+       (Pdb_ImageWord(image.bytes(), record + 20) & ~0xffu) | 'Z', false,
+       "not in name order"},
+  };
+  for (const auto &c : cases) {
+    std::string bytes =
+        withWord(c.base + c.field,
+                 static_cast<int32_t>(c.relative ? c.value - c.base : c.value));
+    Pdb_ImageProblem problem;
+    ASSERT_TRUE(Pdb_CheckImageHeader(bytes.data(), bytes.size(), &problem))
+        << c.what << ": " << problem.text;
+    EXPECT_FALSE(Pdb_VerifyImage(bytes.data(), bytes.size(), &problem))
+        << c.what;
+    EXPECT_NE(std::strstr(problem.text, c.expected), nullptr)
+        << c.what << ": " << problem.text;
+  }
+}
+
+TEST_F(DamagedImage, LoaderVerifiesWhenTheEnvironmentAsks) {
+  std::string name = dir.file("cycle");
+  WriteFile(name, withWord(nodeRef + offsetof(Pdb_CategoryNode, nextSibling),
+                           static_cast<int32_t>(nodeA - nodeRef)));
+  for (const char *setting : {"1", "0", ""}) {
+    setenv("ZQ_PDB_VERIFY", setting, 1);
+    int status = -1;
+    std::string message;
+    delete LoadImage(name, &status, &message);
+    EXPECT_EQ(status, *setting == '1' ? 1 : 0) << "ZQ_PDB_VERIFY=" << setting;
+    if (status == 1) {
+      EXPECT_EQ(
+          message.rfind("Corrupt binary file \"" + name + "\": the node", 0),
+          0u)
+          << message;
+    }
+  }
+  unsetenv("ZQ_PDB_VERIFY");
+}
+
+} // namespace
