@@ -29,6 +29,7 @@
 #include "model/ascii_db.h"
 #include "model/binary_db.h"
 #include "model/group.h"
+#include "model/tree_edit.h"
 
 namespace {
 
@@ -46,11 +47,11 @@ struct Sample {
 
   explicit Sample(int n) {
     group->addDatabase("zq_pdb1", db);
-    Pdb_CategoryTree *tree = db->tree;
+    Pdb_TreeEdit *tree = db->treeEdit();
     std::vector<Pdb_CategoryNode *> leaves;
     for (int top = 0; top < 10; top++) {
       Pdb_CategoryNode *parent = tree->createChild(
-          tree->rootNode(), ("family" + std::to_string(top)).c_str(),
+          tree->tree()->rootNode(), ("family" + std::to_string(top)).c_str(),
           "a family of parts");
       for (int i = top; i < n / 100 + 1; i += 10) {
         leaves.push_back(tree->createChild(

@@ -47,8 +47,8 @@ void BM_ChildrenThroughEnsurePath(benchmark::State &state) {
   for (auto _ : state) {
     Fixture f;
     for (const std::string &path : paths) {
-      benchmark::DoNotOptimize(
-          f.db->tree->ensurePath(f.interp, f.group, path.c_str(), "help"));
+      benchmark::DoNotOptimize(f.db->treeEdit()->ensurePath(
+          f.interp, f.group, path.c_str(), "help"));
     }
   }
   state.SetItemsProcessed(state.iterations() * n);
@@ -60,14 +60,15 @@ void BM_EntriesThroughAddEntry(benchmark::State &state) {
   for (auto _ : state) {
     Fixture f;
     Pdb_CategoryNode *node =
-        f.db->tree->ensurePath(f.interp, f.group, "/one/", "");
+        f.db->treeEdit()->ensurePath(f.interp, f.group, "/one/", "");
     Pdb_PartList *list = node->body()->partList();
     for (const std::string &name : partNames) {
       if (list->find(name.c_str()) == nullptr) {
         Pdb_Part *part = Pdb_Part::create(name.c_str(), "sym", "", "lib", "",
                                           "none", 0, nullptr);
         f.db->addPart(part);
-        f.db->tree->addEntry(node, reinterpret_cast<Pdb_PartEntry *>(part));
+        f.db->treeEdit()->addEntry(node,
+                                   reinterpret_cast<Pdb_PartEntry *>(part));
       }
     }
   }

@@ -13,9 +13,7 @@
 #include <string_view>
 
 #include "host/tov_host.h"
-#include "model/subtree_delete.h"
-
-namespace {
+#include "model/group.h"
 
 /*
  * The parts table is keyed by part name, but an entry keeps a pointer to
@@ -29,61 +27,80 @@ namespace {
  * classic shift-and-add string hash gives such names many collisions
  * ("P09" and "P10" hash alike).
  */
-unsigned hashPartName(Tcl_HashTable *, void *key) {
+static unsigned HashPartName(Tcl_HashTable *, void *key) {
   std::size_t hash =
       std::hash<std::string_view>()(static_cast<const char *>(key));
   return static_cast<unsigned>(hash ^ (hash >> 32));
 }
 
-int samePartName(void *key, Tcl_HashEntry *entry) {
+static int SamePartName(void *key, Tcl_HashEntry *entry) {
   return std::strcmp(static_cast<const char *>(key), entry->key.oneWordValue) ==
          0;
 }
 
-Tcl_HashEntry *allocPartEntry(Tcl_HashTable *, void *key) {
+/*
+ * Entries come from Tcl's allocator, as those of every other Tcl hash
+ * table: Tcl gives its tables no way to report exhaustion.
+ */
+static Tcl_HashEntry *AllocPartEntry(Tcl_HashTable *, void *key) {
   auto *entry =
-      static_cast<Tcl_HashEntry *>(std::malloc(sizeof(Tcl_HashEntry)));
-  if (entry == nullptr) {
-    Tcl_Panic("out of memory for the parts table");
-  }
+      reinterpret_cast<Tcl_HashEntry *>(Tcl_Alloc(sizeof(Tcl_HashEntry)));
   entry->key.oneWordValue = static_cast<char *>(key);
   entry->clientData = nullptr;
   return entry;
 }
 
-void freePartEntry(Tcl_HashEntry *entry) { std::free(entry); }
+static void FreePartEntry(Tcl_HashEntry *entry) {
+  Tcl_Free(reinterpret_cast<char *>(entry));
+}
 
-const Tcl_HashKeyType partNameKeys = {TCL_HASH_KEY_TYPE_VERSION,
-                                      TCL_HASH_KEY_RANDOMIZE_HASH,
-                                      hashPartName,
-                                      samePartName,
-                                      allocPartEntry,
-                                      freePartEntry};
-
-} // namespace
+static const Tcl_HashKeyType partNameKeys = {TCL_HASH_KEY_TYPE_VERSION,
+                                             TCL_HASH_KEY_RANDOMIZE_HASH,
+                                             HashPartName,
+                                             SamePartName,
+                                             AllocPartEntry,
+                                             FreePartEntry};
 
 Pdb_AsciiDb::Pdb_AsciiDb(Pdb_Group *owner, FILE *file, int kind,
                          const char *name)
     : Pdb_Database(file, kind, name), group(owner) {
   Tcl_InitCustomHashTable(&parts, TCL_CUSTOM_PTR_KEYS, &partNameKeys);
-  tree = Pdb_CategoryTree::create();
+  tree = edit.tree();
 }
 
 /*
- * Deletes the whole tree from its root so that every category goes and
- * every part record is freed once, then frees any record the tree did not
- * list, the holder and the table.
+ *----------------------------------------------------------------------
+ *
+ * Pdb_AsciiDb::~Pdb_AsciiDb --
+ *
+ *	Takes every reference to this database's parts out of the other
+ *	databases of the group and its hidden lists (unless the whole group
+ *	is going), then frees the tree and then the records. Ownership is tested by a lookup in the parts table and
+ *	the walks climb by parent links, so nothing is allocated and
+ *	teardown cannot fail.
+ *
+ *----------------------------------------------------------------------
  */
+
 Pdb_AsciiDb::~Pdb_AsciiDb() {
-  if (tree != nullptr) {
-    deleteSubtree(tree, group, tree->rootNode(), &parts);
-    Pdb_CategoryTree::destroy(tree);
-    tree = nullptr;
+  if (group != nullptr && !group->dismantling() && parts.numEntries > 0) {
+    auto mine = [this](const Pdb_Part *part) { return owns(part); };
+    group->forEachDatabase([&](Pdb_Database *db) {
+      Pdb_TreeEdit *other = db->treeEdit();
+      if (other != nullptr && other != &edit) {
+        other->removePartsWhere(mine);
+      }
+    });
+    group->hidden.forgetPartsWhere(mine);
   }
+  edit.destroyTree();
+  tree = nullptr;
   Tcl_HashSearch search;
   for (Tcl_HashEntry *e = Tcl_FirstHashEntry(&parts, &search); e != nullptr;
-       e = Tcl_NextHashEntry(&search)) {
-    Pdb_DestroyEntry(static_cast<Pdb_PartEntry *>(Tcl_GetHashValue(e)));
+       e = Tcl_FirstHashEntry(&parts, &search)) {
+    auto *part = static_cast<Pdb_PartEntry *>(Tcl_GetHashValue(e));
+    Tcl_DeleteHashEntry(e);
+    Pdb_DestroyEntry(part);
   }
   Tcl_DeleteHashTable(&parts);
 }
@@ -97,6 +114,10 @@ bool Pdb_AsciiDb::addPart(Pdb_Part *part) {
   }
   Tcl_SetHashValue(entry, part);
   return true;
+}
+
+bool Pdb_AsciiDb::owns(const Pdb_Part *part) {
+  return findPart(part->name()) == part;
 }
 
 const Pdb_Part *Pdb_AsciiDb::findPartByField(int selector, const char *value) {

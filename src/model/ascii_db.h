@@ -9,6 +9,7 @@
 #define TOVPART_MODEL_ASCII_DB_H
 
 #include "model/database.h"
+#include "model/tree_edit.h"
 
 class Pdb_Group;
 
@@ -20,7 +21,12 @@ public:
 
   /* tree is nullptr afterwards when it could not be allocated. */
   Pdb_AsciiDb(Pdb_Group *group, FILE *file, int kind, const char *name);
+
+  /* Frees the tree and every part record; allocates nothing. */
   ~Pdb_AsciiDb() override;
+
+  Pdb_TreeEdit *treeEdit() override { return &edit; }
+  const Pdb_TreeEdit *treeEdit() const override { return &edit; }
 
   const Pdb_Part *findPartByField(int selector, const char *value) override;
   const Pdb_Part *findPart(const char *partName) override;
@@ -30,6 +36,12 @@ public:
 
   /* Enters a new record under its name; false when the name is taken. */
   bool addPart(Pdb_Part *part);
+
+  /* True when part is one of this database's own records. */
+  bool owns(const Pdb_Part *part);
+
+private:
+  Pdb_TreeEdit edit;
 };
 
 #endif /* TOVPART_MODEL_ASCII_DB_H */

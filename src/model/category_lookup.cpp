@@ -19,24 +19,33 @@
 #include "model/child_index.h"
 #include "model/database.h"
 #include "model/group.h"
+#include "model/tree_edit.h"
 #include "model/tree_walk.h"
 
-namespace {
-
 /* The first component of rem ("/a/b/" gives "a"); rem begins with "/". */
-std::string_view firstComponent(std::string_view rem) {
+static std::string_view FirstComponent(std::string_view rem) {
   std::size_t end = rem.find('/', 1);
   return end == std::string_view::npos ? rem.substr(1) : rem.substr(1, end - 1);
 }
 
+/* The child index of db's tree, or nullptr for a tree without one. */
+static const Pdb_ChildIndex *ChildIndexOf(const Pdb_Database *db) {
+  const Pdb_TreeEdit *edit = db->treeEdit();
+  return edit != nullptr ? &edit->childIndex() : nullptr;
+}
+
 /*
  * Calls visit(child) for each child of parent whose component name is
- * name, in chain order, until visit returns true.
+ * name, in chain order, until visit returns true; through index when it
+ * knows parent, else by a scan of the chain.
  */
 template <typename Visit>
-void forEachCandidate(const Pdb_CategoryNode *parent, std::string_view name,
-                      Visit visit) {
-  if (const auto *indexed = Pdb_ChildIndexCandidates(parent, name)) {
+static void ForEachCandidate(const Pdb_ChildIndex *index,
+                             const Pdb_CategoryNode *parent,
+                             std::string_view name, Visit visit) {
+  const std::vector<Pdb_CategoryNode *> *indexed =
+      index != nullptr ? index->candidates(parent, name) : nullptr;
+  if (indexed != nullptr) {
     for (Pdb_CategoryNode *c : *indexed) {
       if (visit(c)) {
         return;
@@ -51,22 +60,25 @@ void forEachCandidate(const Pdb_CategoryNode *parent, std::string_view name,
   }
 }
 
+namespace {
+
 /*
  * One pending step of a lookup: either all children of node (a walk along
  * a sibling chain) or node alone (a followed reference), matched against
- * the path from offset on.
+ * the path from offset on; index is the child index of node's tree.
  */
 struct LookupStep {
   const Pdb_CategoryNode *node;
   std::size_t offset;
   bool children;
+  const Pdb_ChildIndex *index;
 };
 
 class PathLookup {
 public:
-  PathLookup(const Pdb_CategoryTree *tree, Pdb_Group *group, int mode,
+  PathLookup(const Pdb_Database *db, Pdb_Group *group, int mode,
              std::string_view path)
-      : tree(tree), group(group), mode(mode), path(path) {}
+      : db(db), group(group), mode(mode), path(path) {}
 
   /*
    * Depth-first search with an explicit stack: a node whose component
@@ -75,7 +87,7 @@ public:
    * siblings after it are tried.
    */
   Pdb_CategoryNode *run(const Pdb_CategoryNode *root) {
-    stack.push_back({root, 0, true});
+    stack.push_back({root, 0, true, ChildIndexOf(db)});
     while (!stack.empty()) {
       LookupStep step = stack.back();
       stack.pop_back();
@@ -83,9 +95,9 @@ public:
       if (step.children) {
         /* Pushed in reverse so that the first candidate is tried first. */
         std::size_t mark = stack.size();
-        forEachCandidate(step.node, firstComponent(rem),
+        ForEachCandidate(step.index, step.node, FirstComponent(rem),
                          [&](Pdb_CategoryNode *c) {
-                           stack.push_back({c, step.offset, false});
+                           stack.push_back({c, step.offset, false, step.index});
                            return false;
                          });
         std::reverse(stack.begin() + static_cast<std::ptrdiff_t>(mark),
@@ -97,21 +109,21 @@ public:
           step.node->parentNode() == nullptr && !step.node->isReference();
       std::size_t componentLength = isRoot ? 1 : name.size() + 2;
       if (rem.size() == componentLength) {
-        if (isRoot ? rem == "/" : firstComponent(rem) == name) {
+        if (isRoot ? rem == "/" : FirstComponent(rem) == name) {
           return const_cast<Pdb_CategoryNode *>(step.node);
         }
         continue;
       }
       if (!isRoot &&
           (rem.size() < componentLength || rem[componentLength - 1] != '/' ||
-           firstComponent(rem) != name)) {
+           FirstComponent(rem) != name)) {
         continue;
       }
       std::size_t rest = step.offset + componentLength - 1;
       if (step.node->isReference()) {
         follow(step.node, step.offset);
       } else {
-        stack.push_back({step.node, rest, true});
+        stack.push_back({step.node, rest, true, step.index});
       }
     }
     return nullptr;
@@ -120,32 +132,24 @@ public:
 private:
   /* Queues the targets of reference ref, to be matched from offset on. */
   void follow(const Pdb_CategoryNode *ref, std::size_t offset) {
-    std::vector<Pdb_CategoryNode *> targets;
+    std::vector<Pdb_Located> targets;
     if (mode == PDB_REFS_SAME_TREE) {
       if (Pdb_CategoryNode *t =
-              tree->lookupPath(group, PDB_REFS_IGNORE, ref->refPath())) {
-        targets.push_back(t);
+              db->lookupPath(group, PDB_REFS_IGNORE, ref->refPath())) {
+        targets.push_back({const_cast<Pdb_Database *>(db), t});
       }
     } else if (mode == PDB_REFS_GROUP && group != nullptr) {
-      group->findFirst([&](const char *, Pdb_Database *db) {
-        if (db->tree != nullptr) {
-          if (Pdb_CategoryNode *t = db->tree->lookupPath(group, PDB_REFS_IGNORE,
-                                                         ref->refPath())) {
-            targets.push_back(t);
-          }
-        }
-        return false;
-      });
+      targets = group->locateAll(ref->refPath());
     }
     for (auto t = targets.rbegin(); t != targets.rend(); ++t) {
       /* References that lead back to themselves are followed once. */
-      if (followed.insert({*t, offset}).second) {
-        stack.push_back({*t, offset, false});
+      if (followed.insert({t->node, offset}).second) {
+        stack.push_back({t->node, offset, false, ChildIndexOf(t->db)});
       }
     }
   }
 
-  const Pdb_CategoryTree *tree;
+  const Pdb_Database *db;
   Pdb_Group *group;
   int mode;
   std::string_view path;
@@ -154,15 +158,6 @@ private:
 };
 
 } // namespace
-
-Pdb_CategoryNode *Pdb_CategoryNode::findChild(const char *name) const {
-  Pdb_CategoryNode *found = nullptr;
-  forEachCandidate(this, name, [&](Pdb_CategoryNode *c) {
-    found = c->isReference() ? nullptr : c;
-    return found != nullptr;
-  });
-  return found;
-}
 
 bool Pdb_CategoryNode::hasReferenceChild(const char *path) const {
   for (Pdb_CategoryNode *c = child(); c != nullptr; c = c->sibling()) {
@@ -236,10 +231,28 @@ Pdb_CategoryNode *Pdb_CategoryNode::homeOf(const Pdb_PartEntry *entry) {
   return home;
 }
 
-Pdb_CategoryNode *Pdb_CategoryTree::lookupPath(Pdb_Group *group, int mode,
-                                               const char *path) const {
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Database::lookupPath --
+ *
+ *	Finds the node of path in the database's tree. A node whose
+ *	component equals the rest of the path is the result (a category
+ *	reference is found as itself); references met on the way are
+ *	followed as mode says: not at all, to their target in this tree, or
+ *	to their targets in every database of group.
+ *
+ * Results:
+ *	The node, or nullptr for a path that does not begin and end with
+ *	"/", an empty tree, or a path that is not there.
+ *
+ *----------------------------------------------------------------------
+ */
+
+Pdb_CategoryNode *Pdb_Database::lookupPath(Pdb_Group *group, int mode,
+                                           const char *path) const {
   std::size_t length = std::strlen(path);
-  Pdb_CategoryNode *top = rootNode();
+  Pdb_CategoryNode *top = tree != nullptr ? tree->rootNode() : nullptr;
   if (length == 0 || path[0] != '/' || path[length - 1] != '/' ||
       top == nullptr) {
     return nullptr;
@@ -250,21 +263,30 @@ Pdb_CategoryNode *Pdb_CategoryTree::lookupPath(Pdb_Group *group, int mode,
   return PathLookup(this, group, mode, path).run(top);
 }
 
-Pdb_CategoryNode *lookupPathInGroup(Pdb_Group *group, int mode,
-                                    const char *path) {
+Pdb_CategoryNode *Pdb_Group::lookupPathInGroup(int mode,
+                                               const char *path) const {
   Pdb_CategoryNode *found = nullptr;
-  group->findFirst([&](const char *, Pdb_Database *db) {
-    if (db->tree != nullptr) {
-      found = db->tree->lookupPath(group, mode, path);
-    }
+  findFirst([&](const char *, Pdb_Database *db) {
+    found = db->lookupPath(const_cast<Pdb_Group *>(this), mode, path);
     return found != nullptr;
   });
   return found;
 }
 
-const char *Pdb_HelpOfFound(Pdb_Group *group, const Pdb_CategoryNode *node) {
+std::vector<Pdb_Located> Pdb_Group::locateAll(const char *path) const {
+  std::vector<Pdb_Located> found;
+  forEachDatabase([&](Pdb_Database *db) {
+    if (Pdb_CategoryNode *node = db->lookupPath(const_cast<Pdb_Group *>(this),
+                                                PDB_REFS_IGNORE, path)) {
+      found.push_back({db, node});
+    }
+  });
+  return found;
+}
+
+const char *Pdb_Group::helpOfFound(const Pdb_CategoryNode *node) const {
   if (node != nullptr && node->isReference()) {
-    node = lookupPathInGroup(group, PDB_REFS_IGNORE, node->refPath());
+    node = lookupPathInGroup(PDB_REFS_IGNORE, node->refPath());
   }
   if (node == nullptr || node->isReference()) {
     return "";
@@ -273,12 +295,12 @@ const char *Pdb_HelpOfFound(Pdb_Group *group, const Pdb_CategoryNode *node) {
 }
 
 /*
- * categoryHelp --
+ * Pdb_Group::categoryHelp --
  *
  *	The help text of the first category the group finds at path (for a
  *	reference, that of the category it designates). The empty string when
  *	no database holds the path or a reference's target is missing.
  */
-const char *categoryHelp(Pdb_Group *group, const char *path) {
-  return Pdb_HelpOfFound(group, lookupPathInGroup(group, PDB_REFS_GROUP, path));
+const char *Pdb_Group::categoryHelp(const char *path) const {
+  return helpOfFound(lookupPathInGroup(PDB_REFS_GROUP, path));
 }

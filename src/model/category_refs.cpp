@@ -1,48 +1,32 @@
 /*
  * category_refs.cpp --
  *
- *	Category references across a group: their targets, the circularity
- *	test, and the subtree collection and part removal walks.
+ *	Category references across a group: the circularity test, and the
+ *	collection of a subtree with the parts homed in it.
  */
-
-#include "model/category_tree.h"
 
 #include <unordered_set>
 #include <vector>
 
 #include "model/database.h"
 #include "model/group.h"
-#include "model/reference_targets.h"
 #include "model/tree_walk.h"
 
-std::vector<Pdb_CategoryNode *>
-Pdb_ReferenceTargets(Pdb_Group *group, const Pdb_CategoryNode *ref) {
-  std::vector<Pdb_CategoryNode *> targets;
-  if (group == nullptr) {
-    return targets;
-  }
-  group->findFirst([&](const char *, Pdb_Database *db) {
-    if (db->tree != nullptr) {
-      if (Pdb_CategoryNode *t =
-              db->tree->lookupPath(group, PDB_REFS_IGNORE, ref->refPath())) {
-        targets.push_back(t);
-      }
-    }
-    return false;
-  });
-  return targets;
-}
-
 /*
- * reachesCategory --
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Group::reachesCategory --
  *
  *	True when x lies in the subtree of n, or in the subtree of a category
  *	that a reference met on the way designates (in any database of the
  *	group). Each designated category is searched once, so references that
  *	lead in a circle end the search.
+ *
+ *----------------------------------------------------------------------
  */
-bool reachesCategory(Pdb_Group *group, const Pdb_CategoryNode *x,
-                     const Pdb_CategoryNode *n) {
+
+bool Pdb_Group::reachesCategory(const Pdb_CategoryNode *x,
+                                const Pdb_CategoryNode *n) const {
   std::vector<const Pdb_CategoryNode *> pending{n};
   std::unordered_set<const Pdb_CategoryNode *> searched{n};
   bool reached = false;
@@ -55,14 +39,13 @@ bool reachesCategory(Pdb_Group *group, const Pdb_CategoryNode *x,
                          reached = node == x;
                          return !reached;
                        }
-                       for (Pdb_CategoryNode *t :
-                            Pdb_ReferenceTargets(group, node)) {
-                         if (t == x) {
+                       for (const Pdb_Located &t : locateAll(node->refPath())) {
+                         if (t.node == x) {
                            reached = true;
                            return false;
                          }
-                         if (searched.insert(t).second) {
-                           pending.push_back(t);
+                         if (searched.insert(t.node).second) {
+                           pending.push_back(t.node);
                          }
                        }
                        return true;
@@ -71,21 +54,23 @@ bool reachesCategory(Pdb_Group *group, const Pdb_CategoryNode *x,
   return reached;
 }
 
-bool isCircularReference(Pdb_Group *group, Pdb_CategoryNode *node,
-                         const char *targetPath) {
-  return group->findFirst([&](const char *, Pdb_Database *db) {
-    if (db->tree == nullptr) {
-      return false;
-    }
-    Pdb_CategoryNode *target =
-        db->tree->lookupPath(group, PDB_REFS_IGNORE, targetPath);
-    return target != nullptr && reachesCategory(group, node, target);
-  }) != nullptr;
+/*
+ * True when placing a reference to targetPath under node would make a
+ * cycle: node is reachable from the category at targetPath in some
+ * database of the group.
+ */
+bool Pdb_Group::isCircularReference(const Pdb_CategoryNode *node,
+                                    const char *targetPath) const {
+  return findFirst([&](const char *, Pdb_Database *db) {
+           Pdb_CategoryNode *target = db->lookupPath(
+               const_cast<Pdb_Group *>(this), PDB_REFS_IGNORE, targetPath);
+           return target != nullptr && reachesCategory(node, target);
+         }) != nullptr;
 }
 
-void collectSubtree(Pdb_CategoryNode *node, Pdb_AddressSet &nodes,
-                    Pdb_AddressSet &parts) {
-  Pdb_WalkPreOrder(node, Pdb_WalkScope::SUBTREE,
+void Pdb_CategoryNode::collectSubtree(Pdb_AddressSet &nodes,
+                                      Pdb_AddressSet &parts) {
+  Pdb_WalkPreOrder(this, Pdb_WalkScope::SUBTREE,
                    [&](Pdb_CategoryNode *visited, int) {
                      nodes.insert(visited);
                      if (visited->isReference()) {
@@ -100,18 +85,4 @@ void collectSubtree(Pdb_CategoryNode *node, Pdb_AddressSet &nodes,
                      }
                      return true;
                    });
-}
-
-int Pdb_CategoryTree::removePartsEverywhere(Pdb_CategoryNode *node,
-                                            const Pdb_AddressSet &parts) {
-  int removed = 0;
-  Pdb_WalkPreOrder(
-      node, Pdb_WalkScope::WITH_SIBLINGS, [&](Pdb_CategoryNode *visited, int) {
-        if (!visited->isReference()) {
-          removed += visited->body()->partList()->removeAllIn(parts);
-        }
-        return true;
-      });
-  entryCount -= removed;
-  return removed;
 }

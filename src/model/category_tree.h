@@ -1,10 +1,12 @@
 /*
  * category_tree.h --
  *
- *	The category tree of one database: the tree holder, its nodes (real
- *	categories and category references) and category bodies, with the
- *	operations that build, search and shrink it. The same code serves a
- *	tree built in heap memory and one that lies in a mapped image.
+ *	The stored structures of a category tree: the tree holder, its nodes
+ *	(real categories and category references) and category bodies, with
+ *	the read-only operations on them. The same code reads a tree built in
+ *	heap memory and one that lies in a mapped image. Links are private:
+ *	only the tree's editor (model/tree_edit.h) writes them in heap trees,
+ *	and the image writer lays images out from plain offsets.
  */
 
 #ifndef TOVPART_MODEL_CATEGORY_TREE_H
@@ -19,8 +21,6 @@
 #include "model/part_list.h"
 #include "model/relptr.h"
 
-class Pdb_Group;
-
 /* How lookups treat category references. */
 enum {
   PDB_REFS_IGNORE = 0, /* find nothing through references */
@@ -28,28 +28,47 @@ enum {
   PDB_REFS_GROUP = 2
 };
 
-struct Pdb_Category {
-  Pdb_RelPtr name;  /* path component without slashes; "/" for the root */
-  Pdb_RelPtr help;  /* help text, possibly empty */
-  Pdb_RelPtr parts; /* the Pdb_PartList */
+/* The three links of a category, as stored offsets. */
+struct Pdb_CategoryLinks {
+  int32_t name, help, parts;
+};
 
+struct Pdb_Category {
+public:
   const char *nameText() const { return name.get<const char>(this); }
   const char *helpText() const { return help.get<const char>(this); }
   Pdb_PartList *partList() const { return parts.get<Pdb_PartList>(this); }
+
+  /* The stored offsets, for checks of an image. */
+  Pdb_CategoryLinks storedLinks() const {
+    return {name.offset, help.offset, parts.offset};
+  }
+
+  /* A category image whose links hold the given offsets. */
+  static Pdb_Category fromLinks(const Pdb_CategoryLinks &links) {
+    Pdb_Category image;
+    image.name.offset = links.name;
+    image.help.offset = links.help;
+    image.parts.offset = links.parts;
+    return image;
+  }
+
+private:
+  friend class Pdb_TreeEdit;
+  friend struct Pdb_TreeLayoutChecks;
+
+  Pdb_RelPtr name;  /* path component without slashes; "/" for the root */
+  Pdb_RelPtr help;  /* help text, possibly empty */
+  Pdb_RelPtr parts; /* the Pdb_PartList */
 };
 
-static_assert(std::is_standard_layout_v<Pdb_Category>);
-static_assert(sizeof(Pdb_Category) == 12);
-static_assert(offsetof(Pdb_Category, help) == 4);
-static_assert(offsetof(Pdb_Category, parts) == 8);
+/* The five links of a node, as stored offsets. */
+struct Pdb_NodeLinks {
+  int32_t category, parent, firstChild, nextSibling, referencePath;
+};
 
 struct Pdb_CategoryNode {
-  Pdb_RelPtr category; /* null for a category reference */
-  Pdb_RelPtr parent;   /* null for the root */
-  Pdb_RelPtr firstChild;
-  Pdb_RelPtr nextSibling;
-  Pdb_RelPtr referencePath; /* the designated path; null for a category */
-
+public:
   Pdb_Category *body() const { return category.get<Pdb_Category>(this); }
   Pdb_CategoryNode *parentNode() const {
     return parent.get<Pdb_CategoryNode>(this);
@@ -63,13 +82,31 @@ struct Pdb_CategoryNode {
   const char *refPath() const { return referencePath.get<const char>(this); }
   bool isReference() const { return !referencePath.isNull(this); }
 
-  /* The first real child named name; references are skipped. */
-  Pdb_CategoryNode *findChild(const char *name) const;
+  /* The stored offsets, for checks of an image. */
+  Pdb_NodeLinks storedLinks() const {
+    return {category.offset, parent.offset, firstChild.offset,
+            nextSibling.offset, referencePath.offset};
+  }
 
-  /* True when some child is a reference to exactly path. */
+  /* Where the parent link lies in a node (the image writer patches it). */
+  static constexpr std::size_t parentLinkOffset = 4;
+
+  /* A node image whose links hold the given offsets. */
+  static Pdb_CategoryNode fromLinks(const Pdb_NodeLinks &links) {
+    Pdb_CategoryNode image;
+    image.category.offset = links.category;
+    image.parent.offset = links.parent;
+    image.firstChild.offset = links.firstChild;
+    image.nextSibling.offset = links.nextSibling;
+    image.referencePath.offset = links.referencePath;
+    return image;
+  }
+
+  /* True when some child is a category reference to exactly path. */
   bool hasReferenceChild(const char *path) const;
 
-  /* The full path (or a reference's path), malloc'ed; caller frees. */
+  /* The full path (or a reference's path), malloc'ed; caller frees.
+   * nullptr when out of memory. */
   char *nodePath() const;
 
   /* The component lookup matches: "/", "/name/" or a reference's last. */
@@ -81,100 +118,82 @@ struct Pdb_CategoryNode {
    * exactly entry.
    */
   Pdb_CategoryNode *homeOf(const Pdb_PartEntry *entry);
+
+  /*
+   * Adds this node and everything below it (not its siblings) to nodes,
+   * and the part records homed in those categories to parts.
+   */
+  void collectSubtree(Pdb_AddressSet &nodes, Pdb_AddressSet &parts);
+
+private:
+  friend class Pdb_TreeEdit;
+  friend struct Pdb_TreeLayoutChecks;
+
+  Pdb_RelPtr category; /* null for a category reference */
+  Pdb_RelPtr parent;   /* null for the root */
+  Pdb_RelPtr firstChild;
+  Pdb_RelPtr nextSibling;
+  Pdb_RelPtr referencePath; /* the designated path; null for a category */
 };
 
-static_assert(std::is_standard_layout_v<Pdb_CategoryNode>);
-static_assert(sizeof(Pdb_CategoryNode) == 20);
-static_assert(offsetof(Pdb_CategoryNode, parent) == 4);
-static_assert(offsetof(Pdb_CategoryNode, firstChild) == 8);
-static_assert(offsetof(Pdb_CategoryNode, nextSibling) == 12);
-static_assert(offsetof(Pdb_CategoryNode, referencePath) == 16);
-
 struct Pdb_CategoryTree {
-  Pdb_RelPtr root;
-  int32_t entryCount;     /* part entries in all lists */
-  int32_t categoryCount;  /* real categories below the root */
-  int32_t referenceCount; /* category references */
-
-  /* A heap tree holding only the root "/"; nullptr when out of memory. */
-  static Pdb_CategoryTree *create();
-
-  /* Destroys the root node (not its children) and frees the holder. */
-  static void destroy(Pdb_CategoryTree *tree);
-
+public:
   Pdb_CategoryNode *rootNode() const {
     return root.get<Pdb_CategoryNode>(this);
   }
+  int32_t entryCount() const { return entries; }
+  int32_t categoryCount() const { return categories; }
+  int32_t referenceCount() const { return references; }
 
-  /* Appends a new real category under parent; nullptr when out of memory. */
-  Pdb_CategoryNode *createChild(Pdb_CategoryNode *parent, const char *name,
-                                const char *help);
+  /* The stored offset of the root, for checks of an image. */
+  int32_t storedRoot() const { return root.offset; }
 
-  /*
-   * The node of path, creating the missing categories on the way; nullptr
-   * with a message appended to the interpreter result on failure.
-   */
-  Pdb_CategoryNode *ensurePath(Tcl_Interp *interp, Pdb_Group *group,
-                               const char *path, const char *help);
+  /* A holder image with the given root offset and counters. */
+  static Pdb_CategoryTree fromLinks(int32_t rootOffset, int32_t entryCount,
+                                    int32_t categoryCount,
+                                    int32_t referenceCount) {
+    Pdb_CategoryTree image;
+    image.root.offset = rootOffset;
+    image.entries = entryCount;
+    image.categories = categoryCount;
+    image.references = referenceCount;
+    return image;
+  }
 
-  /* Appends a reference to target's path under parent; false when full. */
-  bool createReference(Pdb_CategoryNode *parent,
-                       const Pdb_CategoryNode *target);
+private:
+  friend class Pdb_TreeEdit;
+  friend struct Pdb_TreeLayoutChecks;
 
-  /* Appends node to parent's children and counts it as a reference. */
-  void addChildNode(Pdb_CategoryNode *parent, Pdb_CategoryNode *node);
-
-  /* Appends entry to node's list; false when the list cannot grow. */
-  bool addEntry(Pdb_CategoryNode *node, Pdb_PartEntry *entry);
-
-  /* The node of path in this tree, following references as mode says. */
-  Pdb_CategoryNode *lookupPath(Pdb_Group *group, int mode,
-                               const char *path) const;
-
-  /* Removes entry (or the entry resolving to it) from node's list. */
-  void removeEntry(Pdb_CategoryNode *node, const void *entry);
-
-  /*
-   * Removes every entry whose part is in parts from the lists of node,
-   * its descendants and its following siblings; returns how many went.
-   */
-  int removePartsEverywhere(Pdb_CategoryNode *node,
-                            const Pdb_AddressSet &parts);
+  Pdb_RelPtr root;
+  int32_t entries;    /* part entries in all lists */
+  int32_t categories; /* real categories below the root */
+  int32_t references; /* category references */
 };
 
-static_assert(std::is_standard_layout_v<Pdb_CategoryTree>);
-static_assert(sizeof(Pdb_CategoryTree) == 16);
-static_assert(offsetof(Pdb_CategoryTree, entryCount) == 4);
-static_assert(offsetof(Pdb_CategoryTree, categoryCount) == 8);
-static_assert(offsetof(Pdb_CategoryTree, referenceCount) == 12);
+/* The stored layouts, pinned. */
+struct Pdb_TreeLayoutChecks {
+  static_assert(std::is_standard_layout_v<Pdb_Category>);
+  static_assert(sizeof(Pdb_Category) == 12);
+  static_assert(offsetof(Pdb_Category, name) == 0);
+  static_assert(offsetof(Pdb_Category, help) == 4);
+  static_assert(offsetof(Pdb_Category, parts) == 8);
 
-/* Destroys a node's own data (body or reference path); not its children. */
-void Pdb_DestroyNode(Pdb_CategoryNode *node);
+  static_assert(std::is_standard_layout_v<Pdb_CategoryNode>);
+  static_assert(sizeof(Pdb_CategoryNode) == 20);
+  static_assert(offsetof(Pdb_CategoryNode, category) == 0);
+  static_assert(offsetof(Pdb_CategoryNode, parent) == 4);
+  static_assert(Pdb_CategoryNode::parentLinkOffset == 4);
+  static_assert(offsetof(Pdb_CategoryNode, firstChild) == 8);
+  static_assert(offsetof(Pdb_CategoryNode, nextSibling) == 12);
+  static_assert(offsetof(Pdb_CategoryNode, referencePath) == 16);
 
-/* The first node lookupPath finds in the group's trees, in table order. */
-Pdb_CategoryNode *lookupPathInGroup(Pdb_Group *group, int mode,
-                                    const char *path);
-
-/* The help text the group records for path; "" when none holds it. */
-const char *categoryHelp(Pdb_Group *group, const char *path);
-
-/* categoryHelp of a node lookupPathInGroup found (nullptr gives ""). */
-const char *Pdb_HelpOfFound(Pdb_Group *group, const Pdb_CategoryNode *node);
-
-/* True when placing a reference to targetPath under node makes a cycle. */
-bool isCircularReference(Pdb_Group *group, Pdb_CategoryNode *node,
-                         const char *targetPath);
-
-/* True when x can be reached from n, through references too. */
-bool reachesCategory(Pdb_Group *group, const Pdb_CategoryNode *x,
-                     const Pdb_CategoryNode *n);
-
-/*
- * Adds node and everything below it (not its siblings) to nodes, and the
- * part records homed in those categories to parts.
- */
-void collectSubtree(Pdb_CategoryNode *node, Pdb_AddressSet &nodes,
-                    Pdb_AddressSet &parts);
+  static_assert(std::is_standard_layout_v<Pdb_CategoryTree>);
+  static_assert(sizeof(Pdb_CategoryTree) == 16);
+  static_assert(offsetof(Pdb_CategoryTree, root) == 0);
+  static_assert(offsetof(Pdb_CategoryTree, entries) == 4);
+  static_assert(offsetof(Pdb_CategoryTree, categories) == 8);
+  static_assert(offsetof(Pdb_CategoryTree, references) == 12);
+};
 
 /* True when path begins and ends with "/" and holds no "//". */
 bool Pdb_IsCategoryPath(const char *path);

@@ -1,54 +1,30 @@
 /*
  * child_index.cpp --
  *
- *	Last-child links and name indexes of heap category nodes.
+ *	Last-child links and name indexes of the nodes of one heap tree.
  */
 
 #include "model/child_index.h"
 
 #include <algorithm>
-#include <cstring>
-#include <memory>
-#include <unordered_map>
+#include <new>
 
 #include "model/category_tree.h"
 
-namespace {
-
 /* Parents with more children than this get a name index. */
-constexpr std::size_t indexThreshold = 8;
+static constexpr std::size_t INDEX_THRESHOLD = 8;
 
-struct ChildInfo {
+using ChildrenByName =
+    std::unordered_map<std::string_view, std::vector<Pdb_CategoryNode *>>;
+
+struct Pdb_ChildIndex::Children {
   Pdb_CategoryNode *last = nullptr;
   std::size_t count = 0;
-  std::unique_ptr<
-      std::unordered_map<std::string_view, std::vector<Pdb_CategoryNode *>>>
-      byName;
+  std::unique_ptr<ChildrenByName> byName; /* once count > INDEX_THRESHOLD */
 };
 
-std::unordered_map<const Pdb_CategoryNode *, ChildInfo> &infos() {
-  static std::unordered_map<const Pdb_CategoryNode *, ChildInfo> all;
-  return all;
-}
-
-/* The last node of parent's chain, by walking it (unknown parents). */
-Pdb_CategoryNode *walkToLast(const Pdb_CategoryNode *parent) {
-  Pdb_CategoryNode *last = parent->child();
-  while (last != nullptr && last->sibling() != nullptr) {
-    last = last->sibling();
-  }
-  return last;
-}
-
-void buildIndex(const Pdb_CategoryNode *parent, ChildInfo &info) {
-  info.byName = std::make_unique<
-      std::unordered_map<std::string_view, std::vector<Pdb_CategoryNode *>>>();
-  for (Pdb_CategoryNode *c = parent->child(); c != nullptr; c = c->sibling()) {
-    (*info.byName)[Pdb_ComponentName(c)].push_back(c);
-  }
-}
-
-} // namespace
+static std::unique_ptr<ChildrenByName>
+IndexChildren(const Pdb_CategoryNode *parent);
 
 std::string_view Pdb_ComponentName(const Pdb_CategoryNode *node) {
   if (!node->isReference()) {
@@ -62,52 +38,70 @@ std::string_view Pdb_ComponentName(const Pdb_CategoryNode *node) {
   return path.substr(start + 1, path.size() - start - 2);
 }
 
-void Pdb_ChildIndexAppend(Pdb_CategoryNode *parent, Pdb_CategoryNode *child) {
-  auto [it, isNew] = infos().try_emplace(parent);
-  ChildInfo &info = it->second;
-  if (isNew) {
-    info.last = walkToLast(parent);
-    for (Pdb_CategoryNode *c = parent->child(); c != nullptr;
-         c = c->sibling()) {
-      info.count++;
-    }
+/* A name index of parent's children, in chain order. May throw. */
+static std::unique_ptr<ChildrenByName>
+IndexChildren(const Pdb_CategoryNode *parent) {
+  auto byName = std::make_unique<ChildrenByName>();
+  for (Pdb_CategoryNode *c = parent->child(); c != nullptr; c = c->sibling()) {
+    (*byName)[Pdb_ComponentName(c)].push_back(c);
   }
-  child->nextSibling.set(child, nullptr);
-  if (info.last == nullptr) {
-    parent->firstChild.set(parent, child);
-  } else {
-    info.last->nextSibling.set(info.last, child);
-  }
-  info.last = child;
-  info.count++;
-  if (info.byName) {
-    (*info.byName)[Pdb_ComponentName(child)].push_back(child);
-  } else if (info.count > indexThreshold) {
-    buildIndex(parent, info);
-  }
+  return byName;
 }
 
-const std::vector<Pdb_CategoryNode *> *
-Pdb_ChildIndexCandidates(const Pdb_CategoryNode *parent,
-                         std::string_view name) {
-  auto found = infos().find(parent);
-  if (found == infos().end() || !found->second.byName) {
-    return nullptr;
+Pdb_ChildIndex::Pdb_ChildIndex() = default;
+Pdb_ChildIndex::~Pdb_ChildIndex() = default;
+
+Pdb_CategoryNode *
+Pdb_ChildIndex::lastChild(const Pdb_CategoryNode *parent) noexcept {
+  auto found = parents.find(parent);
+  if (found != parents.end()) {
+    return found->second->last;
   }
-  static const std::vector<Pdb_CategoryNode *> none;
-  auto &byName = *found->second.byName;
-  auto hit = byName.find(name);
-  return hit == byName.end() ? &none : &hit->second;
+  Pdb_CategoryNode *last = nullptr;
+  std::size_t count = 0;
+  for (Pdb_CategoryNode *c = parent->child(); c != nullptr; c = c->sibling()) {
+    last = c;
+    count++;
+  }
+  try {
+    auto made = std::make_unique<Children>();
+    made->last = last;
+    made->count = count;
+    parents.emplace(parent, std::move(made));
+  } catch (const std::bad_alloc &) {
+    /* Not tracked: the next append walks the chain again. */
+  }
+  return last;
 }
 
-void Pdb_ChildIndexUnlink(const Pdb_CategoryNode *parent,
-                          const Pdb_CategoryNode *child,
-                          Pdb_CategoryNode *predecessor) {
-  auto found = infos().find(parent);
-  if (found == infos().end()) {
+void Pdb_ChildIndex::noteAppend(const Pdb_CategoryNode *parent,
+                                Pdb_CategoryNode *child) noexcept {
+  auto found = parents.find(parent);
+  if (found == parents.end()) {
     return;
   }
-  ChildInfo &info = found->second;
+  Children &info = *found->second;
+  info.last = child;
+  info.count++;
+  try {
+    if (info.byName) {
+      (*info.byName)[Pdb_ComponentName(child)].push_back(child);
+    } else if (info.count > INDEX_THRESHOLD) {
+      info.byName = IndexChildren(parent);
+    }
+  } catch (const std::bad_alloc &) {
+    info.byName.reset();
+  }
+}
+
+void Pdb_ChildIndex::noteUnlink(const Pdb_CategoryNode *parent,
+                                const Pdb_CategoryNode *child,
+                                Pdb_CategoryNode *predecessor) noexcept {
+  auto found = parents.find(parent);
+  if (found == parents.end()) {
+    return;
+  }
+  Children &info = *found->second;
   if (info.last == child) {
     info.last = predecessor == parent ? nullptr : predecessor;
   }
@@ -124,4 +118,19 @@ void Pdb_ChildIndexUnlink(const Pdb_CategoryNode *parent,
   }
 }
 
-void Pdb_ChildIndexForget(const Pdb_CategoryNode *node) { infos().erase(node); }
+void Pdb_ChildIndex::forget(const Pdb_CategoryNode *node) noexcept {
+  parents.erase(node);
+}
+
+const std::vector<Pdb_CategoryNode *> *
+Pdb_ChildIndex::candidates(const Pdb_CategoryNode *parent,
+                           std::string_view name) const {
+  auto found = parents.find(parent);
+  if (found == parents.end() || !found->second->byName) {
+    return nullptr;
+  }
+  static const std::vector<Pdb_CategoryNode *> none;
+  const ChildrenByName &byName = *found->second->byName;
+  auto hit = byName.find(name);
+  return hit == byName.end() ? &none : &hit->second;
+}

@@ -15,6 +15,9 @@
 #include "model/category_tree.h"
 #include "model/part.h"
 
+class Pdb_Group;
+class Pdb_TreeEdit;
+
 /* The kind of a database, set by pdb:open. */
 enum Pdb_DbKind : int32_t {
   PDB_KIND_USER_BUILD = 0,
@@ -49,6 +52,21 @@ public:
   virtual int partCount() = 0;
   /* Part name to Pdb_Part, or nullptr for a database without one. */
   virtual Tcl_HashTable *partsTable() = 0;
+
+  /*
+   * The editor of the tree, through which every change to it goes;
+   * nullptr for a database that cannot be changed (a mapped image).
+   */
+  virtual Pdb_TreeEdit *treeEdit() { return nullptr; }
+  virtual const Pdb_TreeEdit *treeEdit() const { return nullptr; }
+
+  /*
+   * The node of path in this database's tree, following category
+   * references as mode says (PDB_REFS_IGNORE, PDB_REFS_SAME_TREE, or
+   * PDB_REFS_GROUP through the databases of group); nullptr when absent.
+   */
+  Pdb_CategoryNode *lookupPath(Pdb_Group *group, int mode,
+                               const char *path) const;
 
   /* Closes the file, reporting a failure on standard error. */
   void closeFile();

@@ -6,17 +6,14 @@
 
 #include "model/entry_index.h"
 
-#include <memory>
+#include <new>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "model/part_list.h"
 
-namespace {
-
 /* Lists shorter than this are scanned; the index would not pay. */
-constexpr int indexThreshold = 32;
+static constexpr int INDEX_THRESHOLD = 32;
 
 /*
  * An open-addressing table of entries keyed by their part name, at most
@@ -26,9 +23,10 @@ constexpr int indexThreshold = 32;
  * Entries are never removed one by one: a removal from the list drops the
  * whole index.
  */
-class NameIndex {
+class Pdb_ListNameIndex {
 public:
-  NameIndex(const Pdb_PartList *list, std::size_t expected) : list(list) {
+  Pdb_ListNameIndex(const Pdb_PartList *list, std::size_t expected)
+      : list(list) {
     std::size_t size = 64;
     while (size * 3 < expected * 4) {
       size *= 2;
@@ -91,47 +89,44 @@ private:
   std::size_t used = 0;
 };
 
-std::unordered_map<const Pdb_PartList *, std::unique_ptr<NameIndex>> &
-indexes() {
-  static std::unordered_map<const Pdb_PartList *, std::unique_ptr<NameIndex>>
-      all;
-  return all;
-}
+Pdb_EntryIndex::Pdb_EntryIndex() = default;
+Pdb_EntryIndex::~Pdb_EntryIndex() = default;
 
-NameIndex *build(const Pdb_PartList *list) {
-  auto index =
-      std::make_unique<NameIndex>(list, static_cast<std::size_t>(list->count));
-  for (int i = 0; i < list->count; i++) {
-    Pdb_PartEntry *entry = list->entry(i);
-    if (entry != nullptr) {
-      index->add(entry);
+Pdb_PartEntry *Pdb_EntryIndex::find(const Pdb_PartList *list,
+                                    const char *name) const {
+  auto found = indexes.find(list);
+  if (found == indexes.end()) {
+    if (list->sorted == 1 || list->capacity <= 0 ||
+        list->count < INDEX_THRESHOLD) {
+      return list->find(name);
     }
+    auto index = std::make_unique<Pdb_ListNameIndex>(
+        list, static_cast<std::size_t>(list->count));
+    for (int i = 0; i < list->count; i++) {
+      if (Pdb_PartEntry *entry = list->entry(i)) {
+        index->add(entry);
+      }
+    }
+    found = indexes.emplace(list, std::move(index)).first;
   }
-  NameIndex *made = index.get();
-  indexes()[list] = std::move(index);
-  return made;
+  return found->second->find(name);
 }
 
-} // namespace
-
-Pdb_PartEntry *Pdb_IndexedFind(const Pdb_PartList *list, const char *name,
-                               bool *indexed) {
-  auto found = indexes().find(list);
-  NameIndex *index = nullptr;
-  if (found != indexes().end()) {
-    index = found->second.get();
-  } else if (list->capacity > 0 && list->count >= indexThreshold) {
-    index = build(list);
+/*
+ * An index that cannot grow is dropped rather than left without the new
+ * entry; the next search builds it again or scans.
+ */
+void Pdb_EntryIndex::noteAppend(const Pdb_PartList *list,
+                                Pdb_PartEntry *entry) noexcept {
+  auto found = indexes.find(list);
+  if (found == indexes.end()) {
+    return;
   }
-  *indexed = index != nullptr;
-  return index == nullptr ? nullptr : index->find(name);
-}
-
-void Pdb_IndexNoteAppend(const Pdb_PartList *list, Pdb_PartEntry *entry) {
-  auto found = indexes().find(list);
-  if (found != indexes().end()) {
+  try {
     found->second->add(entry);
+  } catch (const std::bad_alloc &) {
+    indexes.erase(found);
   }
 }
 
-void Pdb_IndexForget(const Pdb_PartList *list) { indexes().erase(list); }
+void Pdb_EntryIndex::forget(const Pdb_PartList *list) { indexes.erase(list); }

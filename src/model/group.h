@@ -11,10 +11,18 @@
 #define TOVPART_MODEL_GROUP_H
 
 #include <tcl.h>
+#include <vector>
 
 #include "model/hidden_lists.h"
 
 class Pdb_Database;
+struct Pdb_CategoryNode;
+
+/* A node found in a group, with the database whose tree holds it. */
+struct Pdb_Located {
+  Pdb_Database *db;
+  Pdb_CategoryNode *node;
+};
 
 enum { PDB_GROUP_NAME_MAX = 24 };
 
@@ -70,6 +78,34 @@ public:
       return false;
     });
   }
+
+  /*
+   * Lookups across the group's databases, in table order (the merged
+   * view). Reference modes are those of Pdb_Database::lookupPath.
+   */
+
+  /* The first node that a database's lookupPath finds, or nullptr. */
+  Pdb_CategoryNode *lookupPathInGroup(int mode, const char *path) const;
+
+  /* The node at path in every database that holds one, without following
+   * references: the targets of a category reference to path. */
+  std::vector<Pdb_Located> locateAll(const char *path) const;
+
+  /* The help text the group records for path; "" when none holds it. */
+  const char *categoryHelp(const char *path) const;
+
+  /* The help of a node lookupPathInGroup found: for a reference that of
+   * the category it designates; "" for nullptr or a missing target. */
+  const char *helpOfFound(const Pdb_CategoryNode *node) const;
+
+  /* True when placing a reference to targetPath under node would make a
+   * cycle. */
+  bool isCircularReference(const Pdb_CategoryNode *node,
+                           const char *targetPath) const;
+
+  /* True when x can be reached from n, through references too. */
+  bool reachesCategory(const Pdb_CategoryNode *x,
+                       const Pdb_CategoryNode *n) const;
 
 private:
   void destroyDatabases();

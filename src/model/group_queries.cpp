@@ -33,8 +33,8 @@ bool Pdb_DefinedOutsideUserDatabases(Pdb_Group *group, int objectKind,
     bool has = false;
     if (objectKind == PDB_OBJECT_PART) {
       has = db->findPart(name) != nullptr;
-    } else if (objectKind == PDB_OBJECT_CATEGORY && db->tree != nullptr) {
-      has = db->tree->lookupPath(group, PDB_REFS_GROUP, name) != nullptr;
+    } else if (objectKind == PDB_OBJECT_CATEGORY) {
+      has = db->lookupPath(group, PDB_REFS_GROUP, name) != nullptr;
     }
     return has && db->kind != PDB_KIND_USER && db->kind != PDB_KIND_USER_BUILD;
   }) != nullptr;

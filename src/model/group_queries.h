@@ -6,8 +6,8 @@
  *	database that answers.
  */
 
-#ifndef TOVPART_SHELL_GROUP_QUERIES_H
-#define TOVPART_SHELL_GROUP_QUERIES_H
+#ifndef TOVPART_MODEL_GROUP_QUERIES_H
+#define TOVPART_MODEL_GROUP_QUERIES_H
 
 #include <tcl.h>
 
@@ -36,4 +36,4 @@ void Pdb_ListHandles(Tcl_Interp *interp, Pdb_Group *group);
 /* The first part of that name in the group's databases, or nullptr. */
 const Pdb_Part *Pdb_FindPartInGroup(Pdb_Group *group, const char *partName);
 
-#endif /* TOVPART_SHELL_GROUP_QUERIES_H */
+#endif /* TOVPART_MODEL_GROUP_QUERIES_H */

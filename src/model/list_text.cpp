@@ -8,9 +8,7 @@
 
 #include <cstring>
 
-namespace {
-
-bool holdsLineBreak(const char *element) {
+static bool HoldsLineBreak(const char *element) {
   return std::strpbrk(element, "\n\r\v\f") != nullptr;
 }
 
@@ -19,7 +17,7 @@ bool holdsLineBreak(const char *element) {
  * ends in the opening brace of a sublist; a brace behind an odd number
  * of backslashes is an escaped character of the last element.
  */
-bool needsSeparator(const Tcl_DString *text) {
+static bool NeedsSeparator(const Tcl_DString *text) {
   int length = Tcl_DStringLength(text);
   const char *string = Tcl_DStringValue(text);
   if (length == 0) {
@@ -35,8 +33,6 @@ bool needsSeparator(const Tcl_DString *text) {
   return backslashes % 2 == 1;
 }
 
-} // namespace
-
 /*
  * Pdb_AppendElement --
  *
@@ -47,12 +43,12 @@ bool needsSeparator(const Tcl_DString *text) {
  */
 void Pdb_AppendElement(Tcl_DString *text, const char *element,
                        Pdb_Quoting quoting) {
-  if (quoting == PDB_QUOTE_TCL || !holdsLineBreak(element)) {
+  if (quoting == PDB_QUOTE_TCL || !HoldsLineBreak(element)) {
     Tcl_DStringAppendElement(text, element);
     return;
   }
   int length = Tcl_DStringLength(text);
-  if (needsSeparator(text)) {
+  if (NeedsSeparator(text)) {
     Tcl_DStringAppend(text, " ", 1);
     length++;
   }

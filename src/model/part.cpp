@@ -13,43 +13,41 @@
 #include "model/list_text.h"
 #include "model/window.h"
 
-namespace {
-
-std::size_t stringSize(const char *s) { return std::strlen(s) + 1; }
+static std::size_t StringSize(const char *s) { return std::strlen(s) + 1; }
 
 /* Bytes of the strings that lie before the property pairs. */
-std::size_t sizeBeforePairs(const char *name, const char *symbolName,
-                            const char *templateName, const char *symbolLibrary,
-                            const char *templateDescription, const char *hdl) {
-  return stringSize(name) + stringSize(symbolName) + stringSize(symbolLibrary) +
-         stringSize(templateName) + stringSize(templateDescription) +
-         stringSize(hdl);
+static std::size_t SizeBeforePairs(const char *name, const char *symbolName,
+                                   const char *templateName,
+                                   const char *symbolLibrary,
+                                   const char *templateDescription,
+                                   const char *hdl) {
+  return StringSize(name) + StringSize(symbolName) + StringSize(symbolLibrary) +
+         StringSize(templateName) + StringSize(templateDescription) +
+         StringSize(hdl);
 }
 
-char *copyString(char *to, const char *from) {
-  std::size_t size = stringSize(from);
+static char *CopyString(char *to, const char *from) {
+  std::size_t size = StringSize(from);
   std::memcpy(to, from, size);
   return to + size;
 }
 
 /* The string after the NUL that ends s. */
-const char *nextString(const char *s) { return s + std::strlen(s) + 1; }
-
-} // namespace
+static const char *NextString(const char *s) { return s + std::strlen(s) + 1; }
 
 bool Pdb_Part::fits(const char *name, const char *symbolName,
                     const char *templateName, const char *symbolLibrary,
                     const char *templateDescription, const char *hdl,
                     int pairCount) {
   return pairCount >= 0 && pairCount <= SHRT_MAX &&
-         sizeBeforePairs(name, symbolName, templateName, symbolLibrary,
+         SizeBeforePairs(name, symbolName, templateName, symbolLibrary,
                          templateDescription, hdl) <= SHRT_MAX;
 }
 
 std::size_t Pdb_Part::sizeOfPairs(int pairCount, const char *const *pairs) {
   std::size_t size = 0;
   for (int i = 0; i < 2 * pairCount; i++) {
-    size += stringSize(pairs[i]);
+    size += StringSize(pairs[i]);
   }
   return size;
 }
@@ -72,7 +70,7 @@ Pdb_Part *Pdb_Part::create(const char *name, const char *symbolName,
   std::size_t sizes[6];
   std::size_t beforePairs = 0;
   for (int i = 0; i < 6; i++) {
-    sizes[i] = stringSize(fixed[i]);
+    sizes[i] = StringSize(fixed[i]);
     beforePairs += sizes[i];
   }
   if (beforePairs > SHRT_MAX || pairCount < 0 || pairCount > SHRT_MAX) {
@@ -103,26 +101,26 @@ Pdb_Part *Pdb_Part::create(const char *name, const char *symbolName,
   }
   part->propertiesOffset = static_cast<int16_t>(at - area);
   for (int i = 0; i < 2 * pairCount; i++) {
-    at = copyString(at, pairs[i]);
+    at = CopyString(at, pairs[i]);
   }
   part->size = static_cast<uint32_t>(at - reinterpret_cast<char *>(part));
   return part;
 }
 
-const char *Pdb_Part::symbolLibrary() const { return nextString(symbolName()); }
+const char *Pdb_Part::symbolLibrary() const { return NextString(symbolName()); }
 
 const char *Pdb_Part::templateDescription() const {
-  return nextString(templateName());
+  return NextString(templateName());
 }
 
 void Pdb_Part::pair(int i, const char **propertyName,
                     const char **propertyValue) const {
   const char *at = strings() + propertiesOffset;
   for (int skip = 0; skip < 2 * i; skip++) {
-    at = nextString(at);
+    at = NextString(at);
   }
   *propertyName = at;
-  *propertyValue = nextString(at);
+  *propertyValue = NextString(at);
 }
 
 Pdb_PartRef *Pdb_PartRef::create(const Pdb_PartEntry *entry) {
@@ -146,34 +144,30 @@ const Pdb_Part *Pdb_ResolveEntry(const Pdb_PartEntry *entry) {
   return ref->part.get<const Pdb_Part>(ref);
 }
 
-namespace {
-
 /* The pair strings name value name value ... appended one by one. */
-void appendPairStrings(const Pdb_Part *part, Tcl_DString *text,
-                       Pdb_Quoting quoting) {
+static void AppendPairStrings(const Pdb_Part *part, Tcl_DString *text,
+                              Pdb_Quoting quoting) {
   const char *at = part->strings() + part->propertiesOffset;
   for (int i = 0; i < 2 * part->pairCount; i++) {
     Pdb_AppendElement(text, at, quoting);
-    at = nextString(at);
+    at = NextString(at);
   }
 }
 
-void appendSymbol(const Pdb_Part *part, Tcl_DString *text,
-                  Pdb_Quoting quoting) {
+static void AppendSymbol(const Pdb_Part *part, Tcl_DString *text,
+                         Pdb_Quoting quoting) {
   Pdb_AppendElement(text, part->symbolName(), quoting);
   Pdb_AppendElement(text, part->symbolLibrary(), quoting);
   Tcl_DStringStartSublist(text);
-  appendPairStrings(part, text, quoting);
+  AppendPairStrings(part, text, quoting);
   Tcl_DStringEndSublist(text);
 }
 
-void appendTemplate(const Pdb_Part *part, Tcl_DString *text,
-                    Pdb_Quoting quoting) {
+static void AppendTemplate(const Pdb_Part *part, Tcl_DString *text,
+                           Pdb_Quoting quoting) {
   Pdb_AppendElement(text, part->templateName(), quoting);
   Pdb_AppendElement(text, part->templateDescription(), quoting);
 }
-
-} // namespace
 
 /*
  * Pdb_PartText --
@@ -190,18 +184,18 @@ bool Pdb_PartText(const Pdb_Part *part, int selector, Tcl_DString *text,
   case PDB_FIELD_WHOLE:
     Pdb_AppendElement(text, part->name(), quoting);
     Tcl_DStringStartSublist(text);
-    appendSymbol(part, text, quoting);
+    AppendSymbol(part, text, quoting);
     Tcl_DStringEndSublist(text);
     Tcl_DStringStartSublist(text);
-    appendTemplate(part, text, quoting);
+    AppendTemplate(part, text, quoting);
     Tcl_DStringEndSublist(text);
     Pdb_AppendElement(text, part->hdl(), quoting);
     break;
   case PDB_FIELD_SYMBOL:
-    appendSymbol(part, text, quoting);
+    AppendSymbol(part, text, quoting);
     break;
   case PDB_FIELD_TEMPLATE:
-    appendTemplate(part, text, quoting);
+    AppendTemplate(part, text, quoting);
     break;
   case PDB_FIELD_HDL:
     Pdb_AppendElement(text, part->hdl(), quoting);

@@ -9,19 +9,16 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "model/entry_index.h"
 #include "model/window.h"
 
-namespace {
-
 /* The list whose slots the sort and search comparison resolve against. */
-const Pdb_PartList *comparedList = nullptr;
+static const Pdb_PartList *comparedList = nullptr;
 
 /* The name a binary search looks for, stood for by the key slot below. */
-const char *searchedName = nullptr;
-const int32_t searchKey = 0;
+static const char *searchedName = nullptr;
+static const int32_t searchKey = 0;
 
-const char *slotName(const int32_t *slot) {
+static const char *SlotName(const int32_t *slot) {
   if (slot == &searchKey) {
     return searchedName;
   }
@@ -29,18 +26,16 @@ const char *slotName(const int32_t *slot) {
   return Pdb_EntryName(reinterpret_cast<const Pdb_PartEntry *>(entry));
 }
 
-int compareSlots(const void *a, const void *b) {
-  return std::strcmp(slotName(static_cast<const int32_t *>(a)),
-                     slotName(static_cast<const int32_t *>(b)));
+static int CompareSlots(const void *a, const void *b) {
+  return std::strcmp(SlotName(static_cast<const int32_t *>(a)),
+                     SlotName(static_cast<const int32_t *>(b)));
 }
 
-int32_t slotFor(const Pdb_PartList *list, const void *entry) {
+static int32_t SlotFor(const Pdb_PartList *list, const void *entry) {
   Pdb_RelPtr link;
   link.set(list, entry);
   return link.offset;
 }
-
-} // namespace
 
 Pdb_PartList *Pdb_PartList::create(int initialCapacity) {
   auto *list =
@@ -68,7 +63,6 @@ void Pdb_PartList::destroy(Pdb_PartList *list) {
   if (list == nullptr) {
     return;
   }
-  Pdb_IndexForget(list);
   Pdb_WindowFree(list->storage.get(list));
   Pdb_WindowFree(list);
 }
@@ -105,8 +99,7 @@ bool Pdb_PartList::append(Pdb_PartEntry *newEntry) {
     storage.set(this, bigger);
     capacity = grown;
   }
-  slots()[count++] = slotFor(this, newEntry);
-  Pdb_IndexNoteAppend(this, newEntry);
+  slots()[count++] = SlotFor(this, newEntry);
   return true;
 }
 
@@ -114,7 +107,7 @@ void Pdb_PartList::sort() {
   if (count > 1) {
     comparedList = this;
     std::qsort(slots(), static_cast<std::size_t>(count), sizeof(int32_t),
-               compareSlots);
+               CompareSlots);
     comparedList = nullptr;
   }
   sorted = 1;
@@ -125,8 +118,8 @@ void Pdb_PartList::sort() {
  *
  *	Finds the entry named name: by binary search when the list is sorted
  *	(the key is compared by its name alone, so nothing is allocated),
- *	through the side index of a long heap list, else by a scan from the
- *	first slot.
+ *	else by a scan from the first slot. (A heap tree's editor finds
+ *	entries of long lists through its index first.)
  */
 Pdb_PartEntry *Pdb_PartList::find(const char *name) const {
   if (count <= 0) {
@@ -137,7 +130,7 @@ Pdb_PartEntry *Pdb_PartList::find(const char *name) const {
     searchedName = name;
     void *hit =
         std::bsearch(&searchKey, slots(), static_cast<std::size_t>(count),
-                     sizeof(int32_t), compareSlots);
+                     sizeof(int32_t), CompareSlots);
     comparedList = nullptr;
     searchedName = nullptr;
     if (hit == nullptr) {
@@ -145,11 +138,6 @@ Pdb_PartEntry *Pdb_PartList::find(const char *name) const {
     }
     Pdb_RelPtr link{*static_cast<int32_t *>(hit)};
     return link.get<Pdb_PartEntry>(this);
-  }
-  bool indexed = false;
-  Pdb_PartEntry *found = Pdb_IndexedFind(this, name, &indexed);
-  if (indexed) {
-    return found;
   }
   for (int i = 0; i < count; i++) {
     Pdb_PartEntry *candidate = entry(i);
@@ -195,7 +183,6 @@ bool Pdb_PartList::remove(const void *target) {
         (candidate != target && Pdb_ResolveEntry(candidate) != target)) {
       continue;
     }
-    Pdb_IndexForget(this);
     if (candidate->kind == PDB_ENTRY_REFERENCE) {
       Pdb_DestroyEntry(candidate);
     }
@@ -207,33 +194,6 @@ bool Pdb_PartList::remove(const void *target) {
   return false;
 }
 
-/*
- * Pdb_PartList::removeAllIn --
- *
- *	Removes, in one compacting pass that keeps the order of the others,
- *	every entry whose part is a member of parts; removed references are
- *	freed. Returns the number of entries removed.
- */
 int Pdb_PartList::removeAllIn(const Pdb_AddressSet &parts) {
-  int32_t *slot = slots();
-  int kept = 0;
-  for (int i = 0; i < count; i++) {
-    Pdb_PartEntry *candidate = entry(i);
-    if (candidate != nullptr && parts.contains(Pdb_ResolveEntry(candidate))) {
-      if (candidate->kind == PDB_ENTRY_REFERENCE) {
-        Pdb_DestroyEntry(candidate);
-      }
-      continue;
-    }
-    slot[kept++] = slot[i];
-  }
-  int removed = count - kept;
-  for (int i = kept; i < count; i++) {
-    slot[i] = 0;
-  }
-  count = kept;
-  if (removed > 0) {
-    Pdb_IndexForget(this);
-  }
-  return removed;
+  return removeIf([&](const Pdb_Part *part) { return parts.contains(part); });
 }

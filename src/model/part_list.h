@@ -52,6 +52,32 @@ struct Pdb_PartList {
   /* Removes every entry whose part is in parts; returns how many went. */
   int removeAllIn(const Pdb_AddressSet &parts);
 
+  /*
+   * Removes, in one compacting pass that keeps the order of the others,
+   * every entry whose resolved part test(part) accepts; removed
+   * references are freed. Returns how many went. Allocates nothing.
+   */
+  template <typename Test> int removeIf(Test test) {
+    int32_t *slot = slots();
+    int kept = 0;
+    for (int i = 0; i < count; i++) {
+      Pdb_PartEntry *candidate = entry(i);
+      if (candidate != nullptr && test(Pdb_ResolveEntry(candidate))) {
+        if (candidate->kind == PDB_ENTRY_REFERENCE) {
+          Pdb_DestroyEntry(candidate);
+        }
+        continue;
+      }
+      slot[kept++] = slot[i];
+    }
+    int removed = count - kept;
+    for (int i = kept; i < count; i++) {
+      slot[i] = 0;
+    }
+    count = kept;
+    return removed;
+  }
+
 private:
   int32_t *slots() const;
 };

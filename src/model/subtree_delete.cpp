@@ -2,61 +2,58 @@
  * subtree_delete.cpp --
  *
  *	Deleting a category with everything below it, in one post-order walk
- *	over the whole tree, and keeping every other database of the group
- *	free of references to the parts that go.
+ *	over the whole tree, and deleting part records so that no database of
+ *	the group and no hidden list keeps their addresses.
  */
-
-#include "model/subtree_delete.h"
 
 #include <vector>
 
-#include "model/child_index.h"
 #include "model/database.h"
 #include "model/group.h"
-#include "model/reference_targets.h"
+#include "model/tree_edit.h"
 #include "model/tree_walk.h"
-#include "model/window.h"
-
-namespace {
 
 /*
  * The post-order pass of deleteSubtree. Visits children before their
  * parent; for each node decides whether it goes, unlinks and frees it when
  * it does, and strips entries of deleted parts from the lists that stay.
  */
-class SubtreeDeletion : public Pdb_TreeVisitor {
+class Pdb_TreeEdit::SubtreeDeletion : public Pdb_TreeVisitor {
 public:
-  SubtreeDeletion(Pdb_CategoryTree *tree, Pdb_Group *group,
+  SubtreeDeletion(Pdb_TreeEdit &edit, const Pdb_Group *group,
                   const Pdb_AddressSet &nodes, const Pdb_AddressSet &parts)
-      : tree(tree), group(group), nodes(nodes), parts(parts) {}
+      : edit(edit), group(group), nodes(nodes), parts(parts) {}
 
   void between(Pdb_CategoryNode *node, int depth) {
     if (lastKept.size() <= static_cast<std::size_t>(depth)) {
       lastKept.resize(static_cast<std::size_t>(depth) + 1, nullptr);
     }
+    Pdb_CategoryTree *tree = edit.holder;
     if (!goes(node)) {
       if (!node->isReference()) {
-        tree->entryCount -= node->body()->partList()->removeAllIn(parts);
+        tree->entries -= edit.removeFromList(node, parts);
       }
       lastKept[static_cast<std::size_t>(depth)] = node;
       return;
     }
     Pdb_CategoryNode *parent = node->parentNode();
     if (node->isReference()) {
-      tree->referenceCount--;
+      tree->references--;
     } else {
-      tree->entryCount -= node->body()->partList()->count;
+      tree->entries -= node->body()->partList()->count;
       if (parent != nullptr) {
-        tree->categoryCount--;
+        tree->categories--;
       }
     }
-    if (parent != nullptr) {
-      unlink(parent, node, depth);
+    if (parent == nullptr) {
+      edit.setRoot(nullptr);
+    } else if (parent->child() == node) {
+      edit.unlinkChild(parent, parent, node);
     } else {
-      tree->root.set(tree, nullptr);
+      /* The last sibling before node that stayed at this depth. */
+      edit.unlinkChild(parent, lastKept[static_cast<std::size_t>(depth)], node);
     }
-    Pdb_DestroyNode(node);
-    Pdb_WindowFree(node);
+    edit.destroyNode(node);
   }
 
 private:
@@ -68,60 +65,87 @@ private:
     if (!node->isReference()) {
       return false;
     }
-    std::vector<Pdb_CategoryNode *> targets = Pdb_ReferenceTargets(group, node);
+    std::vector<Pdb_Located> targets = group->locateAll(node->refPath());
     return targets.empty() ||
-           (targets.size() == 1 && nodes.contains(targets[0]));
+           (targets.size() == 1 && nodes.contains(targets[0].node));
   }
 
-  /*
-   * Takes node out of its parent's chain. Its predecessor is the parent
-   * when node is the first child, else the last sibling before it that
-   * stayed at this depth.
-   */
-  void unlink(Pdb_CategoryNode *parent, Pdb_CategoryNode *node, int depth) {
-    Pdb_CategoryNode *next = node->sibling();
-    Pdb_CategoryNode *predecessor;
-    if (parent->child() == node) {
-      predecessor = parent;
-      parent->firstChild.set(parent, next);
-    } else {
-      predecessor = lastKept[static_cast<std::size_t>(depth)];
-      predecessor->nextSibling.set(predecessor, next);
-    }
-    Pdb_ChildIndexUnlink(parent, node, predecessor);
-  }
-
-  Pdb_CategoryTree *tree;
-  Pdb_Group *group;
+  Pdb_TreeEdit &edit;
+  const Pdb_Group *group;
   const Pdb_AddressSet &nodes;
   const Pdb_AddressSet &parts;
   std::vector<Pdb_CategoryNode *> lastKept;
 };
 
-} // namespace
-
 /*
- * deleteSubtree --
+ *----------------------------------------------------------------------
  *
- *	Collects node's subtree and the parts homed in it, removes every
- *	reference to those parts from the other databases of the group and
- *	from its hidden-part table, walks the whole tree in post-order to
- *	delete the collected nodes and the references that would lead nowhere,
- *	and finally frees the parts and drops them from partsTable.
+ * Pdb_TreeEdit::deleteSubtree --
+ *
+ *	Collects node's subtree and the parts homed in it, walks the whole
+ *	tree in post-order to delete the collected nodes and the category
+ *	references that would lead nowhere (or only into the deleted
+ *	subtree), stripping the lists that stay of entries of those parts,
+ *	and then deletes the parts as removeParts does, which also takes
+ *	every reference to them out of the other databases of the group.
+ *
+ * Side effects:
+ *	Counters adjusted; deleting the root leaves the tree empty, and the
+ *	next ensurePath makes a new root. May throw std::bad_alloc while it
+ *	builds its sets; the tree stays consistent (every unlink is whole).
+ *
+ *----------------------------------------------------------------------
  */
-void deleteSubtree(Pdb_CategoryTree *tree, Pdb_Group *group,
-                   Pdb_CategoryNode *node, Tcl_HashTable *partsTable) {
+
+void Pdb_TreeEdit::deleteSubtree(Pdb_Group *group, Pdb_CategoryNode *node,
+                                 Tcl_HashTable *partsTable) {
   Pdb_AddressSet nodes;
   Pdb_AddressSet parts;
   if (node != nullptr) {
-    collectSubtree(node, nodes, parts);
+    node->collectSubtree(nodes, parts);
   }
-  if (parts.size() > 0) {
-    Pdb_ForgetParts(group, tree, parts);
-  }
-  SubtreeDeletion deletion(tree, group, nodes, parts);
-  Pdb_WalkTree(tree->rootNode(), Pdb_WalkScope::WITH_SIBLINGS,
+  SubtreeDeletion deletion(*this, group, nodes, parts);
+  Pdb_WalkTree(holder->rootNode(), Pdb_WalkScope::WITH_SIBLINGS,
                Pdb_WalkOrder::CHILDREN_FIRST, deletion);
+  if (parts.size() > 0) {
+    forgetParts(group, parts, partsTable);
+  }
+}
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_TreeEdit::removeParts --
+ *
+ *	Deletes the part records in parts, which belong to this tree's
+ *	database: every entry that resolves to one of them leaves every list
+ *	of every editable database of group (this one included), the records
+ *	leave the group's hidden lists and partsTable, and they are freed.
+ *	The one path by which part records die before their database.
+ *
+ *----------------------------------------------------------------------
+ */
+
+void Pdb_TreeEdit::removeParts(Pdb_Group *group, const Pdb_AddressSet &parts,
+                               Tcl_HashTable *partsTable) {
+  removePartsEverywhere(parts);
+  forgetParts(group, parts, partsTable);
+}
+
+/* removeParts once this tree's own lists are clean of the parts. */
+void Pdb_TreeEdit::forgetParts(Pdb_Group *group, const Pdb_AddressSet &parts,
+                               Tcl_HashTable *partsTable) {
+  if (group != nullptr) {
+    group->forEachDatabase([&](Pdb_Database *db) {
+      Pdb_TreeEdit *other = db->treeEdit();
+      if (other != nullptr && other != this) {
+        other->removePartsEverywhere(parts);
+      }
+    });
+    parts.forEach([&](void *address) {
+      group->hidden.forgetPart(static_cast<const Pdb_Part *>(address));
+    });
+  }
   parts.forEach([&](void *address) {
     auto *part = static_cast<Pdb_Part *>(address);
     if (partsTable != nullptr) {
@@ -131,23 +155,5 @@ void deleteSubtree(Pdb_CategoryTree *tree, Pdb_Group *group,
       }
     }
     Pdb_DestroyEntry(reinterpret_cast<Pdb_PartEntry *>(part));
-  });
-}
-
-void Pdb_ForgetParts(Pdb_Group *group, const Pdb_CategoryTree *except,
-                     const Pdb_AddressSet &parts) {
-  if (group == nullptr) {
-    return;
-  }
-  group->findFirst([&](const char *, Pdb_Database *db) {
-    Pdb_CategoryTree *other = db->tree;
-    if (other != nullptr && other != except && db->partsTable() != nullptr &&
-        other->rootNode() != nullptr) {
-      other->removePartsEverywhere(other->rootNode(), parts);
-    }
-    return false;
-  });
-  parts.forEach([&](void *address) {
-    group->hidden.forgetPart(static_cast<const Pdb_Part *>(address));
   });
 }

@@ -102,4 +102,29 @@ bool Pdb_WalkPreOrder(Pdb_CategoryNode *start, Pdb_WalkScope scope,
   return Pdb_WalkTree(start, scope, Pdb_WalkOrder::CHILDREN_FIRST, visitor);
 }
 
+/*
+ * Pdb_WalkByParentLinks --
+ *
+ *	Calls visit(node) for start and every node below it, in pre-order
+ *	(node, children, then following siblings below start), climbing back
+ *	up by the parent links instead of keeping a stack, so that it
+ *	allocates nothing. Only for heap trees, whose parent links the editor
+ *	keeps; the teardown paths use it.
+ */
+template <typename Visit>
+void Pdb_WalkByParentLinks(Pdb_CategoryNode *start, Visit visit) {
+  Pdb_CategoryNode *node = start;
+  while (node != nullptr) {
+    visit(node);
+    if (node->child() != nullptr) {
+      node = node->child();
+      continue;
+    }
+    while (node != start && node->sibling() == nullptr) {
+      node = node->parentNode();
+    }
+    node = node == start ? nullptr : node->sibling();
+  }
+}
+
 #endif /* TOVPART_MODEL_TREE_WALK_H */

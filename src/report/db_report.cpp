@@ -80,9 +80,9 @@ void Pdb_PrintReport(Pdb_Database *db, const Pdb_ReportSections &sections,
   }
   if (!sections.table) {
     const Pdb_CategoryTree *tree = db->tree;
-    int entries = tree != nullptr ? tree->entryCount : 0;
-    int categories = tree != nullptr ? tree->categoryCount : 0;
-    int references = tree != nullptr ? tree->referenceCount : 0;
+    int entries = tree != nullptr ? tree->entryCount() : 0;
+    int categories = tree != nullptr ? tree->categoryCount() : 0;
+    int references = tree != nullptr ? tree->referenceCount() : 0;
     int parts = db->partCount();
     std::fputs("\n", out);
     Pdb_PrintTree(tree != nullptr ? tree->rootNode() : nullptr, 0,

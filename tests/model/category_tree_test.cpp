@@ -10,28 +10,30 @@
 #include <string>
 
 #include "model/category_tree.h"
+#include "model/tree_edit.h"
 #include "model/window.h"
 #include "tests/model/model_fixture.h"
 
 TEST(CategoryTree, EnsurePathCreatesIntermediatesAndChecksTheHelpText) {
   ModelGroup g;
   Pdb_AsciiDb *db = g.addDb("zq_pdb1");
+  Pdb_TreeEdit *edit = db->treeEdit();
   Pdb_CategoryTree *tree = db->tree;
-  Pdb_CategoryNode *c = tree->ensurePath(g.interp, g.group, "/a/b/c/", "Leaf");
+  Pdb_CategoryNode *c = edit->ensurePath(g.interp, g.group, "/a/b/c/", "Leaf");
   ASSERT_NE(c, nullptr);
-  EXPECT_EQ(tree->categoryCount, 3);
+  EXPECT_EQ(tree->categoryCount(), 3);
   EXPECT_EQ(pathOf(c), "/a/b/c/");
   EXPECT_STREQ(c->body()->helpText(), "Leaf");
-  EXPECT_STREQ(categoryHelp(g.group, "/a/b/"), "");
-  EXPECT_STREQ(categoryHelp(g.group, "/nowhere/"), "");
+  EXPECT_STREQ(g.group->categoryHelp("/a/b/"), "");
+  EXPECT_STREQ(g.group->categoryHelp("/nowhere/"), "");
   /* Again: found, not created; empty help always passes. */
-  EXPECT_EQ(tree->ensurePath(g.interp, g.group, "/a/b/c/", ""), c);
-  EXPECT_EQ(tree->ensurePath(g.interp, g.group, "/a/b/c/", "Leaf"), c);
-  EXPECT_EQ(tree->categoryCount, 3);
-  EXPECT_EQ(tree->ensurePath(g.interp, g.group, "/", "ignored"),
+  EXPECT_EQ(edit->ensurePath(g.interp, g.group, "/a/b/c/", ""), c);
+  EXPECT_EQ(edit->ensurePath(g.interp, g.group, "/a/b/c/", "Leaf"), c);
+  EXPECT_EQ(tree->categoryCount(), 3);
+  EXPECT_EQ(edit->ensurePath(g.interp, g.group, "/", "ignored"),
             tree->rootNode());
   /* Another help text fails (its message is tested through pdb:read). */
-  EXPECT_EQ(tree->ensurePath(g.interp, g.group, "/a/b/c/", "Other"), nullptr);
+  EXPECT_EQ(edit->ensurePath(g.interp, g.group, "/a/b/c/", "Other"), nullptr);
 }
 
 TEST(CategoryTree, ChildrenKeepCreationOrderAndFindSkipsReferences) {
@@ -39,19 +41,19 @@ TEST(CategoryTree, ChildrenKeepCreationOrderAndFindSkipsReferences) {
   Pdb_AsciiDb *db = g.addDb("zq_pdb1");
   Pdb_CategoryNode *root = db->tree->rootNode();
   Pdb_Part *r1 = g.part(db, "/lib/z/", "R1");
-  db->tree->createChild(root, "z", "");
-  db->tree->createChild(root, "a", "");
+  db->treeEdit()->createChild(root, "z", "");
+  db->treeEdit()->createChild(root, "a", "");
   g.catRef(db, "/", db, "/lib/z/"); /* a reference with component /z/ */
   EXPECT_EQ(pathOf(root->child()), "/lib/");
   EXPECT_EQ(pathOf(root->child()->sibling()), "/z/");
   EXPECT_EQ(pathOf(root->child()->sibling()->sibling()), "/a/");
-  EXPECT_EQ(root->findChild("z"), root->child()->sibling());
+  EXPECT_EQ(db->treeEdit()->findChild(root, "z"), root->child()->sibling());
   EXPECT_TRUE(root->hasReferenceChild("/lib/z/"));
   EXPECT_FALSE(root->hasReferenceChild("/z/"));
-  EXPECT_EQ(db->tree->referenceCount, 1);
+  EXPECT_EQ(db->tree->referenceCount(), 1);
 
   g.partRef(db, "/a/", r1);
-  EXPECT_EQ(db->tree->entryCount, 2);
+  EXPECT_EQ(db->tree->entryCount(), 2);
   Pdb_CategoryNode *home = root->homeOf(reinterpret_cast<Pdb_PartEntry *>(r1));
   ASSERT_NE(home, nullptr);
   EXPECT_EQ(pathOf(home), "/lib/z/");
@@ -67,11 +69,11 @@ TEST(CategoryTree, LookupMatchesWholeComponentsOnly) {
   Pdb_CategoryNode *a = g.category(db, "/a/");
   Pdb_CategoryNode *ab = g.category(db, "/ab/");
   for (int mode : {0, 1, 2}) {
-    EXPECT_EQ(db->tree->lookupPath(g.group, mode, "/"), db->tree->rootNode());
-    EXPECT_EQ(db->tree->lookupPath(g.group, mode, "/a/"), a);
-    EXPECT_EQ(db->tree->lookupPath(g.group, mode, "/ab/"), ab);
+    EXPECT_EQ(db->lookupPath(g.group, mode, "/"), db->tree->rootNode());
+    EXPECT_EQ(db->lookupPath(g.group, mode, "/a/"), a);
+    EXPECT_EQ(db->lookupPath(g.group, mode, "/ab/"), ab);
     for (const char *missing : {"/a", "a/", "/a/b/"}) {
-      EXPECT_EQ(db->tree->lookupPath(g.group, mode, missing), nullptr);
+      EXPECT_EQ(db->lookupPath(g.group, mode, missing), nullptr);
     }
   }
 }
@@ -89,16 +91,16 @@ TEST(CategoryTree, LookupThroughReferencesFollowsTheMode) {
   /* The reference is found as itself in every mode; below it only mode 2
    * crosses into the other database. */
   for (int mode : {0, 1, 2}) {
-    EXPECT_EQ(user->tree->lookupPath(g.group, mode, "/mine/opamps/"), ref);
-    EXPECT_EQ(user->tree->lookupPath(g.group, mode, "/mine/opamps/x/"),
+    EXPECT_EQ(user->lookupPath(g.group, mode, "/mine/opamps/"), ref);
+    EXPECT_EQ(user->lookupPath(g.group, mode, "/mine/opamps/x/"),
               mode == 2 ? x : nullptr);
   }
-  EXPECT_EQ(lookupPathInGroup(g.group, 2, "/mine/opamps/x/"), x);
+  EXPECT_EQ(g.group->lookupPathInGroup(2, "/mine/opamps/x/"), x);
   /* Within one tree, mode 1 follows as well. */
   Pdb_CategoryNode *y = g.category(user, "/lib2/y/z/");
   g.catRef(user, "/mine/", user, "/lib2/y/");
-  EXPECT_EQ(user->tree->lookupPath(g.group, 1, "/mine/y/z/"), y);
-  EXPECT_EQ(user->tree->lookupPath(g.group, 0, "/mine/y/z/"), nullptr);
+  EXPECT_EQ(user->lookupPath(g.group, 1, "/mine/y/z/"), y);
+  EXPECT_EQ(user->lookupPath(g.group, 0, "/mine/y/z/"), nullptr);
 }
 
 TEST(CategoryTree, CircularReferencesAreRecognisedAndEndALookup) {
@@ -106,27 +108,29 @@ TEST(CategoryTree, CircularReferencesAreRecognisedAndEndALookup) {
   Pdb_AsciiDb *db = g.addDb("zq_pdb1");
   Pdb_CategoryNode *ab = g.category(db, "/a/b/");
   Pdb_CategoryNode *c = g.category(db, "/c/");
-  EXPECT_TRUE(isCircularReference(g.group, ab, "/a/b/")); /* itself */
-  EXPECT_TRUE(isCircularReference(g.group, ab, "/a/"));   /* an ancestor */
-  EXPECT_FALSE(isCircularReference(g.group, ab, "/c/"));
-  EXPECT_FALSE(isCircularReference(g.group, c, "/a/"));
+  EXPECT_TRUE(g.group->isCircularReference(ab, "/a/b/")); /* itself */
+  EXPECT_TRUE(g.group->isCircularReference(ab, "/a/"));   /* an ancestor */
+  EXPECT_FALSE(g.group->isCircularReference(ab, "/c/"));
+  EXPECT_FALSE(g.group->isCircularReference(c, "/a/"));
   /* /d/ holds a reference to /c/; placing one to /d/ under /c/ closes it. */
   g.catRef(db, "/d/", db, "/c/");
-  EXPECT_TRUE(isCircularReference(g.group, c, "/d/"));
-  EXPECT_FALSE(isCircularReference(g.group, ab, "/d/"));
+  EXPECT_TRUE(g.group->isCircularReference(c, "/d/"));
+  EXPECT_FALSE(g.group->isCircularReference(ab, "/d/"));
 
-  /* A circle built behind the tree's back: /p/x/ designates /q/x/ and
-   * /q/x/ designates /p/x/. */
-  for (const char *where : {"/p/", "/q/"}) {
-    auto *n = static_cast<Pdb_CategoryNode *>(
-        Pdb_WindowAlloc(sizeof(Pdb_CategoryNode)));
-    std::memset(n, 0, sizeof *n);
-    Pdb_CategoryNode *parent = g.category(db, where);
-    n->parent.set(n, parent);
-    n->referencePath.set(n,
-                         Pdb_WindowStrdup(where[1] == 'p' ? "/q/x/" : "/p/x/"));
-    db->tree->addChildNode(parent, n);
+  /* A circle no reader would let through: /p/x/ designates /q/x/ and
+   * /q/x/ designates /p/x/. Each reference is placed while a real
+   * category stands at its target, in databases that then leave. */
+  Pdb_AsciiDb *realP = g.addDb("zq_pdb2");
+  Pdb_AsciiDb *realQ = g.addDb("zq_pdb3");
+  Pdb_CategoryNode *px = g.category(realP, "/p/x/");
+  Pdb_CategoryNode *qx = g.category(realQ, "/q/x/");
+  db->treeEdit()->createReference(g.category(db, "/p/"), qx);
+  db->treeEdit()->createReference(g.category(db, "/q/"), px);
+  for (const char *handle : {"zq_pdb2", "zq_pdb3"}) {
+    Tcl_HashEntry *e = Tcl_FindHashEntry(&g.group->databases, handle);
+    delete static_cast<Pdb_Database *>(Tcl_GetHashValue(e));
+    Tcl_DeleteHashEntry(e);
   }
-  EXPECT_EQ(db->tree->lookupPath(g.group, 2, "/p/x/z/"), nullptr);
-  EXPECT_STREQ(categoryHelp(g.group, "/p/x/"), "");
+  EXPECT_EQ(db->lookupPath(g.group, 2, "/p/x/z/"), nullptr);
+  EXPECT_STREQ(g.group->categoryHelp("/p/x/"), "");
 }

@@ -38,31 +38,31 @@ public:
 
   /* The node of path, created with empty help texts. */
   Pdb_CategoryNode *category(Pdb_AsciiDb *db, const char *path) {
-    return db->tree->ensurePath(interp, group, path, "");
+    return db->treeEdit()->ensurePath(interp, group, path, "");
   }
 
   /* A new part homed in the category at path. */
   Pdb_Part *part(Pdb_AsciiDb *db, const char *path, const char *name) {
     Pdb_Part *p = makePart(name);
     db->addPart(p);
-    db->tree->addEntry(category(db, path),
-                       reinterpret_cast<Pdb_PartEntry *>(p));
+    db->treeEdit()->addEntry(category(db, path),
+                             reinterpret_cast<Pdb_PartEntry *>(p));
     return p;
   }
 
   /* A part reference to entry in the category at path. */
   void partRef(Pdb_AsciiDb *db, const char *path, const Pdb_Part *target) {
-    db->tree->addEntry(category(db, path),
-                       reinterpret_cast<Pdb_PartEntry *>(Pdb_PartRef::create(
-                           reinterpret_cast<const Pdb_PartEntry *>(target))));
+    db->treeEdit()->addEntry(
+        category(db, path),
+        reinterpret_cast<Pdb_PartEntry *>(Pdb_PartRef::create(
+            reinterpret_cast<const Pdb_PartEntry *>(target))));
   }
 
   /* A category reference under path to the node at target in from. */
   void catRef(Pdb_AsciiDb *db, const char *path, Pdb_AsciiDb *from,
               const char *target) {
-    db->tree->createReference(
-        category(db, path),
-        from->tree->lookupPath(group, PDB_REFS_IGNORE, target));
+    db->treeEdit()->createReference(
+        category(db, path), from->lookupPath(group, PDB_REFS_IGNORE, target));
   }
 
   std::string result() const { return Tcl_GetStringResult(interp); }

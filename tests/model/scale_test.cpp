@@ -16,7 +16,7 @@
 #include "files/image/image_buffer.h"
 #include "files/image/image_verifier.h"
 #include "files/image/image_writer.h"
-#include "model/subtree_delete.h"
+#include "model/tree_edit.h"
 #include "model/window.h"
 #include "report/db_report.h"
 #include "tests/model/model_fixture.h"
@@ -61,7 +61,7 @@ void writeAndReport(Pdb_AsciiDb *db) {
        at++) {
     levels++;
   }
-  EXPECT_EQ(levels, 1 + db->tree->categoryCount + db->tree->referenceCount);
+  EXPECT_EQ(levels, 1 + db->tree->categoryCount() + db->tree->referenceCount());
 }
 
 } // namespace
@@ -74,22 +74,22 @@ TEST(Scale, HundredThousandSiblingsAreBuiltFoundWrittenAndDeleted) {
     const int wide = 100000;
     for (int i = 0; i < wide; i++) {
       std::string path = "/w/c" + std::to_string(i) + "/";
-      ASSERT_NE(db->tree->ensurePath(g.interp, g.group, path.c_str(), "h"),
-                nullptr);
+      ASSERT_NE(
+          db->treeEdit()->ensurePath(g.interp, g.group, path.c_str(), "h"),
+          nullptr);
     }
     Pdb_Part *last = g.part(db, "/w/c99999/", "last");
-    EXPECT_EQ(db->tree->categoryCount, wide + 1);
-    EXPECT_EQ(pathOf(db->tree->lookupPath(g.group, 2, "/w/c99999/")),
-              "/w/c99999/");
+    EXPECT_EQ(db->tree->categoryCount(), wide + 1);
+    EXPECT_EQ(pathOf(db->lookupPath(g.group, 2, "/w/c99999/")), "/w/c99999/");
     EXPECT_EQ(pathOf(db->tree->rootNode()->homeOf(
                   reinterpret_cast<Pdb_PartEntry *>(last))),
               "/w/c99999/");
-    Pdb_CategoryNode *w = db->tree->lookupPath(g.group, 0, "/w/");
-    EXPECT_FALSE(isCircularReference(g.group, db->tree->rootNode(), "/w/"));
-    EXPECT_TRUE(isCircularReference(g.group, w->child(), "/w/"));
+    Pdb_CategoryNode *w = db->lookupPath(g.group, 0, "/w/");
+    EXPECT_FALSE(g.group->isCircularReference(db->tree->rootNode(), "/w/"));
+    EXPECT_TRUE(g.group->isCircularReference(w->child(), "/w/"));
     writeAndReport(db);
-    deleteSubtree(db->tree, g.group, w, &db->parts);
-    EXPECT_EQ(db->tree->categoryCount, 0);
+    db->treeEdit()->deleteSubtree(g.group, w, &db->parts);
+    EXPECT_EQ(db->tree->categoryCount(), 0);
     EXPECT_EQ(db->partCount(), 0);
   });
   EXPECT_EQ(Pdb_WindowLiveBlocks(), before);
@@ -104,19 +104,19 @@ TEST(Scale, TenThousandLevelsDeepWork) {
       path += "d/";
     }
     Pdb_CategoryNode *bottom =
-        db->tree->ensurePath(g.interp, g.group, path.c_str(), "bottom");
+        db->treeEdit()->ensurePath(g.interp, g.group, path.c_str(), "bottom");
     ASSERT_NE(bottom, nullptr);
     EXPECT_EQ(pathOf(bottom), path);
     g.part(db, path.c_str(), "deep");
     g.catRef(db, "/", db, path.c_str());
-    EXPECT_EQ(db->tree->lookupPath(g.group, 2, path.c_str()), bottom);
-    EXPECT_STREQ(categoryHelp(g.group, path.c_str()), "bottom");
-    EXPECT_TRUE(isCircularReference(g.group, bottom, "/d/"));
+    EXPECT_EQ(db->lookupPath(g.group, 2, path.c_str()), bottom);
+    EXPECT_STREQ(g.group->categoryHelp(path.c_str()), "bottom");
+    EXPECT_TRUE(g.group->isCircularReference(bottom, "/d/"));
     writeAndReport(db);
     /* Deleting the top takes the reference to the bottom along. */
-    deleteSubtree(db->tree, g.group, db->tree->lookupPath(g.group, 0, "/d/"),
-                  &db->parts);
-    EXPECT_EQ(db->tree->categoryCount, 0);
-    EXPECT_EQ(db->tree->referenceCount, 0);
+    db->treeEdit()->deleteSubtree(g.group, db->lookupPath(g.group, 0, "/d/"),
+                                  &db->parts);
+    EXPECT_EQ(db->tree->categoryCount(), 0);
+    EXPECT_EQ(db->tree->referenceCount(), 0);
   });
 }

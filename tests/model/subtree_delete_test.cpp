@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/subtree_delete.h"
+#include "model/tree_edit.h"
 #include "model/window.h"
 #include "tests/model/model_fixture.h"
 
@@ -21,21 +21,21 @@ TEST(SubtreeDelete, RemovesSubtreePartsTheirReferencesAndDeadCategoryRefs) {
   g.partRef(db, "/k/", r2);
   g.catRef(db, "/k/", db, "/a/b/"); /* only target deleted: goes */
   g.catRef(db, "/", db, "/k/");     /* target stays: stays */
-  ASSERT_EQ(db->tree->categoryCount, 3);
-  ASSERT_EQ(db->tree->referenceCount, 2);
-  ASSERT_EQ(db->tree->entryCount, 5);
+  ASSERT_EQ(db->tree->categoryCount(), 3);
+  ASSERT_EQ(db->tree->referenceCount(), 2);
+  ASSERT_EQ(db->tree->entryCount(), 5);
 
-  deleteSubtree(db->tree, g.group, db->tree->lookupPath(g.group, 0, "/a/"),
-                &db->parts);
+  db->treeEdit()->deleteSubtree(g.group, db->lookupPath(g.group, 0, "/a/"),
+                                &db->parts);
 
-  EXPECT_EQ(db->tree->lookupPath(g.group, 0, "/a/"), nullptr);
+  EXPECT_EQ(db->lookupPath(g.group, 0, "/a/"), nullptr);
   EXPECT_EQ(db->findPart("R1"), nullptr);
   EXPECT_EQ(db->findPart("R2"), nullptr);
   EXPECT_EQ(db->findPart("K1"), keep);
-  EXPECT_EQ(db->tree->categoryCount, 1);
-  EXPECT_EQ(db->tree->referenceCount, 1);
-  EXPECT_EQ(db->tree->entryCount, 1);
-  Pdb_CategoryNode *k = db->tree->lookupPath(g.group, 0, "/k/");
+  EXPECT_EQ(db->tree->categoryCount(), 1);
+  EXPECT_EQ(db->tree->referenceCount(), 1);
+  EXPECT_EQ(db->tree->entryCount(), 1);
+  Pdb_CategoryNode *k = db->lookupPath(g.group, 0, "/k/");
   EXPECT_EQ(k->body()->partList()->count, 1);
   EXPECT_EQ(k->child(), nullptr);
   EXPECT_TRUE(db->tree->rootNode()->hasReferenceChild("/k/"));
@@ -50,19 +50,19 @@ TEST(SubtreeDelete, ReferenceWithoutTargetGoesWithAnyDeletion) {
   g.catRef(db, "/y/", other, "/lib/");
   g.category(db, "/x/");
   g.catRef(db, "/x/", other, "/lib/");
-  ASSERT_EQ(db->tree->referenceCount, 2);
+  ASSERT_EQ(db->tree->referenceCount(), 2);
 
   /* Two targets: deleting one of them keeps both references. */
-  deleteSubtree(db->tree, g.group, db->tree->lookupPath(g.group, 0, "/lib/"),
-                &db->parts);
-  EXPECT_EQ(db->tree->referenceCount, 2);
+  db->treeEdit()->deleteSubtree(g.group, db->lookupPath(g.group, 0, "/lib/"),
+                                &db->parts);
+  EXPECT_EQ(db->tree->referenceCount(), 2);
 
   /* With the other target gone, a deletion of anything drops them. */
-  deleteSubtree(other->tree, g.group,
-                other->tree->lookupPath(g.group, 0, "/lib/"), &other->parts);
-  deleteSubtree(db->tree, g.group, nullptr, &db->parts);
-  EXPECT_EQ(db->tree->referenceCount, 0);
-  EXPECT_EQ(db->tree->categoryCount, 2);
+  other->treeEdit()->deleteSubtree(
+      g.group, other->lookupPath(g.group, 0, "/lib/"), &other->parts);
+  db->treeEdit()->deleteSubtree(g.group, nullptr, &db->parts);
+  EXPECT_EQ(db->tree->referenceCount(), 0);
+  EXPECT_EQ(db->tree->categoryCount(), 2);
 }
 
 TEST(SubtreeDelete, DeletingTheRootEmptiesTheTreeUntilEnsurePath) {
@@ -70,12 +70,12 @@ TEST(SubtreeDelete, DeletingTheRootEmptiesTheTreeUntilEnsurePath) {
   Pdb_AsciiDb *db = g.addDb("zq_pdb1");
   g.part(db, "/", "top");
   g.part(db, "/a/b/", "deep");
-  deleteSubtree(db->tree, g.group, db->tree->rootNode(), &db->parts);
+  db->treeEdit()->deleteSubtree(g.group, db->tree->rootNode(), &db->parts);
   EXPECT_EQ(db->tree->rootNode(), nullptr);
-  EXPECT_EQ(db->tree->entryCount, 0);
-  EXPECT_EQ(db->tree->categoryCount, 0);
+  EXPECT_EQ(db->tree->entryCount(), 0);
+  EXPECT_EQ(db->tree->categoryCount(), 0);
   EXPECT_EQ(db->partCount(), 0);
-  EXPECT_EQ(db->tree->lookupPath(g.group, 0, "/"), nullptr);
+  EXPECT_EQ(db->lookupPath(g.group, 0, "/"), nullptr);
   ASSERT_NE(g.category(db, "/a/"), nullptr);
   EXPECT_EQ(pathOf(db->tree->rootNode()), "/");
 }
@@ -89,18 +89,16 @@ TEST(SubtreeDelete, FreedPartsLeaveNoReferenceOrHiddenEntryAnywhere) {
   g.partRef(user, "/mine/", r1);
   g.partRef(user, "/other/", r1);
   g.group->hidden.hidePart(r1);
-  ASSERT_EQ(user->tree->entryCount, 3);
+  ASSERT_EQ(user->tree->entryCount(), 3);
 
-  deleteSubtree(site->tree, g.group,
-                site->tree->lookupPath(g.group, 0, "/lib/"), &site->parts);
+  site->treeEdit()->deleteSubtree(
+      g.group, site->lookupPath(g.group, 0, "/lib/"), &site->parts);
 
-  EXPECT_EQ(user->tree->entryCount, 1);
-  EXPECT_EQ(
-      user->tree->lookupPath(g.group, 0, "/mine/")->body()->partList()->count,
-      1);
-  EXPECT_EQ(
-      user->tree->lookupPath(g.group, 0, "/other/")->body()->partList()->count,
-      0);
+  EXPECT_EQ(user->tree->entryCount(), 1);
+  EXPECT_EQ(user->lookupPath(g.group, 0, "/mine/")->body()->partList()->count,
+            1);
+  EXPECT_EQ(user->lookupPath(g.group, 0, "/other/")->body()->partList()->count,
+            0);
   EXPECT_EQ(g.group->hidden.hiddenPartCount(), 0);
 }
 

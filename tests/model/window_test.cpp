@@ -52,8 +52,7 @@ TEST(AddressWindow, DatabasesAndMappedImagesAreWithinReach) {
   }
   /* A reference from one database to a part of the other resolves. */
   g.partRef(two, "/b/", p1);
-  Pdb_PartList *list =
-      two->tree->lookupPath(g.group, 0, "/b/")->body()->partList();
+  Pdb_PartList *list = two->lookupPath(g.group, 0, "/b/")->body()->partList();
   EXPECT_EQ(Pdb_ResolveEntry(list->entry(1)), p1);
 
   EXPECT_EQ(Pdb_WindowUnmapFile(view, bytes.size()), 0);

@@ -269,13 +269,13 @@ bool Verifier::list(uint32_t offset, bool recordsOnly) {
 
 /* Checks a category image: its two strings and its part list. */
 bool Verifier::category(uint32_t offset) {
-  const Pdb_Category *image = at<Pdb_Category>(offset);
+  Pdb_CategoryLinks links = at<Pdb_Category>(offset)->storedLinks();
   uint32_t ignored = 0;
   uint32_t listOffset = 0;
-  return string(offset, image->name.offset, "category name", &ignored) &&
-         string(offset, image->help.offset, "category help", &ignored) &&
-         target(offset, image->parts.offset, sizeof(Pdb_PartList),
-                "category part list", &listOffset) &&
+  return string(offset, links.name, "category name", &ignored) &&
+         string(offset, links.help, "category help", &ignored) &&
+         target(offset, links.parts, sizeof(Pdb_PartList), "category part list",
+                &listOffset) &&
          list(listOffset, false);
 }
 
@@ -302,10 +302,9 @@ bool Verifier::node(const PendingNode &pending,
                                "the category tree is deeper than %d levels",
                                static_cast<int>(PDB_VERIFY_MAX_DEPTH));
   }
-  const Pdb_CategoryNode *image = at<Pdb_CategoryNode>(offset);
-  int64_t parent = image->parent.offset == 0
-                       ? 0
-                       : static_cast<int64_t>(offset) + image->parent.offset;
+  Pdb_NodeLinks links = at<Pdb_CategoryNode>(offset)->storedLinks();
+  int64_t parent =
+      links.parent == 0 ? 0 : static_cast<int64_t>(offset) + links.parent;
   if (parent != pending.parent) {
     return Pdb_SetImageProblem(problem,
                                "the node at offset %u has a wrong parent link",
@@ -313,14 +312,14 @@ bool Verifier::node(const PendingNode &pending,
   }
 
   uint32_t data = 0;
-  if (image->referencePath.offset != 0) {
-    if (image->category.offset != 0) {
+  if (links.referencePath != 0) {
+    if (links.category != 0) {
       return Pdb_SetImageProblem(problem,
                                  "the node at offset %u is both a category "
                                  "and a reference",
                                  static_cast<unsigned>(offset));
     }
-    if (!string(offset, image->referencePath.offset, "reference path", &data)) {
+    if (!string(offset, links.referencePath, "reference path", &data)) {
       return false;
     }
     const char *path = at<char>(data);
@@ -331,25 +330,25 @@ bool Verifier::node(const PendingNode &pending,
                                  "category path",
                                  static_cast<unsigned>(data));
     }
-  } else if (!target(offset, image->category.offset, sizeof(Pdb_Category),
-                     "category", &data) ||
+  } else if (!target(offset, links.category, sizeof(Pdb_Category), "category",
+                     &data) ||
              !category(data)) {
     return false;
   }
 
   uint32_t next = 0;
-  if (image->nextSibling.offset != 0) {
+  if (links.nextSibling != 0) {
     if (pending.parent == 0) {
       return Pdb_SetImageProblem(problem, "the root node has a sibling");
     }
-    if (!target(offset, image->nextSibling.offset, sizeof(Pdb_CategoryNode),
+    if (!target(offset, links.nextSibling, sizeof(Pdb_CategoryNode),
                 "sibling node", &next)) {
       return false;
     }
     stack->push_back(PendingNode{next, pending.parent, pending.depth});
   }
-  if (image->firstChild.offset != 0) {
-    if (!target(offset, image->firstChild.offset, sizeof(Pdb_CategoryNode),
+  if (links.firstChild != 0) {
+    if (!target(offset, links.firstChild, sizeof(Pdb_CategoryNode),
                 "child node", &next)) {
       return false;
     }
@@ -360,13 +359,12 @@ bool Verifier::node(const PendingNode &pending,
 
 /* Checks the tree below the holder at offset (inside the file). */
 bool Verifier::tree(uint32_t holder) {
-  const Pdb_CategoryTree *image = at<Pdb_CategoryTree>(holder);
-  if (image->root.offset == 0) {
+  int32_t rootLink = at<Pdb_CategoryTree>(holder)->storedRoot();
+  if (rootLink == 0) {
     return true;
   }
   uint32_t root = 0;
-  if (!target(holder, image->root.offset, sizeof(Pdb_CategoryNode), "root node",
-              &root)) {
+  if (!target(holder, rootLink, sizeof(Pdb_CategoryNode), "root node", &root)) {
     return false;
   }
   std::vector<PendingNode> stack;

@@ -114,9 +114,9 @@ bool ImageWriter::expect(std::size_t recordBytes, int parts,
   std::size_t entries = 0;
   std::size_t nodes = 0;
   if (tree != nullptr) {
-    entries = static_cast<std::size_t>(std::max(tree->entryCount, 0));
-    nodes = 1 + static_cast<std::size_t>(std::max(tree->categoryCount, 0)) +
-            static_cast<std::size_t>(std::max(tree->referenceCount, 0));
+    entries = static_cast<std::size_t>(std::max(tree->entryCount(), 0));
+    nodes = 1 + static_cast<std::size_t>(std::max(tree->categoryCount(), 0)) +
+            static_cast<std::size_t>(std::max(tree->referenceCount(), 0));
   }
   std::size_t count = static_cast<std::size_t>(std::max(parts, 0));
   std::size_t bytes = PDB_IMAGE_HEADER_SIZE + recordBytes + 4 * count +
@@ -277,10 +277,9 @@ bool ImageWriter::writeCategory(const Pdb_Category *category,
   }
 
   *offset = out.position();
-  Pdb_Category image;
-  image.name.offset = LinkBetween(nameOffset, *offset);
-  image.help.offset = LinkBetween(helpOffset, *offset);
-  image.parts.offset = LinkBetween(listOffset, *offset);
+  Pdb_Category image = Pdb_Category::fromLinks(
+      {LinkBetween(nameOffset, *offset), LinkBetween(helpOffset, *offset),
+       LinkBetween(listOffset, *offset)});
   return out.append(&image, sizeof(image));
 }
 
@@ -319,12 +318,10 @@ bool ImageWriter::writeNodeImage(const Pdb_CategoryNode *node, uint32_t data,
   }
   uint32_t here = out.position();
   bool isReference = node->isReference();
-  Pdb_CategoryNode image;
-  image.category.offset = isReference ? 0 : LinkBetween(data, here);
-  image.parent.offset = isRoot ? 0 : -1;
-  image.firstChild.offset = LinkBetween(child, here);
-  image.nextSibling.offset = LinkBetween(sibling, here);
-  image.referencePath.offset = isReference ? LinkBetween(data, here) : 0;
+  Pdb_CategoryNode image = Pdb_CategoryNode::fromLinks(
+      {isReference ? 0 : LinkBetween(data, here), isRoot ? 0 : -1,
+       LinkBetween(child, here), LinkBetween(sibling, here),
+       isReference ? LinkBetween(data, here) : 0});
   if (!out.append(&image, sizeof(image))) {
     return false;
   }
@@ -338,7 +335,7 @@ bool ImageWriter::writeNodeImage(const Pdb_CategoryNode *node, uint32_t data,
     if (!lookup(next, &childOffset)) {
       return Pdb_SetImageProblem(problem, "a child node was not laid out");
     }
-    out.patch(childOffset + offsetof(Pdb_CategoryNode, parent),
+    out.patch(childOffset + Pdb_CategoryNode::parentLinkOffset,
               static_cast<int32_t>(here - childOffset));
   }
   if (isRoot) {
@@ -408,7 +405,8 @@ bool ImageWriter::writeTree(const Pdb_CategoryNode *root, uint32_t *offset) {
  *	holder with a null root link.
  */
 bool ImageWriter::writeHolder(const Pdb_CategoryTree *tree, uint32_t *offset) {
-  static const Pdb_CategoryTree emptyTree = {};
+  static const Pdb_CategoryTree emptyTree =
+      Pdb_CategoryTree::fromLinks(0, 0, 0, 0);
   if (tree == nullptr) {
     tree = &emptyTree;
   }
@@ -418,11 +416,9 @@ bool ImageWriter::writeHolder(const Pdb_CategoryTree *tree, uint32_t *offset) {
     return false;
   }
   *offset = out.position();
-  Pdb_CategoryTree image;
-  image.root.offset = LinkBetween(rootOffset, *offset);
-  image.entryCount = tree->entryCount;
-  image.categoryCount = tree->categoryCount;
-  image.referenceCount = tree->referenceCount;
+  Pdb_CategoryTree image = Pdb_CategoryTree::fromLinks(
+      LinkBetween(rootOffset, *offset), tree->entryCount(),
+      tree->categoryCount(), tree->referenceCount());
   return out.append(&image, sizeof(image));
 }
 

@@ -12,8 +12,9 @@
 #include "files/text/record_handlers.h"
 #include "model/ascii_db.h"
 #include "model/category_tree.h"
+#include "model/group.h"
 #include "model/group_queries.h"
-#include "model/subtree_delete.h"
+#include "model/tree_edit.h"
 #include "shell/conventions.h"
 
 static const char MSG_CATEGORY_ELEMENTS[] =
@@ -72,8 +73,8 @@ int Pdb_HandleCategory(Pdb_ReadState *state, int argc, char **argv) {
   free(state->categoryPath);
   state->categoryPath = copy;
   const char *help = argc == 3 ? argv[2] : "";
-  state->categoryNode =
-      state->db->tree->ensurePath(state->interp, state->group, path, help);
+  state->categoryNode = state->db->treeEdit()->ensurePath(
+      state->interp, state->group, path, help);
   return state->categoryNode == nullptr ? TCL_ERROR : TCL_OK;
 }
 
@@ -105,9 +106,9 @@ void Pdb_ApplyUserOverride(Pdb_ReadState *state, int argc, char **argv) {
     return;
   }
   Pdb_CategoryNode *node =
-      site->tree->lookupPath(state->group, PDB_REFS_SAME_TREE, argv[1]);
+      site->lookupPath(state->group, PDB_REFS_SAME_TREE, argv[1]);
   if (node != nullptr) {
-    deleteSubtree(site->tree, state->group, node, site->partsTable());
+    site->treeEdit()->deleteSubtree(state->group, node, site->partsTable());
   }
 }
 
@@ -136,11 +137,11 @@ int Pdb_HandleCategoryReference(Pdb_ReadState *state, int argc, char **argv) {
     return Pdb_ReportLineError(state, MSG_CATREF_ROOT, PDB_EC_BAD_CATREF);
   }
   Pdb_CategoryNode *target =
-      lookupPathInGroup(state->group, PDB_REFS_IGNORE, targetPath);
+      state->group->lookupPathInGroup(PDB_REFS_IGNORE, targetPath);
   if (target == nullptr) {
     return Pdb_ReportLineError(state, MSG_CATREF_MISSING, PDB_EC_NO_REFFED_CAT);
   }
-  if (isCircularReference(state->group, state->categoryNode, targetPath)) {
+  if (state->group->isCircularReference(state->categoryNode, targetPath)) {
     return Pdb_ReportLineError(state, MSG_CATREF_CIRCULAR, PDB_EC_BAD_CATREF);
   }
 
@@ -156,13 +157,13 @@ int Pdb_HandleCategoryReference(Pdb_ReadState *state, int argc, char **argv) {
   Tcl_DStringInit(&ownPath);
   Tcl_DStringAppend(&ownPath, state->categoryPath, -1);
   Tcl_DStringAppend(&ownPath, last, -1);
-  bool exists = lookupPathInGroup(state->group, PDB_REFS_GROUP,
-                                  Tcl_DStringValue(&ownPath)) != nullptr;
+  bool exists = state->group->lookupPathInGroup(
+                    PDB_REFS_GROUP, Tcl_DStringValue(&ownPath)) != nullptr;
   Tcl_DStringFree(&ownPath);
   if (exists) {
     return Pdb_ReportLineError(state, MSG_CATREF_EXISTS, PDB_EC_DUP_CATREF);
   }
-  if (!state->db->tree->createReference(state->categoryNode, target)) {
+  if (!state->db->treeEdit()->createReference(state->categoryNode, target)) {
     return Pdb_ReportLineError(state, MSG_NO_MEMORY, PDB_EC_MALLOC);
   }
   return TCL_OK;

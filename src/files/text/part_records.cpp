@@ -129,7 +129,7 @@ int Pdb_HandlePart(Pdb_ReadState *state, int argc, char **argv) {
     return Pdb_ReportLineError(state, MSG_NO_MEMORY, PDB_EC_MALLOC);
   }
   Pdb_PartEntry *entry = reinterpret_cast<Pdb_PartEntry *>(part);
-  if (!state->db->tree->addEntry(state->categoryNode, entry)) {
+  if (!state->db->treeEdit()->addEntry(state->categoryNode, entry)) {
     Pdb_DestroyEntry(entry);
     return Pdb_ReportLineError(state, MSG_NO_MEMORY, PDB_EC_MALLOC);
   }
@@ -201,8 +201,8 @@ int Pdb_HandlePartReference(Pdb_ReadState *state, int argc, char **argv) {
     return Pdb_ReportLineError(state, MSG_PARTREF_MISSING,
                                PDB_EC_NO_REFFED_PART);
   }
-  Pdb_PartList *list = state->categoryNode->body()->partList();
-  if (list->find(argv[1]) != nullptr) {
+  if (state->db->treeEdit()->findEntry(state->categoryNode, argv[1]) !=
+      nullptr) {
     return Pdb_ReportLineError(state, MSG_PARTREF_DUPLICATE,
                                PDB_EC_DUP_PARTREF);
   }
@@ -212,7 +212,7 @@ int Pdb_HandlePartReference(Pdb_ReadState *state, int argc, char **argv) {
     return Pdb_ReportLineError(state, MSG_NO_MEMORY, PDB_EC_MALLOC);
   }
   Pdb_PartEntry *entry = reinterpret_cast<Pdb_PartEntry *>(reference);
-  if (!state->db->tree->addEntry(state->categoryNode, entry)) {
+  if (!state->db->treeEdit()->addEntry(state->categoryNode, entry)) {
     Pdb_DestroyEntry(entry);
     return Pdb_ReportLineError(state, MSG_NO_MEMORY, PDB_EC_MALLOC);
   }

@@ -38,7 +38,7 @@ std::string TreeReport(const Pdb_CategoryNode *root) {
 }
 
 TEST_F(BinaryLoader, RoundTripFindsEveryPartAndCategoryAlike) {
-  db->tree->ensurePath(interp, g.group, "/analog/", "My {odd} help");
+  db->treeEdit()->ensurePath(interp, g.group, "/analog/", "My {odd} help");
   g.part(db, "/analog/", "Zener 5V1");
   g.part(db, "/analog/", "r1");
   g.category(db, "/analog/empty/");
@@ -69,9 +69,9 @@ TEST_F(BinaryLoader, RoundTripFindsEveryPartAndCategoryAlike) {
   }
   EXPECT_EQ(TreeReport(loaded->tree->rootNode()),
             TreeReport(db->tree->rootNode()));
-  EXPECT_EQ(loaded->tree->categoryCount, db->tree->categoryCount);
-  EXPECT_EQ(loaded->tree->entryCount, db->tree->entryCount);
-  EXPECT_EQ(loaded->tree->referenceCount, db->tree->referenceCount);
+  EXPECT_EQ(loaded->tree->categoryCount(), db->tree->categoryCount());
+  EXPECT_EQ(loaded->tree->entryCount(), db->tree->entryCount());
+  EXPECT_EQ(loaded->tree->referenceCount(), db->tree->referenceCount());
 }
 
 /* Another version and a file cut after its list are refused in the tests

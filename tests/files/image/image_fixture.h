@@ -80,7 +80,7 @@ inline std::string PartText(const Pdb_Part *part) {
 class SmallImage : public ::testing::Test {
 protected:
   void SetUp() override {
-    db->tree->ensurePath(interp, g.group, "/a/", "A");
+    db->treeEdit()->ensurePath(interp, g.group, "/a/", "A");
     r1 = g.part(db, "/a/", "R1");
     c1 = g.part(db, "/a/b/", "C1");
     g.partRef(db, "/a/b/", r1);

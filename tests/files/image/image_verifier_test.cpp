@@ -16,6 +16,10 @@
 
 namespace {
 
+/* Byte offsets of the links in node and category images. */
+constexpr uint32_t NODE_PARENT = 4, NODE_FIRST_CHILD = 8,
+                   NODE_NEXT_SIBLING = 12, CATEGORY_PARTS = 8;
+
 /* The small image and the offsets of its structures. */
 class DamagedImage : public SmallImage {
 protected:
@@ -24,11 +28,11 @@ protected:
     good = ImageBytes(image);
     holder = Pdb_ImageWord(image.bytes(), PDB_IMAGE_TREE_OFFSET);
     root = linkAt(holder, 0);
-    nodeA = linkAt(root, offsetof(Pdb_CategoryNode, firstChild));
-    nodeRef = linkAt(nodeA, offsetof(Pdb_CategoryNode, nextSibling));
-    nodeB = linkAt(nodeA, offsetof(Pdb_CategoryNode, firstChild));
+    nodeA = linkAt(root, NODE_FIRST_CHILD);
+    nodeRef = linkAt(nodeA, NODE_NEXT_SIBLING);
+    nodeB = linkAt(nodeA, NODE_FIRST_CHILD);
     categoryB = linkAt(nodeB, 0);
-    listB = linkAt(categoryB, offsetof(Pdb_Category, parts));
+    listB = linkAt(categoryB, CATEGORY_PARTS);
   }
 
   /* The offset a link of the structure at base designates. */
@@ -62,12 +66,11 @@ TEST_F(DamagedImage, VerifierRefusesDamageTheHeaderChecksMiss) {
   } cases[] = {
       {"root link out of range", holder, 0, 1 << 24, false, "outside"},
       {"root link misaligned", holder, 0, -18, false, "not aligned"},
-      {"node its own sibling", nodeRef, offsetof(Pdb_CategoryNode, nextSibling),
-       nodeA, true, "reached twice"},
-      {"child is its grandparent", nodeB,
-       offsetof(Pdb_CategoryNode, firstChild), root, true, "reached twice"},
-      {"wrong parent", nodeB, offsetof(Pdb_CategoryNode, parent), root, true,
-       "wrong parent"},
+      {"node its own sibling", nodeRef, NODE_NEXT_SIBLING, nodeA, true,
+       "reached twice"},
+      {"child is its grandparent", nodeB, NODE_FIRST_CHILD, root, true,
+       "reached twice"},
+      {"wrong parent", nodeB, NODE_PARENT, root, true, "wrong parent"},
       {"reference and category at once", nodeRef, 0, categoryB, true,
        "both a category and a reference"},
       {"category list slot outside", listB - 8, 0, 1 << 28, false, "outside"},
@@ -94,7 +97,7 @@ TEST_F(DamagedImage, VerifierRefusesDamageTheHeaderChecksMiss) {
 
 TEST_F(DamagedImage, LoaderVerifiesWhenTheEnvironmentAsks) {
   std::string name = dir.file("cycle");
-  WriteFile(name, withWord(nodeRef + offsetof(Pdb_CategoryNode, nextSibling),
+  WriteFile(name, withWord(nodeRef + NODE_NEXT_SIBLING,
                            static_cast<int32_t>(nodeA - nodeRef)));
   for (const char *setting : {"1", "0", ""}) {
     setenv("ZQ_PDB_VERIFY", setting, 1);

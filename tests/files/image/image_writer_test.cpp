@@ -53,12 +53,12 @@ TEST_F(SmallImage, TreeKeepsLinksCountsAndParentsAndPassesTheVerifier) {
   EXPECT_TRUE(Pdb_VerifyImage(image.bytes(), image.size(), &problem))
       << problem.text;
   const Pdb_CategoryTree *holder = ImageTree(image);
-  EXPECT_EQ(holder->entryCount, 3);
-  EXPECT_EQ(holder->categoryCount, 2);
-  EXPECT_EQ(holder->referenceCount, 1);
+  EXPECT_EQ(holder->entryCount(), 3);
+  EXPECT_EQ(holder->categoryCount(), 2);
+  EXPECT_EQ(holder->referenceCount(), 1);
 
   const Pdb_CategoryNode *root = holder->rootNode();
-  EXPECT_EQ(root->parent.offset, 0);
+  EXPECT_EQ(root->storedLinks().parent, 0);
   EXPECT_STREQ(root->body()->nameText(), "/");
   const Pdb_CategoryNode *imageA = root->child();
   const Pdb_CategoryNode *imageRef = imageA->sibling();
@@ -69,13 +69,13 @@ TEST_F(SmallImage, TreeKeepsLinksCountsAndParentsAndPassesTheVerifier) {
   EXPECT_EQ(imageA->parentNode(), root);
   EXPECT_EQ(imageRef->parentNode(), root);
 
-  EXPECT_EQ(imageRef->category.offset, 0);
+  EXPECT_EQ(imageRef->storedLinks().category, 0);
   EXPECT_STREQ(imageRef->refPath(), "/a/b/");
-  EXPECT_EQ(imageRef->firstChild.offset, 0);
+  EXPECT_EQ(imageRef->storedLinks().firstChild, 0);
 
   EXPECT_STREQ(imageA->body()->nameText(), "a");
   EXPECT_STREQ(imageA->body()->helpText(), "A");
-  EXPECT_EQ(imageA->referencePath.offset, 0);
+  EXPECT_EQ(imageA->storedLinks().referencePath, 0);
   const Pdb_CategoryNode *imageB = imageA->child();
   EXPECT_EQ(imageB->parentNode(), imageA);
   EXPECT_STREQ(imageB->body()->nameText(), "b");

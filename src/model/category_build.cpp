@@ -1,0 +1,167 @@
+/*
+ * category_build.cpp --
+ *
+ *	Growing a heap category tree: new categories, paths made on demand
+ *	with their help texts checked, and category references.
+ */
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "model/group.h"
+#include "model/tree_edit.h"
+#include "model/window.h"
+
+static const char MSG_CANNOT_CREATE[] = "could not create category child of: ";
+static const char MSG_HELP_MISMATCH[] = "category help context mismatch for ";
+
+static const char *RecordedHelp(Pdb_Group *group, const char *path,
+                                const Pdb_CategoryNode *node);
+
+/* The help a path is checked against: the group's, else node's own. */
+static const char *RecordedHelp(Pdb_Group *group, const char *path,
+                                const Pdb_CategoryNode *node) {
+  if (group != nullptr) {
+    if (Pdb_CategoryNode *found =
+            group->lookupPathInGroup(PDB_REFS_GROUP, path)) {
+      return group->helpOfFound(found);
+    }
+  }
+  return node->isReference() ? "" : node->body()->helpText();
+}
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_TreeEdit::createChild --
+ *
+ *	Appends a new real category named name with help text help at the
+ *	end of parent's children and counts it.
+ *
+ * Results:
+ *	The new node, or nullptr (nothing changed) when out of memory.
+ *
+ *----------------------------------------------------------------------
+ */
+
+Pdb_CategoryNode *Pdb_TreeEdit::createChild(Pdb_CategoryNode *parent,
+                                            const char *name,
+                                            const char *help) {
+  auto *node = static_cast<Pdb_CategoryNode *>(
+      Pdb_WindowAlloc(sizeof(Pdb_CategoryNode)));
+  Pdb_Category *body = createBody(name, help);
+  if (node == nullptr || body == nullptr) {
+    Pdb_WindowFree(node);
+    Pdb_WindowFree(body);
+    return nullptr;
+  }
+  std::memset(node, 0, sizeof *node);
+  node->category.set(node, body);
+  appendChild(parent, node);
+  holder->categories++;
+  return node;
+}
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_TreeEdit::ensurePath --
+ *
+ *	Walks path from the root component by component, creating missing
+ *	categories (intermediate ones with an empty help text, the last with
+ *	help); a tree whose root was deleted gets a new root first. A
+ *	non-empty help must agree with the help recorded for the path.
+ *
+ * Results:
+ *	The last node (the root for "/"), or nullptr with a message
+ *	appended to the interpreter result.
+ *
+ * Side effects:
+ *	Categories created before a failure stay in the tree.
+ *
+ *----------------------------------------------------------------------
+ */
+
+Pdb_CategoryNode *Pdb_TreeEdit::ensurePath(Tcl_Interp *interp, Pdb_Group *group,
+                                           const char *path, const char *help) {
+  std::string scratch(path);
+  Pdb_CategoryNode *node = holder->rootNode();
+  if (node == nullptr) {
+    node = createRoot();
+    if (node == nullptr) {
+      Tcl_AppendResult(interp, MSG_CANNOT_CREATE, path, (char *)nullptr);
+      return nullptr;
+    }
+    setRoot(node);
+  }
+  std::size_t start = 1;
+  for (std::size_t i = 1; i < scratch.size(); i++) {
+    if (scratch[i] != '/') {
+      continue;
+    }
+    bool last = i + 1 == scratch.size();
+    scratch[i] = '\0';
+    const char *component = scratch.c_str() + start;
+    Pdb_CategoryNode *child = findChild(node, component);
+    if (child == nullptr) {
+      child = createChild(node, component, last ? help : "");
+    }
+    scratch[i] = '/';
+    if (child == nullptr) {
+      Tcl_AppendResult(interp, MSG_CANNOT_CREATE, path, (char *)nullptr);
+      return nullptr;
+    }
+    if (last) {
+      const char *recorded = RecordedHelp(group, path, child);
+      if (help[0] != '\0' && std::strcmp(help, recorded) != 0) {
+        Tcl_AppendResult(interp, MSG_HELP_MISMATCH, path, ": ", help,
+                         " should be ", recorded, ".", (char *)nullptr);
+        return nullptr;
+      }
+    }
+    node = child;
+    start = i + 1;
+  }
+  return node;
+}
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_TreeEdit::createReference --
+ *
+ *	Appends under parent a category reference that stores a copy of
+ *	target's path (for a reference, the path it stores, so references
+ *	never chain) and counts it.
+ *
+ * Results:
+ *	False (nothing changed) when out of memory.
+ *
+ *----------------------------------------------------------------------
+ */
+
+bool Pdb_TreeEdit::createReference(Pdb_CategoryNode *parent,
+                                   const Pdb_CategoryNode *target) {
+  auto *node = static_cast<Pdb_CategoryNode *>(
+      Pdb_WindowAlloc(sizeof(Pdb_CategoryNode)));
+  char *targetPath = target->nodePath();
+  char *copy = targetPath != nullptr ? Pdb_WindowStrdup(targetPath) : nullptr;
+  std::free(targetPath);
+  if (node == nullptr || copy == nullptr) {
+    Pdb_WindowFree(node);
+    Pdb_WindowFree(copy);
+    return false;
+  }
+  std::memset(node, 0, sizeof *node);
+  node->referencePath.set(node, copy);
+  appendChild(parent, node);
+  holder->references++;
+  return true;
+}
+
+bool Pdb_IsCategoryPath(const char *path) {
+  std::size_t length = std::strlen(path);
+  return length >= 1 && path[0] == '/' && path[length - 1] == '/' &&
+         std::strstr(path, "//") == nullptr;
+}

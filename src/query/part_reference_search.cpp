@@ -1,0 +1,51 @@
+/*
+ * part_reference_search.cpp --
+ *
+ *	The search for a part listed by reference in a category.
+ */
+
+#include "query/part_reference_search.h"
+
+#include <cstdlib>
+
+#include "model/database.h"
+#include "model/group.h"
+
+static bool ListsByReference(const Pdb_CategoryNode *node,
+                             const Pdb_Part *part);
+
+/* A real category whose list holds an entry resolving to part while the
+ * record itself is not an entry of that list. */
+static bool ListsByReference(const Pdb_CategoryNode *node,
+                             const Pdb_Part *part) {
+  if (node == nullptr || node->isReference()) {
+    return false;
+  }
+  const Pdb_PartList *list = node->body()->partList();
+  return list->containsPart(part) &&
+         !list->containsEntry(reinterpret_cast<const Pdb_PartEntry *>(part));
+}
+
+bool Pdb_FindPartReference(Pdb_Group *group, const Pdb_Part *part,
+                           const char *category, Pdb_PartReferenceHit *hit) {
+  Pdb_CategoryNode *first = group->lookupPathInGroup(PDB_REFS_GROUP, category);
+  char *realPath = first != nullptr ? first->nodePath() : nullptr;
+  if (realPath == nullptr) {
+    return false;
+  }
+  Pdb_Database *found = group->findFirst([&](const char *, Pdb_Database *db) {
+    Pdb_CategoryNode *node = db->lookupPath(group, PDB_REFS_IGNORE, realPath);
+    if ((node == nullptr && db->kind == PDB_KIND_USER) ||
+        db->kind == PDB_KIND_USER_BUILD) {
+      node = db->lookupPath(group, PDB_REFS_GROUP, category);
+    }
+    if (!ListsByReference(node, part)) {
+      return false;
+    }
+    hit->db = db;
+    hit->node = node;
+    return true;
+  });
+  std::free(realPath);
+  return found != nullptr;
+}
