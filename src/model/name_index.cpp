@@ -81,6 +81,24 @@ static void PrefetchRange(const void *first, const void *last) {
   }
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_NameIndex::levelsFor --
+ *
+ *	How many levels of the search tree an index over count entries
+ *	keeps: none below MIN_INDEXED entries, else all but the last
+ *	RECORD_LEVELS, at most MAX_LEVELS.
+ *
+ * Results:
+ *	The number of levels, 0 for no index.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 int Pdb_NameIndex::levelsFor(int count) {
   if (count < MIN_INDEXED) {
     return 0;
@@ -98,6 +116,23 @@ void Pdb_NameIndex::FreeDeleter::operator()(uint64_t *p) const { std::free(p); }
 Pdb_NameIndex::Pdb_NameIndex(const Pdb_PartList *list, int levels,
                              uint64_t *chunks)
     : list(list), nodes(uint32_t(1) << levels), chunks(chunks) {}
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_NameIndex::create --
+ *
+ *	Makes an empty index of levels levels over list.
+ *
+ * Results:
+ *	The index, or nullptr for a level count out of range or when memory
+ *	runs out (the caller then searches the list itself).
+ *
+ * Side effects:
+ *	Allocates 8 * 2^levels bytes, zeroed: every node unknown.
+ *
+ *----------------------------------------------------------------------
+ */
 
 std::unique_ptr<Pdb_NameIndex> Pdb_NameIndex::create(const Pdb_PartList *list,
                                                      int levels) {

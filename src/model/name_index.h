@@ -2,10 +2,11 @@
  * name_index.h --
  *
  *	A side index that speeds up name lookups in a large sorted part list
- *	(the list of a mapped image) without changing it: the binary search
- *	keeps the first eight bytes of every name it compares against in the
- *	top levels of its search tree in one compact array, so later searches
- *	read the list's records only in the last few levels.
+ *	(the list of a mapped image) without changing it: for the top levels
+ *	of the binary search tree it keeps, in one compact array, eight bytes
+ *	of each node's middle name, taken after the prefix that all names of
+ *	the node's range share, so later searches read the list's records
+ *	only in the last few levels.
  */
 
 #ifndef TOVPART_MODEL_NAME_INDEX_H
