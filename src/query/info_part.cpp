@@ -32,6 +32,20 @@ static const Pdb_InfoWord partWords[] = {
     {"-homecategory", 2}, {"-categories", 2}, {"-zq_pdb", 2}};
 static const int PART_WORD_COUNT = sizeof(partWords) / sizeof(partWords[0]);
 
+/* The field selector of each option that answers with a text form of the
+ * part, -1 for the others; in the order of partWords. */
+static const int partFields[] = {-1,
+                                 -1,
+                                 PDB_FIELD_PROPERTIES,
+                                 PDB_FIELD_SYMBOL,
+                                 PDB_FIELD_TEMPLATE,
+                                 PDB_FIELD_HDL,
+                                 -1,
+                                 -1,
+                                 -1};
+static_assert(sizeof(partFields) / sizeof(partFields[0]) == PART_WORD_COUNT,
+              "one field selector per option of -part");
+
 static void SetPartText(Tcl_Interp *interp, const Pdb_Part *part, int selector);
 static const Pdb_Part *AppendHomes(Tcl_Interp *interp, Pdb_Group *group,
                                    const char *name, Pdb_OwnedPath *lastHome);
@@ -83,22 +97,14 @@ int Pdb_InfoPart(Tcl_Interp *interp, Pdb_Group *group, int argc,
   if (part == nullptr) {
     return Pdb_NotA(interp, PDB_INFO_KIND_PART, name);
   }
+  if (partFields[option] >= 0) {
+    SetPartText(interp, part, partFields[option]);
+    return TCL_OK;
+  }
   switch (option) {
   case OPT_PROTECTED:
     Pdb_InfoFlag(interp,
                  Pdb_DefinedOutsideUserDatabases(group, PDB_OBJECT_PART, name));
-    break;
-  case OPT_SYMBOL:
-    SetPartText(interp, part, PDB_FIELD_SYMBOL);
-    break;
-  case OPT_TEMPLATE:
-    SetPartText(interp, part, PDB_FIELD_TEMPLATE);
-    break;
-  case OPT_HDL:
-    SetPartText(interp, part, PDB_FIELD_HDL);
-    break;
-  case OPT_PROPERTIES:
-    SetPartText(interp, part, PDB_FIELD_PROPERTIES);
     break;
   case OPT_HOME:
     AppendHomes(interp, group, name, nullptr);
