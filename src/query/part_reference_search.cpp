@@ -7,6 +7,7 @@
 #include "query/part_reference_search.h"
 
 #include <cstdlib>
+#include <new>
 
 #include "model/database.h"
 #include "model/group.h"
@@ -29,9 +30,12 @@ static bool ListsByReference(const Pdb_CategoryNode *node,
 bool Pdb_FindPartReference(Pdb_Group *group, const Pdb_Part *part,
                            const char *category, Pdb_PartReferenceHit *hit) {
   Pdb_CategoryNode *first = group->lookupPathInGroup(PDB_REFS_GROUP, category);
-  char *realPath = first != nullptr ? first->nodePath() : nullptr;
-  if (realPath == nullptr) {
+  if (first == nullptr) {
     return false;
+  }
+  char *realPath = first->nodePath();
+  if (realPath == nullptr) {
+    throw std::bad_alloc();
   }
   Pdb_Database *found = group->findFirst([&](const char *, Pdb_Database *db) {
     Pdb_CategoryNode *node = db->lookupPath(group, PDB_REFS_IGNORE, realPath);
