@@ -7,6 +7,7 @@
 #include "query/part_reference_search.h"
 
 #include <cstdlib>
+#include <memory>
 #include <new>
 
 #include "model/database.h"
@@ -33,12 +34,14 @@ bool Pdb_FindPartReference(Pdb_Group *group, const Pdb_Part *part,
   if (first == nullptr) {
     return false;
   }
-  char *realPath = first->nodePath();
+  std::unique_ptr<char, decltype(&std::free)> realPath(first->nodePath(),
+                                                       &std::free);
   if (realPath == nullptr) {
     throw std::bad_alloc();
   }
   Pdb_Database *found = group->findFirst([&](const char *, Pdb_Database *db) {
-    Pdb_CategoryNode *node = db->lookupPath(group, PDB_REFS_IGNORE, realPath);
+    Pdb_CategoryNode *node =
+        db->lookupPath(group, PDB_REFS_IGNORE, realPath.get());
     if ((node == nullptr && db->kind == PDB_KIND_USER) ||
         db->kind == PDB_KIND_USER_BUILD) {
       node = db->lookupPath(group, PDB_REFS_GROUP, category);
@@ -50,6 +53,5 @@ bool Pdb_FindPartReference(Pdb_Group *group, const Pdb_Part *part,
     hit->node = node;
     return true;
   });
-  std::free(realPath);
   return found != nullptr;
 }
