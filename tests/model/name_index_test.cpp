@@ -85,9 +85,3 @@ TEST(NameIndex, FindsWhatTheBinarySearchFindsBeforeAndAfterLearning) {
     }
   }
 }
-
-TEST(NameIndex, SmallListsAreLeftToThePlainSearch) {
-  EXPECT_EQ(Pdb_NameIndex::levelsFor(4095), 0);
-  EXPECT_GT(Pdb_NameIndex::levelsFor(4096), 0);
-  EXPECT_EQ(Pdb_NameIndex::levelsFor(1 << 30), Pdb_NameIndex::MAX_LEVELS);
-}
