@@ -40,9 +40,10 @@ static int WriterFailure(Tcl_Interp *interp, const char *text,
 /*
  * WriteAt --
  *
- *	Seeks the stream to offset and writes count bytes there. Returns
- *	true when all went out; else false with errno set and *failure
- *	naming the step (seekMsg or writeMsg).
+ *	Seeks the stream to offset and writes count bytes there, flushed so
+ *	that a failure shows at its own step. Returns true when all went
+ *	out; else false with errno set and *failure naming the step (seekMsg
+ *	or writeMsg).
  */
 static bool WriteAt(FILE *stream, const unsigned char *bytes, std::size_t count,
                     off_t offset, const char **failure, const char *seekMsg,
@@ -51,7 +52,8 @@ static bool WriteAt(FILE *stream, const unsigned char *bytes, std::size_t count,
     *failure = seekMsg;
     return false;
   }
-  if (std::fwrite(bytes, 1, count, stream) != count) {
+  if (std::fwrite(bytes, 1, count, stream) != count ||
+      std::fflush(stream) != 0) {
     *failure = writeMsg;
     return false;
   }

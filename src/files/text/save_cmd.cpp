@@ -43,7 +43,7 @@ static Pdb_Database *ChooseDatabase(Tcl_Interp *interp, Pdb_Group *group,
 static int SaveDatabase(Tcl_Interp *interp, Pdb_Database *db);
 static int SaveFailure(Tcl_Interp *interp, const char *text,
                        const char *fileName, const char *middle,
-                       const char *reason);
+                       bool fromWriter);
 static bool FileExists(const char *name);
 static int RenameNative(const char *from, const char *to);
 static int MakeBackup(const char *fileName, const char *backupName,
@@ -144,50 +144,48 @@ static int SaveDatabase(Tcl_Interp *interp, Pdb_Database *db) {
   Tov_RobustFile *handle = Tov_RobustFopenForWrite(nullptr, path);
   if (handle == nullptr) {
     return SaveFailure(interp, MSG_CANNOT_OPEN, fileName, MSG_FOR_WRITING,
-                       Tov_RobustFailureText(interp));
+                       true);
   }
   FILE *stream = Tov_GetFilePtr(handle);
   if ((db->tree != nullptr && !Pdb_WriteAsciiTree(db->tree, stream)) ||
       fflush(stream) != 0) {
-    const char *reason = Tov_RobustFailureText(interp);
     Tov_RobustFabandonForWrite(handle);
-    return SaveFailure(interp, MSG_CANNOT_WRITE, fileName, "\": ", reason);
+    return SaveFailure(interp, MSG_CANNOT_WRITE, fileName, "\": ", true);
   }
   Tcl_DString backup;
   Tcl_DStringInit(&backup);
   Tcl_DStringAppend(&backup, path, -1);
   Tcl_DStringAppend(&backup, BACKUP_SUFFIX, -1);
   bool moved = false;
+  int status = TCL_OK;
   if (FileExists(path) &&
       MakeBackup(path, Tcl_DStringValue(&backup), &moved) != 0) {
-    const char *reason = Tcl_PosixError(interp);
     Tov_RobustFabandonForWrite(handle);
-    Tcl_DStringFree(&backup);
-    return SaveFailure(interp, MSG_NO_BACKUP, fileName, "\": ", reason);
-  }
-  if (Tov_RobustFcloseForWrite(nullptr, handle) != 0) {
-    const char *reason = Tov_RobustFailureText(interp);
+    status = SaveFailure(interp, MSG_NO_BACKUP, fileName, "\": ", false);
+  } else if (Tov_RobustFcloseForWrite(nullptr, handle) != 0) {
     if (moved) {
       RenameNative(Tcl_DStringValue(&backup), path);
     }
-    Tcl_DStringFree(&backup);
-    return SaveFailure(interp, MSG_CANNOT_WRITE, fileName, "\": ", reason);
+    status = SaveFailure(interp, MSG_CANNOT_WRITE, fileName, "\": ", true);
   }
   Tcl_DStringFree(&backup);
-  return TCL_OK;
+  return status;
 }
 
-/* Resets the result to text "name" middle reason; TCL_ERROR. */
+/*
+ * Resets the result to text "name" middle and the reason: of the writer's
+ * last failure (fromWriter) or of errno, with the POSIX error code.
+ * Returns TCL_ERROR.
+ */
 static int SaveFailure(Tcl_Interp *interp, const char *text,
                        const char *fileName, const char *middle,
-                       const char *reason) {
-  Tcl_DString message;
-  Tcl_DStringInit(&message);
-  Tcl_DStringAppend(&message, text, -1);
-  Tcl_DStringAppend(&message, fileName, -1);
-  Tcl_DStringAppend(&message, middle, -1);
-  Tcl_DStringAppend(&message, reason, -1);
-  Tcl_DStringResult(interp, &message);
+                       bool fromWriter) {
+  int error = errno;
+  Tcl_ResetResult(interp);
+  errno = error;
+  const char *reason =
+      fromWriter ? Tov_RobustFailureText(interp) : Tcl_PosixError(interp);
+  Tcl_AppendResult(interp, text, fileName, middle, reason, (char *)nullptr);
   return TCL_ERROR;
 }
 
