@@ -221,8 +221,6 @@ TEST_P(WriterFaults, KilledWriterLeavesOldOrNewContentAndNoTemporary) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Temporary, WriterFaults, ::testing::Bool(),
-                         [](const ::testing::TestParamInfo<bool> &info) {
-                           return info.param ? "Named" : "Unnamed";
-                         });
+                         TemporaryKind);
 
 } // namespace

@@ -236,8 +236,6 @@ TEST_P(RobustWrite, TargetWithTheLongestNameIsWritten) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Temporary, RobustWrite, ::testing::Bool(),
-                         [](const ::testing::TestParamInfo<bool> &info) {
-                           return info.param ? "Named" : "Unnamed";
-                         });
+                         TemporaryKind);
 
 } // namespace

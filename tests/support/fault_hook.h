@@ -10,6 +10,8 @@
 #define TOVPART_TESTS_SUPPORT_FAULT_HOOK_H
 
 #include <cerrno>
+#include <gtest/gtest.h>
+#include <string>
 
 #include "host/tov_host.h"
 
@@ -68,5 +70,10 @@ private:
 
   Tov_RobustFaultHook previous;
 };
+
+/* The name of a test parameter that says whether the temporary is named. */
+inline std::string TemporaryKind(const ::testing::TestParamInfo<bool> &info) {
+  return info.param ? "Named" : "Unnamed";
+}
 
 #endif /* TOVPART_TESTS_SUPPORT_FAULT_HOOK_H */
