@@ -3,8 +3,9 @@
  *
  *	Tests of replace-on-close writing, with an unnamed temporary and with
  *	a named one: commit and abandon, kept permissions, symbolic links,
- *	targets that are not regular files, every step failing in turn, and
- *	stale temporaries of killed writers.
+ *	targets that are not regular files and stale temporaries of killed
+ *	writers. (Every step failing in turn is tested through the commands
+ *	that write.)
  */
 
 #include <cerrno>
@@ -83,17 +84,6 @@ TEST_P(RobustWrite, CommitReplacesTheTargetAtCloseAndKeepsItsPermissions) {
   EXPECT_EQ(dir.listing(), onlyTarget);
 }
 
-TEST_P(RobustWrite, NewTargetGets0666LessTheUmask) {
-  for (mode_t mask : {022, 077, 0}) {
-    unlink(target.c_str());
-    mode_t saved = umask(mask);
-    int status = writeThrough(target, "x");
-    umask(saved);
-    ASSERT_EQ(status, 0) << result();
-    EXPECT_EQ(ModeOf(target), 0666u & ~mask) << "umask " << mask;
-  }
-}
-
 TEST_P(RobustWrite, CommitSurvivesTheOldFileBeingRenamedAside) {
   WriteFile(target, "old");
   Tov_RobustFile *handle = Tov_RobustFopenForWrite(interp, target.c_str());
@@ -158,50 +148,6 @@ TEST_P(RobustWrite, TargetThatIsNotARegularFileIsRefusedUnopened) {
   EXPECT_TRUE(stat(dir.file("fifo").c_str(), &info) == 0 &&
               S_ISFIFO(info.st_mode));
   EXPECT_TRUE(stat("/dev/null", &info) == 0 && S_ISCHR(info.st_mode));
-}
-
-/* Each step failing in turn: the reason is reported with the name, the
- * target keeps its content and no temporary stays. */
-TEST_P(RobustWrite, EveryStepFailingLeavesTheTargetAndNoTemporary) {
-  const struct {
-    Tov_RobustStep step;
-    int error;
-    bool unnamedOnly;
-  } cases[] = {{TOV_ROBUST_WRITE, ENOSPC, false},
-               {TOV_ROBUST_SYNC, EIO, false},
-               {TOV_ROBUST_LINK, EMLINK, true},
-               {TOV_ROBUST_CLOSE, EIO, false},
-               {TOV_ROBUST_RENAME, EACCES, false}};
-  std::string big(300000, 'b'); /* several writes of the stream */
-  for (const auto &c : cases) {
-    if (c.unnamedOnly && GetParam()) {
-      continue;
-    }
-    WriteFile(target, "old");
-    faults.failAt(c.step, c.error);
-    EXPECT_EQ(writeThrough(target, big), 1) << c.step;
-    faults.failAt(TOV_ROBUST_WRITE, 0);
-    EXPECT_EQ(result(),
-              "error writing \"" + target + "\": " + Tcl_ErrnoMsg(c.error))
-        << c.step;
-    EXPECT_EQ(ReadFile(target), "old") << c.step;
-    EXPECT_EQ(dir.listing(), onlyTarget) << c.step;
-  }
-}
-
-TEST_P(RobustWrite, FailingToCreateTheTemporaryFailsTheOpen) {
-  WriteFile(target, "old");
-  faults.failAt(TOV_ROBUST_CREATE, EDQUOT);
-  int status = writeThrough(target, "new");
-  if (GetParam()) {
-    EXPECT_EQ(status, -1);
-    EXPECT_EQ(result(), "cannot write a new version of \"" + target +
-                            "\": " + Tcl_ErrnoMsg(EDQUOT));
-    EXPECT_EQ(ReadFile(target), "old");
-  } else {
-    EXPECT_EQ(status, 0) << "an unnamed temporary needs no name";
-  }
-  EXPECT_EQ(dir.listing(), onlyTarget);
 }
 
 TEST_P(RobustWrite, NextWriteRemovesStaleTemporariesOfTheTargetOnly) {
