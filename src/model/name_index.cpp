@@ -16,9 +16,9 @@
 
 #include "model/part_list.h"
 
-static uint64_t ChunkAt(const char *name, std::size_t length,
-                        std::size_t offset);
-static std::size_t CommonLength(uint64_t a, uint64_t b);
+static uint64_t ReadChunk(const char *name, std::size_t length,
+                          std::size_t offset);
+static std::size_t CountCommonBytes(uint64_t a, uint64_t b);
 static int CompareNames(const char *a, const char *b, std::size_t *common);
 static void PrefetchRange(const void *first, const void *last);
 
@@ -38,8 +38,8 @@ static const std::ptrdiff_t PREFETCH_BYTES = 4096;
  * order as the names do unless they are equal, and equal chunks that hold
  * a zero byte belong to equal names.
  */
-static uint64_t ChunkAt(const char *name, std::size_t length,
-                        std::size_t offset) {
+static uint64_t ReadChunk(const char *name, std::size_t length,
+                          std::size_t offset) {
   uint64_t chunk = 0;
   for (std::size_t i = 0; i < 8; i++) {
     std::size_t at = offset + i;
@@ -50,7 +50,7 @@ static uint64_t ChunkAt(const char *name, std::size_t length,
 }
 
 /* How many leading bytes two different chunks share. */
-static std::size_t CommonLength(uint64_t a, uint64_t b) {
+static std::size_t CountCommonBytes(uint64_t a, uint64_t b) {
   return static_cast<std::size_t>(__builtin_clzll(a ^ b) / 8);
 }
 
@@ -194,11 +194,11 @@ const Pdb_PartEntry *Pdb_NameIndex::find(const char *name) {
       uint64_t &known = chunks[node];
       if (known == 0) {
         const char *middle = Pdb_EntryName(list->entry(mid));
-        known = ChunkAt(middle, strnlen(middle, offset + 8), offset);
+        known = ReadChunk(middle, strnlen(middle, offset + 8), offset);
       }
-      uint64_t wanted = ChunkAt(name, length, offset);
+      uint64_t wanted = ReadChunk(name, length, offset);
       if (known != 0 && wanted != known) {
-        common = offset + CommonLength(wanted, known);
+        common = offset + CountCommonBytes(wanted, known);
         order = wanted < known ? -1 : 1;
         decided = true;
       } else if (known != 0 && (known & 0xff) == 0) {

@@ -45,10 +45,10 @@ static const char *const CHOICES_DATABASES = "-open";
 static const char *const KIND_SYMBOL = "symbol";
 static const char *const KIND_TEMPLATE = "template";
 
-static int InfoCommand(Tcl_Interp *interp, int argc, const char **argv);
-static int InfoByField(Tcl_Interp *interp, Pdb_Group *group, int argc,
+static int DispatchInfo(Tcl_Interp *interp, int argc, const char **argv);
+static int FindByField(Tcl_Interp *interp, Pdb_Group *group, int argc,
                        const char **argv, int selector);
-static int InfoDatabases(Tcl_Interp *interp, Pdb_Group *group, int argc,
+static int ListDatabases(Tcl_Interp *interp, Pdb_Group *group, int argc,
                          const char **argv);
 
 /*
@@ -72,11 +72,11 @@ static int InfoDatabases(Tcl_Interp *interp, Pdb_Group *group, int argc,
 
 int TovPartInfoCmd(ClientData, Tcl_Interp *interp, int argc,
                    const char **argv) {
-  return Pdb_Guard(interp, [&] { return InfoCommand(interp, argc, argv); });
+  return Pdb_Guard(interp, [&] { return DispatchInfo(interp, argc, argv); });
 }
 
 /* The preamble, the word count, the group and the dispatch. */
-static int InfoCommand(Tcl_Interp *interp, int argc, const char **argv) {
+static int DispatchInfo(Tcl_Interp *interp, int argc, const char **argv) {
   if (Pdb_CommonPreamble(interp, &argc, argv) != TCL_OK) {
     return TCL_ERROR;
   }
@@ -95,11 +95,11 @@ static int InfoCommand(Tcl_Interp *interp, int argc, const char **argv) {
   case SEL_CATEGORY:
     return Pdb_InfoCategory(interp, group, argc, argv);
   case SEL_SYMBOL:
-    return InfoByField(interp, group, argc, argv, PDB_FIELD_SYMBOL);
+    return FindByField(interp, group, argc, argv, PDB_FIELD_SYMBOL);
   case SEL_TEMPLATE:
-    return InfoByField(interp, group, argc, argv, PDB_FIELD_TEMPLATE);
+    return FindByField(interp, group, argc, argv, PDB_FIELD_TEMPLATE);
   case SEL_DATABASES:
-    return InfoDatabases(interp, group, argc, argv);
+    return ListDatabases(interp, group, argc, argv);
   case PDB_INFO_WORD_SHORT:
     return Pdb_BadOption(interp, argv[1], PDB_INFO_CHOICES_PART);
   default:
@@ -112,7 +112,7 @@ static int InfoCommand(Tcl_Interp *interp, int argc, const char **argv) {
  * (or template) name is name, asked of the library (veltrum) databases
  * first and then of the others, each in group order.
  */
-static int InfoByField(Tcl_Interp *interp, Pdb_Group *group, int argc,
+static int FindByField(Tcl_Interp *interp, Pdb_Group *group, int argc,
                        const char **argv, int selector) {
   if (argc != 3) {
     return Pdb_WrongNumArgs(interp, argv[0], PDB_INFO_USAGE_FORM);
@@ -137,7 +137,7 @@ static int InfoByField(Tcl_Interp *interp, Pdb_Group *group, int argc,
 }
 
 /* -zq_pdb -open: the handles of the group's databases, in group order. */
-static int InfoDatabases(Tcl_Interp *interp, Pdb_Group *group, int argc,
+static int ListDatabases(Tcl_Interp *interp, Pdb_Group *group, int argc,
                          const char **argv) {
   if (argc != 3) {
     return Pdb_WrongNumArgs(interp, argv[0], PDB_INFO_USAGE_FORM);

@@ -22,8 +22,8 @@ static const int PARTREF_WORD_COUNT =
 static const char *const USAGE_PARTREF = " -partref part category ?options?";
 static const char *const CHOICES_PARTREF = "-exists, -protected, or -zq_pdb";
 
-static Pdb_Database *DatabaseListing(Pdb_Group *group, const Pdb_Part *part,
-                                     const char *category);
+static Pdb_Database *FindListingDatabase(Pdb_Group *group, const Pdb_Part *part,
+                                         const char *category);
 
 /*
  *----------------------------------------------------------------------
@@ -72,7 +72,7 @@ int Pdb_InfoPartReference(Tcl_Interp *interp, Pdb_Group *group, int argc,
   }
   Pdb_Database *listing = nullptr;
   if (found && option == OPT_DATABASE) {
-    listing = DatabaseListing(group, part, category);
+    listing = FindListingDatabase(group, part, category);
   }
   if (!found || (option == OPT_DATABASE && listing == nullptr)) {
     return Pdb_NotA(interp, PDB_INFO_KIND_PART_REFERENCE, name, category);
@@ -92,8 +92,8 @@ int Pdb_InfoPartReference(Tcl_Interp *interp, Pdb_Group *group, int argc,
  * home or by reference; nullptr when none does. A path that names a
  * category reference node there lists nothing.
  */
-static Pdb_Database *DatabaseListing(Pdb_Group *group, const Pdb_Part *part,
-                                     const char *category) {
+static Pdb_Database *FindListingDatabase(Pdb_Group *group, const Pdb_Part *part,
+                                         const char *category) {
   return group->findFirst([&](const char *, Pdb_Database *db) {
     Pdb_CategoryNode *node = db->lookupPath(group, PDB_REFS_IGNORE, category);
     return node != nullptr && !node->isReference() &&
