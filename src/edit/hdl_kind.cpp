@@ -12,6 +12,16 @@
 
 static const char GRAPHIC_MODEL_PREFIX[] = "graphic_mod";
 static const char GMOD_MODEL_PREFIX[] = "gmod_model";
+static const char *const HDL_KINDS[] = {"kelm", "vhdl", "none"};
+
+bool Pdb_IsHdlKind(const char *hdl) {
+  for (const char *kind : HDL_KINDS) {
+    if (std::strcmp(hdl, kind) == 0) {
+      return true;
+    }
+  }
+  return false;
+}
 
 bool Pdb_GraphicModelTemplateTest(const char *templateName,
                                   const char *templateDescription) {
@@ -32,9 +42,11 @@ const char *Pdb_DeriveHdlKind(Tcl_Interp *interp, const char *symbolName,
                               const char *templateDescription) {
   bool vhdl = Pdb_IsVhdlSymbol(interp, symbolName);
   Tcl_ResetResult(interp);
-  if (vhdl) {
-    return "vhdl";
-  }
+  return vhdl ? "vhdl" : Pdb_TemplateHdlKind(templateName, templateDescription);
+}
+
+const char *Pdb_TemplateHdlKind(const char *templateName,
+                                const char *templateDescription) {
   return Pdb_GraphicModelTemplateTest(templateName, templateDescription)
              ? "none"
              : "kelm";

@@ -12,6 +12,7 @@
 #ifndef TOVPART_MODEL_TREE_EDIT_H
 #define TOVPART_MODEL_TREE_EDIT_H
 
+#include <cstddef>
 #include <tcl.h>
 
 #include "model/address_set.h"
@@ -61,6 +62,16 @@ public:
    */
   Pdb_CategoryNode *ensurePath(Tcl_Interp *interp, Pdb_Group *group,
                                const char *path, const char *help);
+
+  /*
+   * The length of the leading part of path that names a category
+   * reference standing where ensurePath(path) would create a real
+   * category: a parent without a real child of the component's name but
+   * with a reference of that name. 0 when ensurePath would pass none. A
+   * category beside a reference of the same name could be saved but not
+   * read back.
+   */
+  std::size_t referenceOnPath(const char *path) const;
 
   /* Appends a reference to target's path (a reference's own path for a
    * reference) under parent. */

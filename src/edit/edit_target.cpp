@@ -1,0 +1,39 @@
+/*
+ * edit_target.cpp --
+ *
+ *	Choosing the database that pdb:add and pdb:delete change.
+ */
+
+#include "edit/edit_target.h"
+
+#include "model/ascii_db.h"
+#include "shell/registry.h"
+
+static const char MSG_USER_IMAGE[] =
+    "User parts database is a read-only binary image and cannot be edited";
+static const char MSG_SITE_IMAGE[] =
+    "Site parts database is a read-only binary image and cannot be edited";
+
+Pdb_AsciiDb *Pdb_FindEditTarget(Tcl_Interp *interp, Pdb_Group *group) {
+  Pdb_Database *db = Pdb_FindRoleDatabase(interp, group);
+  if (db == nullptr) {
+    return nullptr;
+  }
+  if (!db->read) {
+    Tcl_AppendResult(interp, PDB_MSG_ROLE_NOT_READ, (char *)nullptr);
+    return nullptr;
+  }
+  auto *ascii = dynamic_cast<Pdb_AsciiDb *>(db);
+  if (ascii == nullptr || ascii->tree == nullptr) {
+    Tcl_AppendResult(interp,
+                     Pdb_SiteRoleChosen() ? MSG_SITE_IMAGE : MSG_USER_IMAGE,
+                     (char *)nullptr);
+    return nullptr;
+  }
+  return ascii;
+}
+
+int Pdb_EditFailure(Tcl_Interp *interp, const char *message) {
+  Tcl_AppendResult(interp, message, (char *)nullptr);
+  return TCL_ERROR;
+}

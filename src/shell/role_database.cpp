@@ -1,0 +1,29 @@
+/*
+ * role_database.cpp --
+ *
+ *	Choosing the user or the site database of a group by the role that
+ *	the -db value names, for the commands that edit or save it.
+ */
+
+#include "model/group_queries.h"
+#include "shell/conventions.h"
+#include "shell/registry.h"
+
+static const char MSG_NO_SITE[] = "Site parts database is not open";
+static const char MSG_NO_USER[] = "User parts database is not open";
+
+const char PDB_MSG_ROLE_NOT_READ[] = "User parts database has not been read";
+
+bool Pdb_SiteRoleChosen() {
+  return Pdb_StrEqualNullable(pdbDbOption, PDB_SITE_ROLE);
+}
+
+Pdb_Database *Pdb_FindRoleDatabase(Tcl_Interp *interp, Pdb_Group *group) {
+  bool site = Pdb_SiteRoleChosen();
+  Pdb_Database *db =
+      site ? Pdb_FindSiteDatabase(group) : Pdb_FindUserDatabase(group);
+  if (db == nullptr) {
+    Tcl_AppendResult(interp, site ? MSG_NO_SITE : MSG_NO_USER, (char *)nullptr);
+  }
+  return db;
+}
