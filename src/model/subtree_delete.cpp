@@ -132,9 +132,14 @@ void Pdb_TreeEdit::removeParts(Pdb_Group *group, const Pdb_AddressSet &parts,
   forgetParts(group, parts, partsTable);
 }
 
-/* removeParts once this tree's own lists are clean of the parts. */
+/*
+ * removeParts once this tree's own lists are clean of the parts. The
+ * records go in address order: each one freed then joins the free block
+ * just before it, so the allocator's tree of free blocks stays small.
+ */
 void Pdb_TreeEdit::forgetParts(Pdb_Group *group, const Pdb_AddressSet &parts,
                                Tcl_HashTable *partsTable) {
+  std::vector<void *> doomed = parts.sortedMembers();
   if (group != nullptr) {
     group->forEachDatabase([&](Pdb_Database *db) {
       Pdb_TreeEdit *other = db->treeEdit();
@@ -142,12 +147,13 @@ void Pdb_TreeEdit::forgetParts(Pdb_Group *group, const Pdb_AddressSet &parts,
         other->removePartsEverywhere(parts);
       }
     });
-    parts.forEach([&](void *address) {
-      group->hidden.forgetPart(static_cast<const Pdb_Part *>(address));
-    });
   }
-  parts.forEach([&](void *address) {
+  bool hidden = group != nullptr && group->hidden.hiddenPartCount() > 0;
+  for (void *address : doomed) {
     auto *part = static_cast<Pdb_Part *>(address);
+    if (hidden) {
+      group->hidden.forgetPart(part);
+    }
     if (partsTable != nullptr) {
       Tcl_HashEntry *entry = Tcl_FindHashEntry(partsTable, part->name());
       if (entry != nullptr && Tcl_GetHashValue(entry) == part) {
@@ -155,5 +161,5 @@ void Pdb_TreeEdit::forgetParts(Pdb_Group *group, const Pdb_AddressSet &parts,
       }
     }
     Pdb_DestroyEntry(reinterpret_cast<Pdb_PartEntry *>(part));
-  });
+  }
 }
