@@ -15,7 +15,6 @@
 #include "model/group.h"
 #include "shell/commands.h"
 #include "shell/conventions.h"
-#include "shell/registry.h"
 
 static const char USAGE[] =
     "category ?category|part|part {symbol lib props} {template td}|hdl?";
@@ -49,11 +48,8 @@ static int AddCommand(Tcl_Interp *interp, int argc, const char **argv) {
   if (argc != 2 && argc != 3 && argc != 5 && argc != 6) {
     return Pdb_WrongNumArgs(interp, argv[0], USAGE);
   }
-  Pdb_Group *group = Pdb_ResolveGroup(interp, pdbGroupOption);
-  if (group == nullptr) {
-    return TCL_ERROR;
-  }
-  Pdb_AsciiDb *target = Pdb_FindEditTarget(interp, group);
+  Pdb_Group *group = nullptr;
+  Pdb_AsciiDb *target = Pdb_ResolveEditTarget(interp, &group);
   if (target == nullptr) {
     return TCL_ERROR;
   }

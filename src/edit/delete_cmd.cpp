@@ -70,11 +70,8 @@ static int DeleteCommand(Tcl_Interp *interp, int argc, const char **argv) {
   if (Pdb_CommonPreamble(interp, &argc, argv) != TCL_OK) {
     return TCL_ERROR;
   }
-  Pdb_Group *group = Pdb_ResolveGroup(interp, pdbGroupOption);
-  if (group == nullptr) {
-    return TCL_ERROR;
-  }
-  Pdb_AsciiDb *target = Pdb_FindEditTarget(interp, group);
+  Pdb_Group *group = nullptr;
+  Pdb_AsciiDb *target = Pdb_ResolveEditTarget(interp, &group);
   if (target == nullptr) {
     return TCL_ERROR;
   }

@@ -7,6 +7,7 @@
 #include "edit/edit_target.h"
 
 #include "model/ascii_db.h"
+#include "shell/conventions.h"
 #include "shell/registry.h"
 
 static const char MSG_USER_IMAGE[] =
@@ -14,7 +15,12 @@ static const char MSG_USER_IMAGE[] =
 static const char MSG_SITE_IMAGE[] =
     "Site parts database is a read-only binary image and cannot be edited";
 
-Pdb_AsciiDb *Pdb_FindEditTarget(Tcl_Interp *interp, Pdb_Group *group) {
+Pdb_AsciiDb *Pdb_ResolveEditTarget(Tcl_Interp *interp, Pdb_Group **groupPtr) {
+  Pdb_Group *group = Pdb_ResolveGroup(interp, pdbGroupOption);
+  if (group == nullptr) {
+    return nullptr;
+  }
+  *groupPtr = group;
   Pdb_Database *db = Pdb_FindRoleDatabase(interp, group);
   if (db == nullptr) {
     return nullptr;

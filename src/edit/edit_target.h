@@ -17,21 +17,23 @@ class Pdb_Group;
 /*
  *----------------------------------------------------------------------
  *
- * Pdb_FindEditTarget --
+ * Pdb_ResolveEditTarget --
  *
- *	Chooses the database by the -db value of the current command (the
+ *	Resolves the group of the current command (its -group value, else
+ *	the current group) and chooses the database by its -db value (the
  *	site database for "site", else the user database), which must have
  *	been read and must have a tree that can be changed.
  *
  * Results:
- *	The database, an ASCII database with its editor and parts table; or
- *	nullptr with a message appended to the result: the database is not
- *	open, has not been read, or is a binary image mapped read-only.
+ *	The database, an ASCII database with its editor and parts table,
+ *	with *groupPtr set to the group; or nullptr with a message in the
+ *	result: the group is unknown, or the database is not open, has not
+ *	been read, or is a binary image mapped read-only.
  *
  *----------------------------------------------------------------------
  */
 
-Pdb_AsciiDb *Pdb_FindEditTarget(Tcl_Interp *interp, Pdb_Group *group);
+Pdb_AsciiDb *Pdb_ResolveEditTarget(Tcl_Interp *interp, Pdb_Group **groupPtr);
 
 /* Appends message to the result; returns TCL_ERROR. */
 int Pdb_EditFailure(Tcl_Interp *interp, const char *message);

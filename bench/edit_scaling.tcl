@@ -1,4 +1,4 @@
-# edit_bench.tcl --
+# edit_scaling.tcl --
 #
 #	Times pdb:add and pdb:delete on growing sizes: adding parts one
 #	pdb:add at a time into one category (and, with -refs, listing them
@@ -7,7 +7,7 @@
 #	against the previous size (near-linear: 10x the parts at most about
 #	12x the time).
 #
-#	tclsh bench/edit_bench.tcl ?-sizes {10000 100000 1000000}? ?-refs 1?
+#	tclsh bench/edit_scaling.tcl ?-sizes {10000 100000 1000000}? ?-refs 1?
 #	    ?-runs 3? ?-pkgdir build/tovpart1.0?
 #
 #	Each run of each size is a child tclsh of its own that repeats the
@@ -18,18 +18,19 @@
 #	brackets, since the machine may be shared.
 
 set here [file dirname [file normalize [info script]]]
-array set opt [list -sizes {10000 100000 1000000} -refs 1 -runs 3 \
+set defaults [dict create -sizes {10000 100000 1000000} -refs 1 -runs 3 \
     -pkgdir [file join $here .. build tovpart1.0] -one {}]
 if {[info exists env(TOVPART_PKG_DIR)]} {
-    set opt(-pkgdir) $env(TOVPART_PKG_DIR)
+    dict set defaults -pkgdir $env(TOVPART_PKG_DIR)
 }
-foreach {key value} $argv {
-    if {![info exists opt($key)]} {
-        puts stderr "unknown option $key"
-        exit 2
-    }
-    set opt($key) $value
+if {[llength $argv] % 2 ||
+        [llength [lmap key [dict keys $argv] {
+            expr {[dict exists $defaults $key] ? [continue] : $key}
+        }]]} {
+    puts stderr "options: [dict keys $defaults], each with a value"
+    exit 2
 }
+array set opt [dict merge $defaults $argv]
 
 # CPU time this thread has run, in ms.
 proc cpuMs {} {
@@ -68,7 +69,7 @@ proc measureOne {size} {
     global opt env
     lappend ::auto_path $opt(-pkgdir)
     package require tovpart
-    set dir [file join [pwd] edit_bench_[pid]]
+    set dir [file join [pwd] edit_scaling_[pid]]
     file mkdir $dir
     set env(ZQ_PDB_USER) [file join $dir user.db]
     pdb:read [pdb:open user]
