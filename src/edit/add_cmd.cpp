@@ -94,10 +94,22 @@ static bool RefuseReferenceOnPath(const Pdb_AddContext &add) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_AddCategory --
  *
- *	Refuses a path the target already finds (its own references
- *	followed), then makes the path.
+ *	Makes the category path in the target with help text help (the
+ *	missing ancestors with empty ones). A path the target already finds
+ *	(its own category references followed) is refused, and so is one
+ *	that runs through a category reference of the target.
+ *
+ * Results:
+ *	TCL_OK, or TCL_ERROR with a message.
+ *
+ * Side effects:
+ *	Categories made before a failure of the tree stay.
+ *
+ *----------------------------------------------------------------------
  */
 int Pdb_AddCategory(const Pdb_AddContext &add, const char *help) {
   if (add.target->lookupPath(add.group, PDB_REFS_SAME_TREE, add.path) !=
@@ -117,6 +129,27 @@ int Pdb_AddCategory(const Pdb_AddContext &add, const char *help) {
   }
   return TCL_OK;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_AddFindCategory --
+ *
+ *	The real category of the target database that the path leads to
+ *	(category references of the target followed), made with an empty
+ *	help text when the target lacks it.
+ *
+ * Results:
+ *	The node, or nullptr with a message: the path names a category
+ *	reference or runs through one, or it could not be made (then the
+ *	tree's own text, followed by failure, path and failureEnd when
+ *	failure is not nullptr).
+ *
+ * Side effects:
+ *	Categories made before a failure stay.
+ *
+ *----------------------------------------------------------------------
+ */
 
 Pdb_CategoryNode *Pdb_AddFindCategory(const Pdb_AddContext &add,
                                       const char *failure,

@@ -48,26 +48,10 @@ int Pdb_AddPart(const Pdb_AddContext &add, const char *name,
                 const char *hdl);
 
 /*
- *----------------------------------------------------------------------
- *
- * Pdb_AddFindCategory --
- *
- *	The real category of the target database that the path leads to
- *	(category references of the target followed), made with an empty
- *	help text when the target lacks it.
- *
- * Results:
- *	The node, or nullptr with a message: the path names a category
- *	reference or runs through one, or it could not be made (then the
- *	tree's own text, followed by failure, path and failureEnd when
- *	failure is not nullptr).
- *
- * Side effects:
- *	Categories made before a failure stay.
- *
- *----------------------------------------------------------------------
+ * The real category of the target that the path leads to, made when
+ * missing; nullptr with a message (failure, the path and failureEnd after
+ * the tree's own text when it could not be made and failure is given).
  */
-
 Pdb_CategoryNode *Pdb_AddFindCategory(const Pdb_AddContext &add,
                                       const char *failure,
                                       const char *failureEnd);

@@ -70,17 +70,26 @@ static const char *ChooseHdlKind(Tcl_Interp *interp, const char *given,
                                  const char *templateDescription);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_AddPart --
  *
- *	Checks in this order: the name is free in the group and has no
- *	leading or trailing "/"; the symbol record has three fields and a
- *	symbol name; the property list splits into at most 32 pairs; a given
- *	HDL kind is one of none, vhdl, kelm and unknown; the template record
- *	has two fields and a name when it has a description; the strings fit
- *	the record. Then finds or makes the category and files the part.
+ *	Creates a part from its name and records. Checks in this order: the
+ *	name is free in the group and has no leading or trailing "/"; the
+ *	symbol record has three fields and a symbol name; the property list
+ *	splits into at most 32 pairs; a given HDL kind is one of none, vhdl,
+ *	kelm and unknown; the template record has two fields and a name when
+ *	it has a description; the strings fit the record. Then finds or makes the category and files the part in
+ *	it and in the parts table.
+ *
+ * Results:
+ *	TCL_OK, or TCL_ERROR with a message.
  *
  * Side effects:
- *	The symbol file lookup may run; its text does not stay in the result.
+ *	The symbol file lookup may run; its text does not stay in the
+ *	result. Categories made before a failure stay.
+ *
+ *----------------------------------------------------------------------
  */
 int Pdb_AddPart(const Pdb_AddContext &add, const char *name,
                 const char *symbolRecord, const char *templateRecord,

@@ -37,11 +37,23 @@ static int AddCategoryReference(const Pdb_AddContext &add,
                                 Pdb_CategoryNode *cat, const char *word);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_AddReference --
  *
- *	Word must name either a part or a category of the group, not both.
- *	The category of the path is made in the target when only another
- *	database of the group holds it.
+ *	The three-word form: when no database of the group has the path,
+ *	the category is made with word as its help text. Otherwise word must
+ *	name either a part or a category of the group, not both, and the
+ *	category of the path (made in the target when only another database
+ *	of the group holds it) gets a reference to it.
+ *
+ * Results:
+ *	TCL_OK, or TCL_ERROR with a message.
+ *
+ * Side effects:
+ *	Categories made before a failure stay.
+ *
+ *----------------------------------------------------------------------
  */
 int Pdb_AddReference(const Pdb_AddContext &add, const char *word) {
   if (add.group->lookupPathInGroup(PDB_REFS_GROUP, add.path) == nullptr) {

@@ -15,24 +15,9 @@ class Pdb_AsciiDb;
 class Pdb_Group;
 
 /*
- *----------------------------------------------------------------------
- *
- * Pdb_ResolveEditTarget --
- *
- *	Resolves the group of the current command (its -group value, else
- *	the current group) and chooses the database by its -db value (the
- *	site database for "site", else the user database), which must have
- *	been read and must have a tree that can be changed.
- *
- * Results:
- *	The database, an ASCII database with its editor and parts table,
- *	with *groupPtr set to the group; or nullptr with a message in the
- *	result: the group is unknown, or the database is not open, has not
- *	been read, or is a binary image mapped read-only.
- *
- *----------------------------------------------------------------------
+ * The group of the current command and the database its -db value
+ * chooses, read and editable; nullptr with a message otherwise.
  */
-
 Pdb_AsciiDb *Pdb_ResolveEditTarget(Tcl_Interp *interp, Pdb_Group **groupPtr);
 
 /* Appends message to the result; returns TCL_ERROR. */

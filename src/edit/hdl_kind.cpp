@@ -14,6 +14,14 @@ static const char GRAPHIC_MODEL_PREFIX[] = "graphic_mod";
 static const char GMOD_MODEL_PREFIX[] = "gmod_model";
 static const char *const HDL_KINDS[] = {"kelm", "vhdl", "none"};
 
+/*
+ * Pdb_IsHdlKind --
+ *
+ * Results:
+ *	True for "kelm", "vhdl" and "none", the kinds a file keeps when it
+ *	is read back.
+ */
+
 bool Pdb_IsHdlKind(const char *hdl) {
   for (const char *kind : HDL_KINDS) {
     if (std::strcmp(hdl, kind) == 0) {
@@ -44,6 +52,13 @@ const char *Pdb_DeriveHdlKind(Tcl_Interp *interp, const char *symbolName,
   Tcl_ResetResult(interp);
   return vhdl ? "vhdl" : Pdb_TemplateHdlKind(templateName, templateDescription);
 }
+
+/*
+ * Pdb_TemplateHdlKind --
+ *
+ * Results:
+ *	"none" when the graphic-model template test holds, else "kelm".
+ */
 
 const char *Pdb_TemplateHdlKind(const char *templateName,
                                 const char *templateDescription) {

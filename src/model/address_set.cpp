@@ -23,6 +23,13 @@ void Pdb_AddressSet::grow() {
   }
 }
 
+/*
+ * Pdb_AddressSet::sortedMembers --
+ *
+ * Results:
+ *	The members in ascending address order, in a new vector.
+ */
+
 std::vector<void *> Pdb_AddressSet::sortedMembers() const {
   std::vector<void *> members;
   members.reserve(count);

@@ -70,6 +70,23 @@ bool Pdb_Group::isCircularReference(const Pdb_CategoryNode *node,
          }) != nullptr;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Group::referencePlaceTaken --
+ *
+ *	Builds the path a category reference to targetPath would stand at
+ *	under the category at parentPath (parentPath and the last component
+ *	of targetPath) and looks it up across the group, references
+ *	followed. The reader refuses a [category=] line whose place is
+ *	taken, so pdb:add refuses such a reference too.
+ *
+ * Results:
+ *	True when some database of the group finds that path.
+ *
+ *----------------------------------------------------------------------
+ */
+
 bool Pdb_Group::referencePlaceTaken(const char *parentPath,
                                     const char *targetPath) const {
   std::size_t length = std::strlen(targetPath);

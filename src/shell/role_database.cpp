@@ -14,9 +14,34 @@ static const char MSG_NO_USER[] = "User parts database is not open";
 
 const char PDB_MSG_ROLE_NOT_READ[] = "User parts database has not been read";
 
+/*
+ * Pdb_SiteRoleChosen --
+ *
+ * Results:
+ *	True when the -db value of the current command is "site".
+ */
+
 bool Pdb_SiteRoleChosen() {
   return Pdb_StrEqualNullable(pdbDbOption, PDB_SITE_ROLE);
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_FindRoleDatabase --
+ *
+ *	The group's site database when the -db value is "site", else its
+ *	user database (the first of kind user or user_build).
+ *
+ * Results:
+ *	The database, or nullptr with "Site parts database is not open" or
+ *	"User parts database is not open" appended to the result.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
 
 Pdb_Database *Pdb_FindRoleDatabase(Tcl_Interp *interp, Pdb_Group *group) {
   bool site = Pdb_SiteRoleChosen();
