@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <tcl.h>
+#include <vector>
 
 #include "model/address_set.h"
 #include "model/category_tree.h"
@@ -156,6 +157,7 @@ private:
   void destroyNode(Pdb_CategoryNode *node);
   int removeFromList(Pdb_CategoryNode *node, const Pdb_AddressSet &parts);
   void forgetParts(Pdb_Group *group, const Pdb_AddressSet &parts,
+                   const std::vector<void *> &doomed,
                    Tcl_HashTable *partsTable);
 
   class SubtreeDeletion;
