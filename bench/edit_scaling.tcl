@@ -67,7 +67,7 @@ proc addReferences {n} {
 # One measurement in this process; one result line.
 proc measureOne {size} {
     global opt env
-    lappend ::auto_path $opt(-pkgdir)
+    set ::auto_path [linsert $::auto_path 0 $opt(-pkgdir)]
     package require tovpart
     set dir [file join [pwd] edit_scaling_[pid]]
     file mkdir $dir
