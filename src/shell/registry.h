@@ -81,7 +81,4 @@ bool Pdb_SiteRoleChosen();
  */
 Pdb_Database *Pdb_FindRoleDatabase(Tcl_Interp *interp, Pdb_Group *group);
 
-/* The message for a user or site database chosen by role but not read. */
-extern const char PDB_MSG_ROLE_NOT_READ[];
-
 #endif /* TOVPART_SHELL_REGISTRY_H */

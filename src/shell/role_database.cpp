@@ -12,8 +12,6 @@
 static const char MSG_NO_SITE[] = "Site parts database is not open";
 static const char MSG_NO_USER[] = "User parts database is not open";
 
-const char PDB_MSG_ROLE_NOT_READ[] = "User parts database has not been read";
-
 /*
  * Pdb_SiteRoleChosen --
  *
