@@ -129,9 +129,8 @@ static int AddCategoryReference(const Pdb_AddContext &add,
   }
   char *catPath = cat->nodePath();
   char *stored = target->nodePath();
-  bool taken = catPath != nullptr && stored != nullptr &&
-               group->referencePlaceTaken(catPath, stored);
   bool measured = catPath != nullptr && stored != nullptr;
+  bool taken = measured && group->referencePlaceTaken(catPath, stored);
   std::free(catPath);
   std::free(stored);
   if (!measured) {
