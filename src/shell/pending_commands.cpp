@@ -16,11 +16,6 @@ static int NotImplemented(Tcl_Interp *interp, const char *command) {
   return TCL_ERROR;
 }
 
-int TovPartFindObjCmd(ClientData, Tcl_Interp *interp, int,
-                      Tcl_Obj *const objv[]) {
-  return NotImplemented(interp, Tcl_GetString(objv[0]));
-}
-
 int TovPartInfoCmd(ClientData, Tcl_Interp *interp, int, const char **argv) {
   return NotImplemented(interp, argv[0]);
 }
@@ -33,6 +28,3 @@ int TovPartDeleteCmd(ClientData, Tcl_Interp *interp, int, const char **argv) {
   return NotImplemented(interp, argv[0]);
 }
 
-int TovPartHideCmd(ClientData, Tcl_Interp *interp, int, const char **argv) {
-  return NotImplemented(interp, argv[0]);
-}
