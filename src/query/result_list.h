@@ -3,8 +3,9 @@
  *
  *	The answer of a search as it is gathered: strings found, each kept
  *	once, handed back sorted bytewise (strcmp order) as one proper Tcl
- *	list. Strings of part records are kept by address, without a copy;
- *	only strings built during the search (category paths) are copied.
+ *	list. Every string is copied as it is added, into large blocks, so
+ *	that sorting and listing read one compact area instead of records
+ *	spread over the whole database.
  */
 
 #ifndef TOVPART_QUERY_RESULT_LIST_H
@@ -12,6 +13,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <tcl.h>
 #include <vector>
@@ -22,19 +24,24 @@ public:
   Pdb_ResultList(const Pdb_ResultList &) = delete;
   Pdb_ResultList &operator=(const Pdb_ResultList &) = delete;
 
-  /*
-   * Adds text, which must stay in place and unchanged until the list is
-   * built (the strings of part records do during one command).
-   */
-  void add(const char *text) {
-    if (items.size() >= compactAt) {
-      compact();
-    }
-    items.push_back({PrefixKey(text), text});
-  }
+  /* Adds a copy of text. */
+  void add(const char *text) { addCopy(text, std::strlen(text)); }
 
   /* Adds a copy of the length bytes at text. */
-  void addCopy(const char *text, std::size_t length);
+  void addCopy(const char *text, std::size_t length) {
+    if (items.size() >= compactAt) {
+      compact(false);
+    }
+    if (length + 1 > roomLeft) {
+      newBlock(length + 1);
+    }
+    char *copy = room;
+    std::memcpy(copy, text, length);
+    copy[length] = '\0';
+    room += length + 1;
+    roomLeft -= length + 1;
+    items.push_back({PrefixKey(copy), copy});
+  }
 
   /*
    * The distinct strings sorted bytewise, as one Tcl list: a new object
@@ -45,11 +52,11 @@ public:
    */
   Tcl_Obj *sortedList();
 
-  /* The distinct strings sorted bytewise, for tests and checks. */
+  /* The distinct strings sorted bytewise, valid while the list lives. */
   std::vector<const char *> sortedStrings();
 
 private:
-  /* A string with its first eight bytes as a big-endian number, so that
+  /* A string with eight of its bytes as a big-endian number, so that
    * most comparisons need not reach the string. */
   struct Item {
     uint64_t key;
@@ -69,14 +76,19 @@ private:
     return key;
   }
 
-  void compact();
+  static void setKeys(Item *item, std::size_t begin, std::size_t end,
+                      std::size_t depth);
+  void newBlock(std::size_t atLeast);
+  void compact(bool last);
+  void sortDistinct();
+  void repack();
 
   std::vector<Item> items;
-  std::size_t sortedEnd = 0;        /* items before it are sorted, unique */
+  std::size_t sortedEnd = 0;        /* items before it: sorted, distinct */
   std::size_t compactAt = 1u << 16; /* size at which duplicates go */
   std::vector<std::unique_ptr<char[]>> blocks; /* the copies */
-  char *free = nullptr; /* unused room in the last block */
-  std::size_t freeBytes = 0;
+  char *room = nullptr; /* unused bytes at the end of the last block */
+  std::size_t roomLeft = 0;
 };
 
 #endif /* TOVPART_QUERY_RESULT_LIST_H */

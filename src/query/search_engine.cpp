@@ -19,6 +19,9 @@
 #include "query/part_matcher.h"
 #include "query/result_list.h"
 
+/* How many entries ahead the scan of a list fetches. */
+static const int FETCH_AHEAD = 16;
+
 static void AddUnlessEmpty(const char *text, Pdb_ResultList &result);
 static void ReportPart(const Pdb_Part *part, const Pdb_SearchRequest &request,
                        Pdb_ResultList &result);
@@ -85,7 +88,18 @@ void Pdb_SearchEngine::scanParts(const Pdb_CategoryNode *node,
   const bool hiding = hidden.filterOn() && hidden.hiddenPartCount() > 0;
   const Pdb_PartMatcher *matcher = request.matcher;
   const char *hdl = request.hdl;
-  for (int i = 0; i < list->count; i++) {
+  const int count = list->count;
+  for (int i = 0; i < count; i++) {
+    if (i + FETCH_AHEAD < count) {
+      /* Entries lie anywhere in the database: ask for one a few places
+       * ahead now, so that it is in the cache when its turn comes. */
+      const char *ahead =
+          reinterpret_cast<const char *>(list->entry(i + FETCH_AHEAD));
+      if (ahead != nullptr) {
+        __builtin_prefetch(ahead);
+        __builtin_prefetch(ahead + 64);
+      }
+    }
     const Pdb_PartEntry *entry = list->entry(i);
     const Pdb_Part *part = entry != nullptr ? Pdb_ResolveEntry(entry) : nullptr;
     if (part == nullptr || (hiding && hidden.isPartHidden(part)) ||
