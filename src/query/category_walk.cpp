@@ -53,13 +53,16 @@ static bool HasRealPath(const Pdb_CategoryNode *node, const char *path) {
 }
 
 bool Pdb_NodeTest::holds(const Pdb_CategoryNode *node,
-                         const std::string &reportedPath) const {
+                         const std::string &reportedPath,
+                         bool pathIsReal) const {
   if (part != nullptr) {
     return !node->isReference() && node->body()->partList()->containsPart(part);
   }
   if (path != nullptr) {
-    return node->isReference() ? std::strcmp(node->refPath(), path) == 0
-                               : HasRealPath(node, path);
+    if (node->isReference()) {
+      return std::strcmp(node->refPath(), path) == 0;
+    }
+    return pathIsReal ? reportedPath == path : HasRealPath(node, path);
   }
   return pattern == nullptr || pattern->matches(reportedPath.c_str());
 }
@@ -84,7 +87,8 @@ bool Pdb_NodeTest::holds(const Pdb_CategoryNode *node,
  *	parent's reported path, which stays in the buffer until the node is
  *	taken up. A reference already being followed on the way to a node
  *	is not followed again there, so references that lead in a circle
- *	end.
+ *	end. Until a reference is followed the reported paths are the real
+ *	ones (the parent's path given is its real path).
  *
  *----------------------------------------------------------------------
  */
@@ -128,7 +132,7 @@ void Pdb_SearchEngine::categoryWalk(Pdb_CategoryNode *start,
     if (visited.contains(node)) {
       continue;
     }
-    if (test.holds(node, path)) {
+    if (test.holds(node, path, here.following == 0)) {
       sink.add(path.c_str(), path.size());
     }
     if (!node->isReference()) {

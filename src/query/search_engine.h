@@ -69,9 +69,13 @@ struct Pdb_NodeTest {
   const Pdb_Part *part = nullptr; /* real categories listing the part */
   const char *path = nullptr;     /* the category of path, references to it */
 
-  /* True when node, reported at reportedPath, is to be reported. */
-  bool holds(const Pdb_CategoryNode *node,
-             const std::string &reportedPath) const;
+  /*
+   * True when node, reported at reportedPath, is to be reported.
+   * pathIsReal says that reportedPath is the node's own full path (no
+   * reference was followed to reach it).
+   */
+  bool holds(const Pdb_CategoryNode *node, const std::string &reportedPath,
+             bool pathIsReal) const;
 };
 
 class Pdb_SearchEngine {
