@@ -16,6 +16,7 @@
 #include <tcl.h>
 
 static bool NeedsTcl(const char *pattern);
+static std::size_t FixedLength(const char *pattern);
 
 /* True when the pattern holds a wildcard other than "*", an escape, or a
  * byte outside ASCII. */
@@ -28,6 +29,18 @@ static bool NeedsTcl(const char *pattern) {
     }
   }
   return false;
+}
+
+/* The length of the ASCII text before the pattern's first wildcard,
+ * escape or byte outside ASCII. */
+static std::size_t FixedLength(const char *pattern) {
+  const unsigned char *p = reinterpret_cast<const unsigned char *>(pattern);
+  std::size_t length = 0;
+  while (p[length] != '\0' && p[length] != '*' && p[length] != '?' &&
+         p[length] != '[' && p[length] != '\\' && p[length] < 0x80) {
+    length++;
+  }
+  return length;
 }
 
 Pdb_GlobPattern::Pdb_GlobPattern() : form(Form::ANY), whole("*") {}
@@ -44,7 +57,8 @@ Pdb_GlobPattern::Pdb_GlobPattern() : form(Form::ANY), whole("*") {}
  *----------------------------------------------------------------------
  */
 
-Pdb_GlobPattern::Pdb_GlobPattern(const char *pattern) : whole(pattern) {
+Pdb_GlobPattern::Pdb_GlobPattern(const char *pattern)
+    : whole(pattern), prefix(pattern, FixedLength(pattern)) {
   if (NeedsTcl(pattern)) {
     form = Form::TCL;
     return;
@@ -75,21 +89,7 @@ Pdb_GlobPattern::Pdb_GlobPattern(const char *pattern) : whole(pattern) {
   }
 }
 
-bool Pdb_GlobPattern::matches(const char *text) const {
-  switch (form) {
-  case Form::ANY:
-    return true;
-  case Form::EXACT:
-    return std::strcmp(text, whole.c_str()) == 0;
-  case Form::PREFIX:
-    return std::strncmp(text, head.c_str(), head.size()) == 0;
-  case Form::CONTAINS:
-    return std::strstr(text, middles.front().c_str()) != nullptr;
-  case Form::STARS:
-    return matchStars(text);
-  case Form::TCL:
-    break;
-  }
+bool Pdb_GlobPattern::matchTcl(const char *text) const {
   return Tcl_StringMatch(text, whole.c_str()) != 0;
 }
 

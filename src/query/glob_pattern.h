@@ -11,6 +11,7 @@
 #define TOVPART_QUERY_GLOB_PATTERN_H
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -22,11 +23,35 @@ public:
   /* Prepares pattern; a copy is kept. */
   explicit Pdb_GlobPattern(const char *pattern);
 
-  /* True when text matches, exactly as Tcl_StringMatch answers. */
-  bool matches(const char *text) const;
+  /* True when text matches, exactly as Tcl_StringMatch answers. Inline:
+   * searches call it once per part. */
+  bool matches(const char *text) const {
+    switch (form) {
+    case Form::ANY:
+      return true;
+    case Form::EXACT:
+      return std::strcmp(text, whole.c_str()) == 0;
+    case Form::PREFIX:
+      return text[0] == head[0] &&
+             std::strncmp(text, head.c_str(), head.size()) == 0;
+    case Form::CONTAINS:
+      return std::strstr(text, middles.front().c_str()) != nullptr;
+    case Form::STARS:
+      return matchStars(text);
+    case Form::TCL:
+      break;
+    }
+    return matchTcl(text);
+  }
 
   /* True when every string matches. */
   bool matchesAll() const { return form == Form::ANY; }
+
+  /*
+   * ASCII text that every matching string begins with: the pattern's
+   * bytes before its first wildcard, escape or byte outside ASCII.
+   */
+  const std::string &fixedPrefix() const { return prefix; }
 
 private:
   enum class Form {
@@ -39,9 +64,11 @@ private:
   };
 
   bool matchStars(const char *text) const;
+  bool matchTcl(const char *text) const;
 
   Form form;
   std::string whole;                /* the pattern as given */
+  std::string prefix;               /* see fixedPrefix */
   std::string head;                 /* literal before the first star */
   std::string tail;                 /* literal after the last star */
   std::vector<std::string> middles; /* literals between stars, in order */

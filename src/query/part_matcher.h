@@ -11,6 +11,7 @@
 #define TOVPART_QUERY_PART_MATCHER_H
 
 #include <cstring>
+#include <string>
 #include <tcl.h>
 #include <vector>
 
@@ -62,6 +63,12 @@ public:
   int prepare(Tcl_Interp *interp, Pdb_MatcherKind kind, Tcl_Obj *pattern);
 
   Pdb_MatcherKind kind() const { return which; }
+
+  /* Text that the name of every part the matcher accepts begins with. */
+  const std::string &namePrefix() const {
+    static const std::string none;
+    return which == Pdb_MatcherKind::NAME ? pattern.fixedPrefix() : none;
+  }
 
   /* True when the part passes the predicate (always for NONE). */
   bool matches(const Pdb_Part *part) const {

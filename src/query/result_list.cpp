@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <exception>
 
 namespace {
 
@@ -31,6 +32,14 @@ static const std::size_t BLOCK_BYTES = 1u << 20;
 /* How many items ahead passes over the strings fetch. */
 static const std::size_t FETCH_AHEAD = 8;
 
+void Pdb_ResultList::reserve(std::size_t count) {
+  try {
+    items.reserve(count);
+  } catch (const std::exception &) {
+    /* Growing as strings come costs time only. */
+  }
+}
+
 /* Starts a block of at least atLeast bytes for the next copies. */
 void Pdb_ResultList::newBlock(std::size_t atLeast) {
   std::size_t size = std::max(BLOCK_BYTES, atLeast);
@@ -44,7 +53,8 @@ void Pdb_ResultList::newBlock(std::size_t atLeast) {
  *
  * Pdb_ResultList::compact --
  *
- *	Sorts the items and drops duplicates. Unless this is the last
+ *	Sorts the items and drops duplicates; items added in order need
+ *	neither. Unless this is the last
  *	compaction before listing: when that did not at least halve the
  *	list, its strings are mostly distinct and it is not compacted again
  *	(the final sort does it once); when it did, the copies of the
@@ -55,7 +65,7 @@ void Pdb_ResultList::newBlock(std::size_t atLeast) {
  */
 
 void Pdb_ResultList::compact(bool last) {
-  if (sortedEnd == items.size()) {
+  if (inOrder || sortedEnd == items.size()) {
     return;
   }
   std::size_t before = items.size();
@@ -80,7 +90,57 @@ void Pdb_ResultList::setKeys(Item *item, std::size_t begin, std::size_t end,
     if (i + FETCH_AHEAD < end) {
       __builtin_prefetch(item[i + FETCH_AHEAD].text + depth);
     }
-    item[i].key = PrefixKey(item[i].text + depth);
+    item[i].key = KeyAt(item[i].text + depth);
+  }
+}
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ResultList::sortByKey --
+ *
+ *	Sorts count items by their keys: a few by comparison, many by a
+ *	radix sort of one pass per key byte, least significant first,
+ *	leaving out the bytes in which all keys agree (strings that share a
+ *	beginning share the leading bytes of their keys).
+ *
+ *----------------------------------------------------------------------
+ */
+
+void Pdb_ResultList::sortByKey(Item *item, std::size_t count,
+                               std::vector<Item> &scratch) {
+  if (count < 1024) {
+    std::sort(item, item + count, KeyLess());
+    return;
+  }
+  std::vector<std::size_t> counts(8 * 256, 0);
+  for (std::size_t i = 0; i < count; i++) {
+    uint64_t key = item[i].key;
+    for (int b = 0; b < 8; b++) {
+      counts[256 * b + ((key >> (8 * b)) & 0xff)]++;
+    }
+  }
+  scratch.resize(count);
+  Item *from = item;
+  Item *to = scratch.data();
+  for (int b = 0; b < 8; b++) {
+    std::size_t *bucket = &counts[256 * b];
+    if (bucket[(item[0].key >> (8 * b)) & 0xff] == count) {
+      continue;
+    }
+    std::size_t offset = 0;
+    for (int v = 0; v < 256; v++) {
+      std::size_t size = bucket[v];
+      bucket[v] = offset;
+      offset += size;
+    }
+    for (std::size_t i = 0; i < count; i++) {
+      to[bucket[(from[i].key >> (8 * b)) & 0xff]++] = from[i];
+    }
+    std::swap(from, to);
+  }
+  if (from != item) {
+    std::copy(from, from + count, item);
   }
 }
 
@@ -111,6 +171,7 @@ void Pdb_ResultList::sortDistinct() {
   /* Items sorted before carry keys of later levels. */
   setKeys(item, 0, sortedEnd, 0);
   std::vector<Run> runs{{0, items.size(), 0}};
+  std::vector<Item> scratch;
   std::size_t duplicates = 0;
   while (!runs.empty()) {
     Run run = runs.back();
@@ -118,14 +179,14 @@ void Pdb_ResultList::sortDistinct() {
     if (run.depth > 0) {
       setKeys(item, run.begin, run.end, run.depth);
     }
-    std::sort(item + run.begin, item + run.end, KeyLess());
+    sortByKey(item + run.begin, run.end - run.begin, scratch);
     for (std::size_t b = run.begin; b < run.end;) {
       std::size_t e = b + 1;
       while (e < run.end && item[e].key == item[b].key) {
         e++;
       }
       if (e - b > 1 && (item[b].key & 0xff) != 0) {
-        runs.push_back({b, e, run.depth + 8});
+        runs.push_back({b, e, run.depth + KEY_BYTES});
       } else if (e - b > 1) {
         for (std::size_t d = b + 1; d < e; d++) {
           item[d].text = nullptr;
@@ -149,7 +210,7 @@ void Pdb_ResultList::repack() {
   for (const Item &item : items) {
     bytes += std::strlen(item.text) + 1;
   }
-  std::unique_ptr<char[]> packed(new char[std::max<std::size_t>(bytes, 1)]);
+  std::unique_ptr<char[]> packed(new char[bytes + KEY_BYTES]);
   char *at = packed.get();
   for (Item &item : items) {
     std::size_t size = std::strlen(item.text) + 1;

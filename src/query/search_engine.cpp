@@ -16,55 +16,16 @@
 #include "model/database.h"
 #include "model/group.h"
 #include "model/tree_walk.h"
-#include "query/part_matcher.h"
-#include "query/result_list.h"
+#include "query/part_report.h"
 
-/* How many entries ahead the scan of a list fetches. */
-static const int FETCH_AHEAD = 16;
-
-static void AddUnlessEmpty(const char *text, Pdb_ResultList &result);
-static void ReportPart(const Pdb_Part *part, const Pdb_SearchRequest &request,
-                       Pdb_ResultList &result);
 static void AddSubtree(Pdb_CategoryNode *node, Pdb_AddressSet &visited);
 
 Pdb_SearchEngine::Pdb_SearchEngine(Pdb_Group *group) : group(group) {}
 
-static void AddUnlessEmpty(const char *text, Pdb_ResultList &result) {
-  if (*text != '\0') {
-    result.add(text);
-  }
-}
-
-/* Adds the strings the request's kind reports for a part that passed. */
-static void ReportPart(const Pdb_Part *part, const Pdb_SearchRequest &request,
-                       Pdb_ResultList &result) {
-  switch (request.kind) {
-  case Pdb_FindKind::PART:
-    AddUnlessEmpty(part->name(), result);
-    break;
-  case Pdb_FindKind::SYMBOL:
-    AddUnlessEmpty(part->symbolName(), result);
-    break;
-  case Pdb_FindKind::TEMPLATE:
-    AddUnlessEmpty(part->templateName(), result);
-    break;
-  case Pdb_FindKind::PROPNAME:
-    Pdb_ForEachPair(part, [&](const char *name, const char *) {
-      result.add(name);
-      return true;
-    });
-    break;
-  case Pdb_FindKind::PROPVALUES:
-    Pdb_ForEachPair(part, [&](const char *name, const char *value) {
-      if (request.propertyNames->matches(name)) {
-        result.add(value);
-      }
-      return true;
-    });
-    break;
-  case Pdb_FindKind::CATEGORY:
-    break;
-  }
+/* The hidden lists when hidden parts are to be left out, else nullptr. */
+const Pdb_HiddenLists *Pdb_SearchEngine::partHiding() const {
+  const Pdb_HiddenLists &hidden = group->hidden;
+  return hidden.filterOn() && hidden.hiddenPartCount() > 0 ? &hidden : nullptr;
 }
 
 /*
@@ -84,30 +45,19 @@ void Pdb_SearchEngine::scanParts(const Pdb_CategoryNode *node,
                                  const Pdb_SearchRequest &request,
                                  Pdb_ResultList &result) const {
   const Pdb_PartList *list = node->body()->partList();
-  const Pdb_HiddenLists &hidden = group->hidden;
-  const bool hiding = hidden.filterOn() && hidden.hiddenPartCount() > 0;
-  const Pdb_PartMatcher *matcher = request.matcher;
-  const char *hdl = request.hdl;
+  const Pdb_HiddenLists *hiding = partHiding();
   const int count = list->count;
   for (int i = 0; i < count; i++) {
-    if (i + FETCH_AHEAD < count) {
-      /* Entries lie anywhere in the database: ask for one a few places
-       * ahead now, so that it is in the cache when its turn comes. */
-      const char *ahead =
-          reinterpret_cast<const char *>(list->entry(i + FETCH_AHEAD));
-      if (ahead != nullptr) {
-        __builtin_prefetch(ahead);
-        __builtin_prefetch(ahead + 64);
-      }
+    /* Entries lie anywhere in the database: one a few places ahead is
+     * asked for now, so that it is in the cache when its turn comes. */
+    if (i + PDB_FETCH_AHEAD < count) {
+      Pdb_FetchEntry(list->entry(i + PDB_FETCH_AHEAD));
     }
     const Pdb_PartEntry *entry = list->entry(i);
     const Pdb_Part *part = entry != nullptr ? Pdb_ResolveEntry(entry) : nullptr;
-    if (part == nullptr || (hiding && hidden.isPartHidden(part)) ||
-        (hdl != nullptr && std::strcmp(part->hdl(), hdl) != 0) ||
-        (matcher != nullptr && !matcher->matches(part))) {
-      continue;
+    if (part != nullptr) {
+      Pdb_ReportPart(part, request, hiding, result);
     }
-    ReportPart(part, request, result);
   }
 }
 
@@ -222,12 +172,13 @@ void Pdb_SearchEngine::partWalk(Pdb_CategoryNode *start,
  *
  * Pdb_SearchEngine::searchGroup --
  *
- *	Marks the hidden categories, then for each database in the group's
- *	order and each start category in order finds the start node
- *	(references followed across the group) and walks from it: the
- *	category walk for kind CATEGORY, reporting paths under the start
- *	node's parent's real path, else the part walk. One visited set
- *	serves the whole search.
+ *	Marks the hidden categories and, when the search takes in every
+ *	tree whole, scans the images in name order (scanWholeImages). Then
+ *	for each database in the group's order and each start category in
+ *	order finds the start node (references followed across the group)
+ *	and walks from it: the category walk for kind CATEGORY, reporting
+ *	paths under the start node's parent's real path, else the part
+ *	walk. One visited set serves the whole search.
  *
  *----------------------------------------------------------------------
  */
@@ -236,6 +187,18 @@ void Pdb_SearchEngine::searchGroup(const Pdb_SearchRequest &request,
                                    Pdb_ResultList &result) {
   Pdb_AddressSet visited;
   markHidden(visited);
+  if (request.kind == Pdb_FindKind::PART ||
+      request.kind == Pdb_FindKind::SYMBOL ||
+      request.kind == Pdb_FindKind::TEMPLATE) {
+    /* At most one string per entry of the group's lists. */
+    std::size_t entries = 0;
+    group->forEachDatabase([&](Pdb_Database *db) {
+      if (db->tree != nullptr && db->tree->entryCount() > 0) {
+        entries += static_cast<std::size_t>(db->tree->entryCount());
+      }
+    });
+    result.reserve(entries);
+  }
   struct ToResult final : Pdb_PathSink {
     Pdb_ResultList &list;
     explicit ToResult(Pdb_ResultList &list) : list(list) {}
@@ -243,6 +206,7 @@ void Pdb_SearchEngine::searchGroup(const Pdb_SearchRequest &request,
       list.addCopy(path, length);
     }
   } sink(result);
+  scanWholeImages(request, visited, result);
   Pdb_NodeTest pathTest;
   pathTest.pattern = request.pathPattern;
   group->forEachDatabase([&](Pdb_Database *db) {

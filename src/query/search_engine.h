@@ -20,7 +20,9 @@
 #include "query/string_set.h"
 
 class Pdb_AddressSet;
+class Pdb_BinaryDb;
 class Pdb_Database;
+class Pdb_HiddenLists;
 class Pdb_GlobPattern;
 class Pdb_Group;
 class Pdb_PartMatcher;
@@ -108,7 +110,12 @@ public:
   void searchGroup(const Pdb_SearchRequest &request, Pdb_ResultList &result);
 
 private:
+  const Pdb_HiddenLists *partHiding() const;
   void markHidden(Pdb_AddressSet &visited) const;
+  void scanWholeImages(const Pdb_SearchRequest &request,
+                       Pdb_AddressSet &visited, Pdb_ResultList &result) const;
+  void scanWholeImage(const Pdb_BinaryDb *db, const Pdb_SearchRequest &request,
+                      Pdb_ResultList &result) const;
   void partWalk(Pdb_CategoryNode *start, const Pdb_SearchRequest &request,
                 Pdb_AddressSet &visited, Pdb_ResultList &result) const;
   void scanParts(const Pdb_CategoryNode *node, const Pdb_SearchRequest &request,
