@@ -6,7 +6,6 @@
  *	interpreter, to standard output or to a file.
  */
 
-#include <cerrno>
 #include <cstdio>
 #include <tcl.h>
 
@@ -17,6 +16,7 @@
 #include "shell/commands.h"
 #include "shell/conventions.h"
 #include "shell/registry.h"
+#include "shell/report_file.h"
 
 /* The option values; reset before every parse. */
 static const char *hideGroup;
@@ -64,9 +64,6 @@ static const char *const HIDE_MSG_NOT_HIDDEN_CATEGORY =
 static const char *const HIDE_MSG_UNHIDE_CATEGORY =
     "Unable to delete hidden category \"";
 static const char *const HIDE_MSG_PRINT_TO = "Print to file: ";
-static const char *const HIDE_MSG_CANNOT_OPEN = "Cannot open file \"";
-static const char *const HIDE_MSG_FOR_WRITING = "\" for writing: ";
-static const char *const HIDE_MSG_CANNOT_WRITE = "Cannot write file \"";
 static const char *const HIDE_REPORT_PARTS = "<<<<<< Hidden parts (size: ";
 static const char *const HIDE_REPORT_CATEGORIES =
     "<<<<<< Hidden categories (size: ";
@@ -206,46 +203,16 @@ static void PrintHiddenLists(const Pdb_HiddenLists &hidden, FILE *out) {
 }
 
 /*
- *----------------------------------------------------------------------
- *
- * PrintToFile --
- *
- *	Writes the report of the hidden lists to a new or truncated file,
- *	its name converted to the system encoding.
- *
- * Results:
- *	TCL_OK with "Print to file: name" appended to the result, or
- *	TCL_ERROR with a message naming the file and the system's error text
- *	when it cannot be opened or written.
- *
- *----------------------------------------------------------------------
+ * Writes the report of the hidden lists to the file through the
+ * replace-on-close writer. TCL_OK with "Print to file: name" as the
+ * result, or TCL_ERROR naming the file and the reason when it cannot be
+ * opened or written.
  */
-
 static int PrintToFile(Tcl_Interp *interp, const Pdb_HiddenLists &hidden,
                        const char *fileName) {
-  Tcl_DString native;
-  Tcl_UtfToExternalDString(nullptr, fileName, -1, &native);
-  FILE *out = std::fopen(Tcl_DStringValue(&native), "w");
-  Tcl_DStringFree(&native);
-  if (out == nullptr) {
-    Tcl_ResetResult(interp);
-    Tcl_AppendResult(interp, HIDE_MSG_CANNOT_OPEN, fileName,
-                     HIDE_MSG_FOR_WRITING, Tcl_PosixError(interp),
-                     (char *)nullptr);
-    return TCL_ERROR;
-  }
-  PrintHiddenLists(hidden, out);
-  bool failed = std::ferror(out) != 0;
-  int error = errno;
-  if (std::fclose(out) != 0 && !failed) {
-    failed = true;
-    error = errno;
-  }
-  if (failed) {
-    errno = error;
-    Tcl_ResetResult(interp);
-    Tcl_AppendResult(interp, HIDE_MSG_CANNOT_WRITE, fileName,
-                     "\": ", Tcl_PosixError(interp), (char *)nullptr);
+  if (Pdb_WriteReportFile(interp, fileName, [&](FILE *out) {
+        PrintHiddenLists(hidden, out);
+      }) != TCL_OK) {
     return TCL_ERROR;
   }
   Tcl_AppendResult(interp, HIDE_MSG_PRINT_TO, fileName, (char *)nullptr);

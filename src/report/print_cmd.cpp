@@ -15,6 +15,7 @@
 #include "shell/commands.h"
 #include "shell/conventions.h"
 #include "shell/registry.h"
+#include "shell/report_file.h"
 
 /* The option values; reset before every parse. */
 static const char *printGroup;
@@ -38,9 +39,6 @@ static const Tov_ArgvInfo printOptions[] = {
 static const char *const PRINT_USAGE_1 =
     "USAGE: pdb:print <database name> [ -table | -tree | -noPartsTree ] ";
 static const char *const PRINT_USAGE_2 = "[ -file <output file name> ]";
-static const char *const MSG_CANNOT_OPEN = "Cannot open file \"";
-static const char *const MSG_FOR_WRITING = "\" for writing: ";
-static const char *const MSG_CANNOT_WRITE = "Cannot write file \"";
 static const char *const MSG_RESULT_IN_FILE = "Result in file: ";
 
 static int PrintUsage();
@@ -60,9 +58,8 @@ static int PrintUsage() {
 /*
  * PrintToFile --
  *
- *	Writes the report through the replace-on-close writer, so that the
- *	file holds either its old content or the whole report, never a part
- *	of it.
+ *	Writes the report to the file through the replace-on-close writer,
+ *	so that the file holds either its old content or the whole report.
  *
  * Results:
  *	TCL_OK with "Result in file: name" as the result, or TCL_ERROR
@@ -71,25 +68,9 @@ static int PrintUsage() {
 static int PrintToFile(Tcl_Interp *interp, Pdb_Database *db,
                        const Pdb_ReportSections &sections,
                        const char *fileName) {
-  Tcl_ResetResult(interp);
-  Tov_RobustFile *handle = Tov_RobustFopenForWrite(nullptr, fileName);
-  if (handle == nullptr) {
-    Tcl_AppendResult(interp, MSG_CANNOT_OPEN, fileName, MSG_FOR_WRITING,
-                     Tov_RobustFailureText(interp), (char *)nullptr);
-    return TCL_ERROR;
-  }
-  FILE *out = Tov_GetFilePtr(handle);
-  Pdb_PrintReport(db, sections, out);
-  if (std::ferror(out) != 0) {
-    const char *reason = Tov_RobustFailureText(interp);
-    Tov_RobustFabandonForWrite(handle);
-    Tcl_AppendResult(interp, MSG_CANNOT_WRITE, fileName, "\": ", reason,
-                     (char *)nullptr);
-    return TCL_ERROR;
-  }
-  if (Tov_RobustFcloseForWrite(nullptr, handle) != 0) {
-    Tcl_AppendResult(interp, MSG_CANNOT_WRITE, fileName,
-                     "\": ", Tov_RobustFailureText(interp), (char *)nullptr);
+  if (Pdb_WriteReportFile(interp, fileName, [&](FILE *out) {
+        Pdb_PrintReport(db, sections, out);
+      }) != TCL_OK) {
     return TCL_ERROR;
   }
   Tcl_AppendResult(interp, MSG_RESULT_IN_FILE, fileName, (char *)nullptr);
