@@ -76,8 +76,6 @@ static int ApplyList(Tcl_Interp *interp, Pdb_Group *group, const char *list,
                      bool parts, bool unhide);
 static void PrintLine(FILE *out, const char *text);
 static void PrintHiddenLists(const Pdb_HiddenLists &hidden, FILE *out);
-static int PrintToFile(Tcl_Interp *interp, const Pdb_HiddenLists &hidden,
-                       const char *fileName);
 static int HideCommand(Tcl_Interp *interp, int argc, const char **argv);
 
 /* Hides or unhides the part of that name (the first the group finds). */
@@ -203,23 +201,6 @@ static void PrintHiddenLists(const Pdb_HiddenLists &hidden, FILE *out) {
 }
 
 /*
- * Writes the report of the hidden lists to the file through the
- * replace-on-close writer. TCL_OK with "Print to file: name" as the
- * result, or TCL_ERROR naming the file and the reason when it cannot be
- * opened or written.
- */
-static int PrintToFile(Tcl_Interp *interp, const Pdb_HiddenLists &hidden,
-                       const char *fileName) {
-  if (Pdb_WriteReportFile(interp, fileName, [&](FILE *out) {
-        PrintHiddenLists(hidden, out);
-      }) != TCL_OK) {
-    return TCL_ERROR;
-  }
-  Tcl_AppendResult(interp, HIDE_MSG_PRINT_TO, fileName, (char *)nullptr);
-  return TCL_OK;
-}
-
-/*
  *----------------------------------------------------------------------
  *
  * HideCommand --
@@ -295,7 +276,9 @@ static int HideCommand(Tcl_Interp *interp, int argc, const char **argv) {
     return TCL_OK;
   }
   if (hideFile != nullptr &&
-      PrintToFile(interp, group->hidden, hideFile) != TCL_OK) {
+      Pdb_WriteReportFile(interp, hideFile, HIDE_MSG_PRINT_TO, [&](FILE *out) {
+        PrintHiddenLists(group->hidden, out);
+      }) != TCL_OK) {
     return TCL_ERROR;
   }
   if (hidePrint) {

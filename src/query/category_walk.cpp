@@ -205,19 +205,6 @@ void Pdb_SearchEngine::listChildren(Pdb_CategoryNode *node,
   }
 }
 
-/* The category walk of db's whole tree, reported from "/", with the
- * hidden categories left out while the filter is on. */
-void Pdb_SearchEngine::walkWholeTree(const Pdb_Database *db,
-                                     const Pdb_NodeTest &test,
-                                     Pdb_PathSink &sink) const {
-  if (db->tree == nullptr) {
-    return;
-  }
-  Pdb_AddressSet visited;
-  markHidden(visited);
-  categoryWalk(db->tree->rootNode(), std::string(), true, test, visited, sink);
-}
-
 namespace {
 
 /* Reports paths into a string set. */
@@ -232,13 +219,26 @@ private:
 
 } // namespace
 
+/* The category walk of db's whole tree, reported from "/" into result,
+ * with the hidden categories left out while the filter is on. */
+void Pdb_SearchEngine::walkWholeTree(const Pdb_Database *db,
+                                     const Pdb_NodeTest &test,
+                                     Pdb_StringSet &result) const {
+  if (db->tree == nullptr) {
+    return;
+  }
+  Pdb_AddressSet visited;
+  markHidden(visited);
+  ToStringSet sink(result);
+  categoryWalk(db->tree->rootNode(), std::string(), true, test, visited, sink);
+}
+
 void Pdb_SearchEngine::categoriesHoldingPart(const Pdb_Database *db,
                                              const Pdb_Part *part,
                                              Pdb_StringSet &result) {
   Pdb_NodeTest test;
   test.part = part;
-  ToStringSet sink(result);
-  walkWholeTree(db, test, sink);
+  walkWholeTree(db, test, result);
 }
 
 void Pdb_SearchEngine::appearancesOfCategory(const Pdb_Database *db,
@@ -246,6 +246,5 @@ void Pdb_SearchEngine::appearancesOfCategory(const Pdb_Database *db,
                                              Pdb_StringSet &result) {
   Pdb_NodeTest test;
   test.path = path;
-  ToStringSet sink(result);
-  walkWholeTree(db, test, sink);
+  walkWholeTree(db, test, result);
 }

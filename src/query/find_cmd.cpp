@@ -142,6 +142,20 @@ static int ReadType(Tcl_Interp *interp, int objc, Tcl_Obj *const objv[],
   return TCL_OK;
 }
 
+/* The matcher of each pattern option; -name's waits for the kind. */
+struct PatternOption {
+  int option;
+  Pdb_MatcherKind matcher;
+};
+static const PatternOption patternOptions[] = {
+    {FIND_NAME, Pdb_MatcherKind::NONE},
+    {FIND_PART, Pdb_MatcherKind::NAME},
+    {FIND_SYMBOL, Pdb_MatcherKind::SYMBOL},
+    {FIND_TEMPLATE, Pdb_MatcherKind::TEMPLATE},
+    {FIND_ALL, Pdb_MatcherKind::ANY_NAME},
+    {FIND_PROPNAME, Pdb_MatcherKind::PROPERTY_NAME},
+    {FIND_PROPVALUES, Pdb_MatcherKind::PROPERTY_PAIR}};
+
 /* Stores the value of a pattern option; the property search
  * specification of -propvalues is checked at once. */
 static int ReadPattern(Tcl_Interp *interp, int option, Tcl_Obj *value,
@@ -151,27 +165,13 @@ static int ReadPattern(Tcl_Interp *interp, int option, Tcl_Obj *value,
     return TCL_ERROR;
   }
   call->pattern = value;
-  switch (option) {
-  case FIND_NAME:
-    call->nameGiven = true;
-    break;
-  case FIND_PART:
-    call->matcherKind = Pdb_MatcherKind::NAME;
-    break;
-  case FIND_SYMBOL:
-    call->matcherKind = Pdb_MatcherKind::SYMBOL;
-    break;
-  case FIND_TEMPLATE:
-    call->matcherKind = Pdb_MatcherKind::TEMPLATE;
-    break;
-  case FIND_ALL:
-    call->matcherKind = Pdb_MatcherKind::ANY_NAME;
-    break;
-  case FIND_PROPNAME:
-    call->matcherKind = Pdb_MatcherKind::PROPERTY_NAME;
-    break;
-  case FIND_PROPVALUES:
-    call->matcherKind = Pdb_MatcherKind::PROPERTY_PAIR;
+  call->nameGiven = option == FIND_NAME;
+  for (const PatternOption &entry : patternOptions) {
+    if (entry.option == option) {
+      call->matcherKind = entry.matcher;
+    }
+  }
+  if (option == FIND_PROPVALUES) {
     return call->matcher.prepare(interp, call->matcherKind, value);
   }
   return TCL_OK;

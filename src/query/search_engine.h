@@ -126,7 +126,7 @@ private:
   void listChildren(Pdb_CategoryNode *node, const Pdb_GlobPattern *pattern,
                     const Pdb_AddressSet &visited, Pdb_PathSink &sink) const;
   void walkWholeTree(const Pdb_Database *db, const Pdb_NodeTest &test,
-                     Pdb_PathSink &sink) const;
+                     Pdb_StringSet &result) const;
 
   Pdb_Group *group;
 };

@@ -42,9 +42,6 @@ static const char *const PRINT_USAGE_2 = "[ -file <output file name> ]";
 static const char *const MSG_RESULT_IN_FILE = "Result in file: ";
 
 static int PrintUsage();
-static int PrintToFile(Tcl_Interp *interp, Pdb_Database *db,
-                       const Pdb_ReportSections &sections,
-                       const char *fileName);
 
 /* Writes the usage line to standard output; returns TCL_OK. */
 static int PrintUsage() {
@@ -52,28 +49,6 @@ static int PrintUsage() {
   std::fputs(PRINT_USAGE_2, stdout);
   std::fputs("\n", stdout);
   std::fflush(stdout);
-  return TCL_OK;
-}
-
-/*
- * PrintToFile --
- *
- *	Writes the report to the file through the replace-on-close writer,
- *	so that the file holds either its old content or the whole report.
- *
- * Results:
- *	TCL_OK with "Result in file: name" as the result, or TCL_ERROR
- *	naming the file and the reason when it cannot be opened or written.
- */
-static int PrintToFile(Tcl_Interp *interp, Pdb_Database *db,
-                       const Pdb_ReportSections &sections,
-                       const char *fileName) {
-  if (Pdb_WriteReportFile(interp, fileName, [&](FILE *out) {
-        Pdb_PrintReport(db, sections, out);
-      }) != TCL_OK) {
-    return TCL_ERROR;
-  }
-  Tcl_AppendResult(interp, MSG_RESULT_IN_FILE, fileName, (char *)nullptr);
   return TCL_OK;
 }
 
@@ -127,7 +102,9 @@ static int PrintCommand(Tcl_Interp *interp, int argc, const char **argv) {
   Pdb_ReportSections sections = {printTable != 0, printTree != 0,
                                  printNoPartsTree != 0};
   if (printFile != nullptr) {
-    return PrintToFile(interp, db, sections, printFile);
+    return Pdb_WriteReportFile(
+        interp, printFile, MSG_RESULT_IN_FILE,
+        [&](FILE *out) { Pdb_PrintReport(db, sections, out); });
   }
   Pdb_PrintReport(db, sections, stdout);
   std::fflush(stdout);

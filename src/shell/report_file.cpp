@@ -14,6 +14,7 @@ static const char *const REPORT_MSG_FOR_WRITING = "\" for writing: ";
 static const char *const REPORT_MSG_CANNOT_WRITE = "Cannot write file \"";
 
 int Pdb_WriteReportFile(Tcl_Interp *interp, const char *fileName,
+                        const char *done,
                         const std::function<void(FILE *)> &write) {
   Tcl_ResetResult(interp);
   Tov_RobustFile *handle = Tov_RobustFopenForWrite(nullptr, fileName);
@@ -37,5 +38,6 @@ int Pdb_WriteReportFile(Tcl_Interp *interp, const char *fileName,
                      "\": ", Tov_RobustFailureText(interp), (char *)nullptr);
     return TCL_ERROR;
   }
+  Tcl_AppendResult(interp, done, fileName, (char *)nullptr);
   return TCL_OK;
 }

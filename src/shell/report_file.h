@@ -21,13 +21,15 @@
  *	content or the whole report, never a part of it.
  *
  * Results:
- *	TCL_OK with an empty result, or TCL_ERROR with "Cannot open file
- *	\"name\" for writing: reason" or "Cannot write file \"name\": reason".
+ *	TCL_OK with done and the file name as the result, or TCL_ERROR with
+ *	"Cannot open file \"name\" for writing: reason" or "Cannot write
+ *	file \"name\": reason".
  *
  * Side effects:
  *	Replaces or creates the file.
  */
 int Pdb_WriteReportFile(Tcl_Interp *interp, const char *fileName,
+                        const char *done,
                         const std::function<void(FILE *)> &write);
 
 #endif /* TOVPART_SHELL_REPORT_FILE_H */

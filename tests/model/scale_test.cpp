@@ -80,10 +80,7 @@ TEST(Scale, TenThousandLevelsDeepWork) {
   onSmallStack([] {
     ModelGroup g;
     Pdb_AsciiDb *db = g.addDb("zq_pdb1");
-    std::string path = "/";
-    for (int i = 0; i < 10000; i++) {
-      path += "d/";
-    }
+    std::string path = DeepPath(10000);
     Pdb_CategoryNode *bottom =
         db->treeEdit()->ensurePath(g.interp, g.group, path.c_str(), "bottom");
     ASSERT_NE(bottom, nullptr);

@@ -90,10 +90,7 @@ TEST(SearchEngine, TenThousandLevelsAreSearchedOnASmallStack) {
   onSmallStack([] {
     ModelGroup g;
     Pdb_AsciiDb *db = g.addDb("zq_pdb1");
-    std::string bottom = "/";
-    for (int i = 0; i < 10000; i++) {
-      bottom += "d/";
-    }
+    std::string bottom = DeepPath(10000);
     Pdb_Part *deep = g.part(db, bottom.c_str(), "deep");
     g.catRef(db, "/", db, bottom.c_str());
     EXPECT_EQ(Search(g.group, {"/"}), Strings{"deep"});
