@@ -90,6 +90,8 @@ struct FindCall {
   bool noRecurse = false;
   bool showHidden = false;
   bool catList = false;
+  std::optional<Pdb_GlobPattern> pathPattern;   /* of -type category */
+  std::optional<Pdb_GlobPattern> namesOfValues; /* of -type propvalues */
 };
 
 static int FindUsage(Tcl_Interp *interp, Tcl_Obj *const objv[]);
@@ -100,8 +102,11 @@ static int ReadPattern(Tcl_Interp *interp, int option, Tcl_Obj *value,
 static int ReadOptions(Tcl_Interp *interp, int objc, Tcl_Obj *const objv[],
                        FindCall *call);
 static Pdb_MatcherKind MatcherOfKind(Pdb_FindKind kind);
-static int CheckStarts(Tcl_Interp *interp, Pdb_Group *group,
-                       const std::vector<std::string> &starts);
+static int PrepareCall(Tcl_Interp *interp, int objc, Tcl_Obj *const objv[],
+                       FindCall *call);
+static int ListStarts(Tcl_Interp *interp, Pdb_Group *group, FindCall *call,
+                      std::vector<std::string> *starts);
+static void FillRequest(FindCall *call, Pdb_SearchRequest *request);
 static int FindCommand(Tcl_Interp *interp, int objc, Tcl_Obj *const objv[]);
 
 /* The interpreter's wrong-number-of-arguments message; TCL_ERROR. */
@@ -254,11 +259,56 @@ static Pdb_MatcherKind MatcherOfKind(Pdb_FindKind kind) {
   return Pdb_MatcherKind::NONE;
 }
 
-/* Each start must be a well-formed category path that some database of
- * the group holds (references followed); the first that is not fails. */
-static int CheckStarts(Tcl_Interp *interp, Pdb_Group *group,
-                       const std::vector<std::string> &starts) {
-  for (const std::string &start : starts) {
+/*
+ * Reads the options, then chooses the matcher a -name pattern stands for
+ * (checking a property search specification), and refuses another
+ * pattern option with -type category. TCL_OK, or TCL_ERROR with the
+ * message of the first fault.
+ */
+static int PrepareCall(Tcl_Interp *interp, int objc, Tcl_Obj *const objv[],
+                       FindCall *call) {
+  if (ReadOptions(interp, objc, objv, call) != TCL_OK) {
+    return TCL_ERROR;
+  }
+  if (call->nameGiven) {
+    call->matcherKind = MatcherOfKind(call->kind);
+  }
+  if (call->matcherKind != call->matcher.kind() &&
+      call->matcher.prepare(interp, call->matcherKind, call->pattern) !=
+          TCL_OK) {
+    return TCL_ERROR;
+  }
+  if (call->kind == Pdb_FindKind::CATEGORY && call->pattern != nullptr &&
+      !call->nameGiven) {
+    Tcl_AppendResult(interp, FIND_MSG_CATEGORY_PATTERN, (char *)nullptr);
+    return TCL_ERROR;
+  }
+  return TCL_OK;
+}
+
+/*
+ * The start categories: the elements of the category argument with
+ * -catlist, else the argument as it is. Each must be a well-formed
+ * category path that some database of the group holds (references
+ * followed); the first that is not fails, as does an argument that is no
+ * list.
+ */
+static int ListStarts(Tcl_Interp *interp, Pdb_Group *group, FindCall *call,
+                      std::vector<std::string> *starts) {
+  if (call->catList) {
+    int count = 0;
+    Tcl_Obj **elements = nullptr;
+    if (Tcl_ListObjGetElements(interp, call->category, &count, &elements) !=
+        TCL_OK) {
+      return TCL_ERROR;
+    }
+    for (int i = 0; i < count; i++) {
+      starts->emplace_back(Tcl_GetString(elements[i]));
+    }
+  } else {
+    starts->emplace_back(Tcl_GetString(call->category));
+  }
+  for (const std::string &start : *starts) {
     const char *path = start.c_str();
     if (!Pdb_IsCategoryPath(path)) {
       Tcl_AppendResult(interp, FIND_MSG_BAD_CATEGORY, path,
@@ -272,6 +322,28 @@ static int CheckStarts(Tcl_Interp *interp, Pdb_Group *group,
     }
   }
   return TCL_OK;
+}
+
+/* The search the call asks for; its patterns are kept in call. The HDL
+ * filter and the part matcher do not apply to -type category. */
+static void FillRequest(FindCall *call, Pdb_SearchRequest *request) {
+  request->kind = call->kind;
+  request->recurse = !call->noRecurse;
+  if (call->kind == Pdb_FindKind::CATEGORY) {
+    if (call->pattern != nullptr) {
+      request->pathPattern =
+          &call->pathPattern.emplace(Tcl_GetString(call->pattern));
+    }
+    return;
+  }
+  request->hdl = call->hdl;
+  if (call->matcherKind != Pdb_MatcherKind::NONE) {
+    request->matcher = &call->matcher;
+  }
+  if (call->kind == Pdb_FindKind::PROPVALUES) {
+    request->propertyNames =
+        &call->namesOfValues.emplace(Tcl_GetString(call->propertyNames));
+  }
 }
 
 /*
@@ -298,19 +370,7 @@ static int FindCommand(Tcl_Interp *interp, int objc, Tcl_Obj *const objv[]) {
   }
   FindCall call;
   call.category = objv[1];
-  if (ReadOptions(interp, objc, objv, &call) != TCL_OK) {
-    return TCL_ERROR;
-  }
-  if (call.nameGiven) {
-    call.matcherKind = MatcherOfKind(call.kind);
-  }
-  if (call.matcherKind != call.matcher.kind() &&
-      call.matcher.prepare(interp, call.matcherKind, call.pattern) != TCL_OK) {
-    return TCL_ERROR;
-  }
-  if (call.kind == Pdb_FindKind::CATEGORY && call.pattern != nullptr &&
-      !call.nameGiven) {
-    Tcl_AppendResult(interp, FIND_MSG_CATEGORY_PATTERN, (char *)nullptr);
+  if (PrepareCall(interp, objc, objv, &call) != TCL_OK) {
     return TCL_ERROR;
   }
   Pdb_Group *group = Pdb_ResolveGroup(interp, call.groupName);
@@ -321,42 +381,11 @@ static int FindCommand(Tcl_Interp *interp, int objc, Tcl_Obj *const objv[]) {
   if (call.showHidden) {
     filterOff.emplace(group->hidden);
   }
-
   Pdb_SearchRequest request;
-  if (call.catList) {
-    int count = 0;
-    Tcl_Obj **elements = nullptr;
-    if (Tcl_ListObjGetElements(interp, call.category, &count, &elements) !=
-        TCL_OK) {
-      return TCL_ERROR;
-    }
-    for (int i = 0; i < count; i++) {
-      request.starts.emplace_back(Tcl_GetString(elements[i]));
-    }
-  } else {
-    request.starts.emplace_back(Tcl_GetString(call.category));
-  }
-  if (CheckStarts(interp, group, request.starts) != TCL_OK) {
+  if (ListStarts(interp, group, &call, &request.starts) != TCL_OK) {
     return TCL_ERROR;
   }
-
-  std::optional<Pdb_GlobPattern> pathPattern, propertyNames;
-  request.kind = call.kind;
-  request.recurse = !call.noRecurse;
-  if (call.kind == Pdb_FindKind::CATEGORY) {
-    if (call.pattern != nullptr) {
-      request.pathPattern = &pathPattern.emplace(Tcl_GetString(call.pattern));
-    }
-  } else {
-    request.hdl = call.hdl;
-    if (call.matcherKind != Pdb_MatcherKind::NONE) {
-      request.matcher = &call.matcher;
-    }
-    if (call.kind == Pdb_FindKind::PROPVALUES) {
-      request.propertyNames =
-          &propertyNames.emplace(Tcl_GetString(call.propertyNames));
-    }
-  }
+  FillRequest(&call, &request);
   Pdb_ResultList result;
   Pdb_SearchEngine(group).searchGroup(request, result);
   Tcl_Obj *list = result.sortedList();

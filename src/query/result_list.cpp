@@ -32,6 +32,9 @@ static const std::size_t BLOCK_BYTES = 1u << 20;
 /* How many items ahead passes over the strings fetch. */
 static const std::size_t FETCH_AHEAD = 8;
 
+static bool IsListSpecial(unsigned char c);
+static int MeasurePlainElement(const char *text, bool first);
+
 void Pdb_ResultList::reserve(std::size_t count) {
   try {
     items.reserve(count);
@@ -267,7 +270,7 @@ static bool IsListSpecial(unsigned char c) {
  * (not empty, no special byte, no "#" to begin the first element), else
  * -1.
  */
-static int PlainElementLength(const char *text, bool first) {
+static int MeasurePlainElement(const char *text, bool first) {
   static const struct Table {
     bool special[256];
     Table() : special() {
@@ -314,7 +317,7 @@ Tcl_Obj *Pdb_ResultList::sortedList() {
     if (i + FETCH_AHEAD < count) {
       __builtin_prefetch(items[i + FETCH_AHEAD].text);
     }
-    int length = PlainElementLength(items[i].text, i == 0);
+    int length = MeasurePlainElement(items[i].text, i == 0);
     if (length < 0) {
       int flags = 0;
       length = Tcl_ScanElement(items[i].text, &flags);

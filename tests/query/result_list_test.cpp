@@ -108,3 +108,31 @@ TEST_F(ResultListText, SplitsBackIntoTheStrings) {
   EXPECT_EQ(split, expected);
   Tcl_DecrRefCount(text);
 }
+
+TEST_F(ResultListText, IsTheTextTclMergesForEveryByte) {
+  Pdb_ResultList list;
+  for (int c = 1; c < 256; c++) {
+    std::string inside = "x" + std::string(1, static_cast<char>(c)) + "y";
+    std::string first = std::string(1, static_cast<char>(c)) + "y";
+    list.add(inside.c_str());
+    list.add(first.c_str());
+  }
+  list.add("#first");
+  list.add("");
+  std::vector<const char *> strings = list.sortedStrings();
+  char *merged = Tcl_Merge(static_cast<int>(strings.size()), strings.data());
+  Tcl_Obj *text = list.sortedList();
+  ASSERT_NE(text, nullptr);
+  Tcl_IncrRefCount(text);
+  EXPECT_STREQ(Tcl_GetString(text), merged);
+  Tcl_DecrRefCount(text);
+  Tcl_Free(merged);
+
+  Pdb_ResultList hashFirst;
+  hashFirst.add("#a");
+  hashFirst.add("#b");
+  Tcl_Obj *quoted = hashFirst.sortedList();
+  Tcl_IncrRefCount(quoted);
+  EXPECT_STREQ(Tcl_GetString(quoted), "{#a} #b");
+  Tcl_DecrRefCount(quoted);
+}
