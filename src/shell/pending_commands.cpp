@@ -19,12 +19,3 @@ static int NotImplemented(Tcl_Interp *interp, const char *command) {
 int TovPartInfoCmd(ClientData, Tcl_Interp *interp, int, const char **argv) {
   return NotImplemented(interp, argv[0]);
 }
-
-int TovPartAddCmd(ClientData, Tcl_Interp *interp, int, const char **argv) {
-  return NotImplemented(interp, argv[0]);
-}
-
-int TovPartDeleteCmd(ClientData, Tcl_Interp *interp, int, const char **argv) {
-  return NotImplemented(interp, argv[0]);
-}
-
