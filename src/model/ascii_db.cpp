@@ -95,12 +95,17 @@ Pdb_AsciiDb::~Pdb_AsciiDb() {
   }
   edit.destroyTree();
   tree = nullptr;
+  /* One search, each entry deleted once the search has moved past it:
+   * restarting from the first bucket after every deletion would scan the
+   * emptied buckets again and again. */
   Tcl_HashSearch search;
-  for (Tcl_HashEntry *e = Tcl_FirstHashEntry(&parts, &search); e != nullptr;
-       e = Tcl_FirstHashEntry(&parts, &search)) {
+  Tcl_HashEntry *e = Tcl_FirstHashEntry(&parts, &search);
+  while (e != nullptr) {
+    Tcl_HashEntry *next = Tcl_NextHashEntry(&search);
     auto *part = static_cast<Pdb_PartEntry *>(Tcl_GetHashValue(e));
     Tcl_DeleteHashEntry(e);
     Pdb_DestroyEntry(part);
+    e = next;
   }
   Tcl_DeleteHashTable(&parts);
 }

@@ -136,13 +136,6 @@ void Pdb_PartRef::makeReference(const Pdb_PartEntry *entry) {
   part.set(this, Pdb_ResolveEntry(entry));
 }
 
-const Pdb_Part *Pdb_ResolveEntry(const Pdb_PartEntry *entry) {
-  if (entry->kind == PDB_ENTRY_PART) {
-    return reinterpret_cast<const Pdb_Part *>(entry);
-  }
-  const auto *ref = reinterpret_cast<const Pdb_PartRef *>(entry);
-  return ref->part.get<const Pdb_Part>(ref);
-}
 
 /* The pair strings name value name value ... appended one by one. */
 static void AppendPairStrings(const Pdb_Part *part, Tcl_DString *text,

@@ -104,8 +104,15 @@ static_assert(std::is_standard_layout_v<Pdb_PartRef>);
 static_assert(sizeof(Pdb_PartRef) == 8);
 static_assert(offsetof(Pdb_PartRef, part) == 4);
 
-/* The part an entry stands for: itself, or the target of a reference. */
-const Pdb_Part *Pdb_ResolveEntry(const Pdb_PartEntry *entry);
+/* The part an entry stands for: itself, or the target of a reference.
+ * Searches call it once per entry: inline. */
+inline const Pdb_Part *Pdb_ResolveEntry(const Pdb_PartEntry *entry) {
+  if (entry->kind == PDB_ENTRY_PART) {
+    return reinterpret_cast<const Pdb_Part *>(entry);
+  }
+  const auto *ref = reinterpret_cast<const Pdb_PartRef *>(entry);
+  return ref->part.get<const Pdb_Part>(ref);
+}
 
 /* Name of the entry's resolved part. */
 inline const char *Pdb_EntryName(const Pdb_PartEntry *entry) {

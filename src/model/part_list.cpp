@@ -67,12 +67,6 @@ void Pdb_PartList::destroy(Pdb_PartList *list) {
   Pdb_WindowFree(list);
 }
 
-int32_t *Pdb_PartList::slots() const { return storage.get<int32_t>(this); }
-
-Pdb_PartEntry *Pdb_PartList::entry(int index) const {
-  Pdb_RelPtr link{slots()[index]};
-  return link.get<Pdb_PartEntry>(this);
-}
 
 /*
  * Pdb_PartList::append --

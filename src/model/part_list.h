@@ -29,7 +29,11 @@ struct Pdb_PartList {
   /* Frees the storage and the list; the entries are not owned. */
   static void destroy(Pdb_PartList *list);
 
-  Pdb_PartEntry *entry(int index) const;
+  /* The entry in slot index (searches call it once per entry: inline). */
+  Pdb_PartEntry *entry(int index) const {
+    Pdb_RelPtr link{slots()[index]};
+    return link.get<Pdb_PartEntry>(this);
+  }
 
   /* Appends at the end; false only when the storage cannot grow. */
   bool append(Pdb_PartEntry *entry);
@@ -79,7 +83,7 @@ struct Pdb_PartList {
   }
 
 private:
-  int32_t *slots() const;
+  int32_t *slots() const { return storage.get<int32_t>(this); }
 };
 
 static_assert(std::is_standard_layout_v<Pdb_PartList>);

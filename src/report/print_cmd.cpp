@@ -15,6 +15,7 @@
 #include "shell/commands.h"
 #include "shell/conventions.h"
 #include "shell/registry.h"
+#include "shell/report_file.h"
 
 /* The option values; reset before every parse. */
 static const char *printGroup;
@@ -38,15 +39,9 @@ static const Tov_ArgvInfo printOptions[] = {
 static const char *const PRINT_USAGE_1 =
     "USAGE: pdb:print <database name> [ -table | -tree | -noPartsTree ] ";
 static const char *const PRINT_USAGE_2 = "[ -file <output file name> ]";
-static const char *const MSG_CANNOT_OPEN = "Cannot open file \"";
-static const char *const MSG_FOR_WRITING = "\" for writing: ";
-static const char *const MSG_CANNOT_WRITE = "Cannot write file \"";
 static const char *const MSG_RESULT_IN_FILE = "Result in file: ";
 
 static int PrintUsage();
-static int PrintToFile(Tcl_Interp *interp, Pdb_Database *db,
-                       const Pdb_ReportSections &sections,
-                       const char *fileName);
 
 /* Writes the usage line to standard output; returns TCL_OK. */
 static int PrintUsage() {
@@ -54,45 +49,6 @@ static int PrintUsage() {
   std::fputs(PRINT_USAGE_2, stdout);
   std::fputs("\n", stdout);
   std::fflush(stdout);
-  return TCL_OK;
-}
-
-/*
- * PrintToFile --
- *
- *	Writes the report through the replace-on-close writer, so that the
- *	file holds either its old content or the whole report, never a part
- *	of it.
- *
- * Results:
- *	TCL_OK with "Result in file: name" as the result, or TCL_ERROR
- *	naming the file and the reason when it cannot be opened or written.
- */
-static int PrintToFile(Tcl_Interp *interp, Pdb_Database *db,
-                       const Pdb_ReportSections &sections,
-                       const char *fileName) {
-  Tcl_ResetResult(interp);
-  Tov_RobustFile *handle = Tov_RobustFopenForWrite(nullptr, fileName);
-  if (handle == nullptr) {
-    Tcl_AppendResult(interp, MSG_CANNOT_OPEN, fileName, MSG_FOR_WRITING,
-                     Tov_RobustFailureText(interp), (char *)nullptr);
-    return TCL_ERROR;
-  }
-  FILE *out = Tov_GetFilePtr(handle);
-  Pdb_PrintReport(db, sections, out);
-  if (std::ferror(out) != 0) {
-    const char *reason = Tov_RobustFailureText(interp);
-    Tov_RobustFabandonForWrite(handle);
-    Tcl_AppendResult(interp, MSG_CANNOT_WRITE, fileName, "\": ", reason,
-                     (char *)nullptr);
-    return TCL_ERROR;
-  }
-  if (Tov_RobustFcloseForWrite(nullptr, handle) != 0) {
-    Tcl_AppendResult(interp, MSG_CANNOT_WRITE, fileName,
-                     "\": ", Tov_RobustFailureText(interp), (char *)nullptr);
-    return TCL_ERROR;
-  }
-  Tcl_AppendResult(interp, MSG_RESULT_IN_FILE, fileName, (char *)nullptr);
   return TCL_OK;
 }
 
@@ -146,7 +102,9 @@ static int PrintCommand(Tcl_Interp *interp, int argc, const char **argv) {
   Pdb_ReportSections sections = {printTable != 0, printTree != 0,
                                  printNoPartsTree != 0};
   if (printFile != nullptr) {
-    return PrintToFile(interp, db, sections, printFile);
+    return Pdb_WriteReportFile(
+        interp, printFile, MSG_RESULT_IN_FILE,
+        [&](FILE *out) { Pdb_PrintReport(db, sections, out); });
   }
   Pdb_PrintReport(db, sections, stdout);
   std::fflush(stdout);

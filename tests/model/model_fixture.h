@@ -71,6 +71,15 @@ public:
   Pdb_Group *group;
 };
 
+/* The path of a chain of levels categories named d: "/d/d/.../". */
+inline std::string DeepPath(int levels) {
+  std::string path = "/";
+  for (int i = 0; i < levels; i++) {
+    path += "d/";
+  }
+  return path;
+}
+
 /* nodePath as a std::string. */
 inline std::string pathOf(const Pdb_CategoryNode *node) {
   char *path = node->nodePath();

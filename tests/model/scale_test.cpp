@@ -8,9 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <gtest/gtest.h>
-#include <pthread.h>
 #include <string>
 
 #include "files/image/image_buffer.h"
@@ -19,27 +17,10 @@
 #include "model/tree_edit.h"
 #include "model/window.h"
 #include "report/db_report.h"
+#include "support/small_stack.h"
 #include "tests/model/model_fixture.h"
 
 namespace {
-
-/* Runs work on a thread whose stack is only 256 KiB. */
-void onSmallStack(const std::function<void()> &work) {
-  pthread_attr_t attributes;
-  pthread_attr_init(&attributes);
-  pthread_attr_setstacksize(&attributes, 256 * 1024);
-  pthread_t thread;
-  auto body = [](void *arg) -> void * {
-    (*static_cast<const std::function<void()> *>(arg))();
-    Tcl_FinalizeThread(); /* releases Tcl's per-thread caches */
-    return nullptr;
-  };
-  ASSERT_EQ(pthread_create(&thread, &attributes, body,
-                           const_cast<std::function<void()> *>(&work)),
-            0);
-  pthread_join(thread, nullptr);
-  pthread_attr_destroy(&attributes);
-}
 
 /* Lays out db's image and checks it; reports the tree with its parts and
  * expects one "LEVEL:" line per node (categories and references). */
@@ -99,10 +80,7 @@ TEST(Scale, TenThousandLevelsDeepWork) {
   onSmallStack([] {
     ModelGroup g;
     Pdb_AsciiDb *db = g.addDb("zq_pdb1");
-    std::string path = "/";
-    for (int i = 0; i < 10000; i++) {
-      path += "d/";
-    }
+    std::string path = DeepPath(10000);
     Pdb_CategoryNode *bottom =
         db->treeEdit()->ensurePath(g.interp, g.group, path.c_str(), "bottom");
     ASSERT_NE(bottom, nullptr);

@@ -108,9 +108,4 @@ proc info::answers {commands} {
     return $out
 }
 
-# True once pdb:find, and with it the search engine, is built.
-testConstraint searchEngine [expr {
-    ![string match "*not implemented yet" [catch {pdb:find /} m; set m]]
-}]
-
 info::openGroup
