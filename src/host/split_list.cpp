@@ -99,7 +99,7 @@ static char *SkipPlain(char *p, unsigned char stop) {
 
 static int BackslashLength(const char *p) {
   int numRead = 0;
-  char ignored[BACKSLASH_BYTES_MAX];
+  char ignored[BACKSLASH_BYTES_MAX] = {};
   Tcl_UtfBackslash(p, &numRead, ignored);
   return numRead;
 }
@@ -238,7 +238,7 @@ static char *CollapseElement(const Element &element, char **argv,
       continue;
     }
     int numRead = 0;
-    char bytes[BACKSLASH_BYTES_MAX];
+    char bytes[BACKSLASH_BYTES_MAX] = {};
     int count = Tcl_UtfBackslash(src, &numRead, bytes);
     if (dst + count > src + numRead) {
       return GrowElement(start, static_cast<std::size_t>(dst - start), src, end,
@@ -266,7 +266,7 @@ static char *GrowElement(const char *done, std::size_t doneSize,
   std::size_t size = doneSize;
   for (const char *p = src; p < end;) {
     int numRead = 1;
-    char bytes[BACKSLASH_BYTES_MAX];
+    char bytes[BACKSLASH_BYTES_MAX] = {};
     size += *p == '\\' ? Tcl_UtfBackslash(p, &numRead, bytes) : 1;
     p += numRead;
   }
@@ -280,7 +280,7 @@ static char *GrowElement(const char *done, std::size_t doneSize,
   dst += doneSize;
   while (src < end) {
     int numRead = 1;
-    char bytes[BACKSLASH_BYTES_MAX];
+    char bytes[BACKSLASH_BYTES_MAX] = {};
     int count = 1;
     bytes[0] = *src;
     if (*src == '\\') {

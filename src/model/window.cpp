@@ -243,6 +243,8 @@ void Pdb_WindowFree(void *block) {
 
 std::size_t Pdb_WindowLiveBlocks() { return window.liveBlocks; }
 
+std::size_t Pdb_WindowMappedViews() { return window.viewCount; }
+
 char *Pdb_WindowStrdup(const char *string) {
   std::size_t length = std::strlen(string) + 1;
   char *copy = static_cast<char *>(Pdb_WindowAlloc(length));

@@ -28,6 +28,9 @@ void Pdb_WindowFree(void *block);
 /* Blocks allocated and not yet freed (file views not counted). */
 std::size_t Pdb_WindowLiveBlocks();
 
+/* File views mapped and not yet unmapped. */
+std::size_t Pdb_WindowMappedViews();
+
 /* Copies a NUL-terminated string into the window; nullptr when full. */
 char *Pdb_WindowStrdup(const char *string);
 

@@ -52,6 +52,7 @@ TEST_F(SplitListTest, splitInPlaceAgreesWithTclSplitListOnKnownTroublemakers) {
       "a\\\n   \t b", "\"a\\\n   \" z", "x\\\n", "\\x41\\u00e9\\101\\7\\0z",
       "\\n\\t\\a\\q", "\\", "a\\", "\"a\\\"b\" c", "a}b c{d",
       "\\\xc3\xa9 \\\xf0\x9f\x98\x80 x", "\\U0001F600",
+      "\\uD83D\\uDE00 \"\\uD800\\uDC00\" \\uDBFF\\x41\\uDFFF",
       /* a backslash before bytes that unescape to more than they were */
       "a \\\xf3\xb9\xb8", "\\\xf0\x9f\x98", "\\\xf3\xb9\xb8\\\xf3\xb9\xb8",
       "{x} \"\\\xf3\xb9\xb8\\\xf3\xb9\xb8\" y", "\"\\\xf4\x8f\xbf\"",

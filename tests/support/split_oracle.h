@@ -9,6 +9,7 @@
 #ifndef TOVPART_TESTS_SUPPORT_SPLIT_ORACLE_H
 #define TOVPART_TESTS_SUPPORT_SPLIT_ORACLE_H
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -46,13 +47,22 @@ inline std::string SplitErrorCode(Tcl_Interp *interp) {
   return text;
 }
 
-/* What Tcl_SplitList makes of text (up to its first NUL). */
+/*
+ * What Tcl_SplitList makes of text (up to its first NUL). Tcl 8.6 writes
+ * its elements into a block of the list's length, and a backslash before
+ * the lead byte of a four-byte UTF-8 sequence gives three bytes for two:
+ * on such lists Tcl_SplitList itself writes past its block. Leading white
+ * space changes neither elements nor messages, so the list is given a
+ * space per backslash before it to make room.
+ */
 inline SplitOutcome SplitWithTcl(Tcl_Interp *interp, const std::string &text) {
   SplitOutcome outcome;
   int count = 0;
   const char **elements = nullptr;
+  std::string list = text.c_str();
+  list.insert(0, std::count(list.begin(), list.end(), '\\') + 1, ' ');
   Tcl_ResetResult(interp);
-  if (Tcl_SplitList(interp, text.c_str(), &count, &elements) != TCL_OK) {
+  if (Tcl_SplitList(interp, list.c_str(), &count, &elements) != TCL_OK) {
     outcome.failed = true;
     outcome.message = Tcl_GetStringResult(interp);
     outcome.errorCode = SplitErrorCode(interp);
@@ -99,6 +109,7 @@ inline SplitOutcome SplitInPlace(Tcl_Interp *interp, const std::string &text,
       outcome.elements.emplace_back(element, size);
     }
   }
+  Tov_SplitListRelease();
   std::free(buffer);
   return outcome;
 }
