@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "host/tov_host.h"
+#include "support/tcl_error_code.h"
 
 /* The elements of a list, or the message and error code of its failure. */
 struct SplitOutcome {
@@ -32,20 +33,6 @@ struct SplitOutcome {
            outsideBuffer == other.outsideBuffer;
   }
 };
-
-/* The interpreter's error code as a string ("" when none is set). */
-inline std::string SplitErrorCode(Tcl_Interp *interp) {
-  Tcl_Obj *options = Tcl_GetReturnOptions(interp, TCL_ERROR);
-  Tcl_IncrRefCount(options);
-  Tcl_Obj *key = Tcl_NewStringObj("-errorcode", -1);
-  Tcl_IncrRefCount(key);
-  Tcl_Obj *code = nullptr;
-  Tcl_DictObjGet(nullptr, options, key, &code);
-  std::string text = code != nullptr ? Tcl_GetString(code) : "";
-  Tcl_DecrRefCount(key);
-  Tcl_DecrRefCount(options);
-  return text;
-}
 
 /*
  * What Tcl_SplitList makes of text (up to its first NUL). Tcl 8.6 writes
@@ -65,7 +52,7 @@ inline SplitOutcome SplitWithTcl(Tcl_Interp *interp, const std::string &text) {
   if (Tcl_SplitList(interp, list.c_str(), &count, &elements) != TCL_OK) {
     outcome.failed = true;
     outcome.message = Tcl_GetStringResult(interp);
-    outcome.errorCode = SplitErrorCode(interp);
+    outcome.errorCode = TclErrorCode(interp);
     return outcome;
   }
   outcome.elements.assign(elements, elements + count);
@@ -95,7 +82,7 @@ inline SplitOutcome SplitInPlace(Tcl_Interp *interp, const std::string &text,
     outcome.failed = true;
     if (interp != nullptr) {
       outcome.message = Tcl_GetStringResult(interp);
-      outcome.errorCode = SplitErrorCode(interp);
+      outcome.errorCode = TclErrorCode(interp);
     }
   } else {
     for (int i = 0; i < count; i++) {
