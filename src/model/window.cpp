@@ -86,6 +86,8 @@ static Window window;
 
 static bool ReserveWindow();
 static void PoisonUpTo(const char *end);
+static void ShowBlock(char *block, std::size_t size);
+static void HideBlock(char *block);
 static std::size_t PageSize();
 static std::size_t RoundToPages(std::size_t size);
 static const void **FindViewSlot(const void *view);
@@ -152,6 +154,26 @@ static void PoisonUpTo(const char *end) {
   window.poisonedEnd = newEnd;
 }
 
+/*
+ * Tells the memory checkers that the size bytes at block are now a live
+ * block, and nothing past them.
+ */
+static void ShowBlock(char *block, std::size_t size) {
+#ifdef TOVPART_WINDOW_ASAN
+  PoisonUpTo(block + Pdb_ArenaUsableSize(block));
+  ASAN_UNPOISON_MEMORY_REGION(block, size);
+#endif
+  VALGRIND_MEMPOOL_ALLOC(window.base, block, size);
+}
+
+/* Tells the memory checkers that the live block at block is freed. */
+static void HideBlock(char *block) {
+#ifdef TOVPART_WINDOW_ASAN
+  ASAN_POISON_MEMORY_REGION(block, Pdb_ArenaUsableSize(block));
+#endif
+  VALGRIND_MEMPOOL_FREE(window.base, block);
+}
+
 static std::size_t PageSize() {
   static const std::size_t size =
       static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
@@ -208,9 +230,7 @@ void *Pdb_WindowAlloc(std::size_t size) {
     return nullptr;
   }
   window.liveBlocks++;
-  PoisonUpTo(block + Pdb_ArenaUsableSize(block));
-  ASAN_UNPOISON_MEMORY_REGION(block, wanted);
-  VALGRIND_MEMPOOL_ALLOC(window.base, block, wanted);
+  ShowBlock(block, wanted);
   return block;
 }
 
@@ -235,8 +255,7 @@ void Pdb_WindowFree(void *block) {
   if (block == nullptr) {
     return;
   }
-  ASAN_POISON_MEMORY_REGION(block, Pdb_ArenaUsableSize(block));
-  VALGRIND_MEMPOOL_FREE(window.base, block);
+  HideBlock(static_cast<char *>(block));
   Pdb_ArenaFree(block);
   window.liveBlocks--;
 }
