@@ -3,16 +3,19 @@
  *
  *	Splitting a Tcl list inside the caller's own buffer:
  *	Tov_SplitListInPlace. Elements are found and unescaped by the very
- *	rules of Tcl_SplitList, but no element is copied to the heap.
+ *	rules of Tcl_SplitList and written over their own text, never past
+ *	it. The rare element that unescapes to more bytes than it was written
+ *	with (a backslash before some bytes that are not UTF-8 text) is kept
+ *	in a block of its own instead, until the caller splits into the same
+ *	element array again or the module is unloaded.
  */
 
+#include <cstddef>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "host/tov_host.h"
-
-/* The longest piece of junk quoted in a message, as Tcl quotes it. */
-enum { JUNK_QUOTE_MAX = 20 };
 
 /* Bytes a backslash sequence turns into; more than Tcl ever writes. */
 enum { BACKSLASH_BYTES_MAX = 8 };
@@ -20,18 +23,39 @@ enum { BACKSLASH_BYTES_MAX = 8 };
 struct Element {
   char *start;  /* first byte of the element, after an opening brace/quote */
   int size;     /* bytes of the element before unescaping */
-  bool braced;  /* in braces: taken literally */
   bool escaped; /* holds a backslash sequence to be replaced */
   char *next;   /* where the next element search begins */
 };
 
+/*
+ * An element that did not fit over its own text. Blocks are kept in one
+ * list, each marked with the element array it was returned in and the
+ * split that made it.
+ */
+struct GrownElement {
+  GrownElement *next;
+  char **argv;         /* the caller's element array */
+  unsigned long split; /* the call of Tov_SplitListInPlace that made it */
+  std::size_t size;    /* bytes of the element, its NUL not counted */
+  char bytes[1];       /* the element and its NUL; allocated to fit */
+};
+
+static GrownElement *grownElements = nullptr;
+static unsigned long splitCalls = 0;
+
 static bool IsListSpace(char c);
-static int FindElement(Tcl_Interp *interp, char *list, Element *element);
-static int CollapseInPlace(char *start, int size);
-static int JunkError(Tcl_Interp *interp, const char *where, const char *junk,
-                     const char *code);
-static int PlainError(Tcl_Interp *interp, const char *message,
-                      const char *code);
+static char *SkipPlain(char *p, unsigned char stop);
+static int BackslashLength(const char *p);
+static int FindElement(char *list, Element *element);
+static char *CollapseElement(const Element &element, char **argv,
+                             unsigned long split);
+static char *GrowElement(const char *done, std::size_t doneSize,
+                         const char *src, const char *end, char **argv,
+                         unsigned long split);
+static void ForgetGrownElements(char **argv, unsigned long split,
+                                const char *string, bool failed);
+static int ListError(Tcl_Interp *interp, const char *elementText);
+static int CapacityError(Tcl_Interp *interp, int capacity);
 
 /* The list separators of Tcl: space, \t, \n, \v, \f and \r. */
 
@@ -75,7 +99,7 @@ static char *SkipPlain(char *p, unsigned char stop) {
 
 static int BackslashLength(const char *p) {
   int numRead = 0;
-  char ignored[BACKSLASH_BYTES_MAX];
+  char ignored[BACKSLASH_BYTES_MAX] = {};
   Tcl_UtfBackslash(p, &numRead, ignored);
   return numRead;
 }
@@ -95,17 +119,16 @@ static int BackslashLength(const char *p) {
  *
  * Results:
  *	TCL_OK with *element filled; *element->start is NUL when there is no
- *	further element. TCL_ERROR with Tcl's own message and error code.
+ *	further element. TCL_ERROR when the element is malformed.
  *
  *----------------------------------------------------------------------
  */
 
-static int FindElement(Tcl_Interp *interp, char *list, Element *element) {
+static int FindElement(char *list, Element *element) {
   char *p = list;
   while (IsListSpace(*p)) {
     p++;
   }
-  element->braced = false;
   element->escaped = false;
   if (*p == '\0') {
     element->start = p;
@@ -120,29 +143,25 @@ static int FindElement(Tcl_Interp *interp, char *list, Element *element) {
    */
   int size = -1;
   if (*p == '{') {
-    element->braced = true;
     element->start = ++p;
     int openBraces = 1;
     for (;; p++) {
       p = SkipPlain(p, BYTE_BRACE | BYTE_BACKSLASH | BYTE_END);
       char c = *p;
       if (c == '\0') {
-        break;
+        return TCL_ERROR;
       } else if (c == '{') {
         openBraces++;
       } else if (c == '}' && --openBraces == 0) {
-        size = static_cast<int>(p - element->start);
-        if (p[1] != '\0' && !IsListSpace(p[1])) {
-          return JunkError(interp, "braces", p + 1, "JUNK");
-        }
-        p++;
         break;
       } else if (c == '\\') {
         p += BackslashLength(p) - 1;
       }
     }
-    if (size < 0) {
-      return PlainError(interp, "unmatched open brace in list", "BRACE");
+    size = static_cast<int>(p - element->start);
+    p++;
+    if (*p != '\0' && !IsListSpace(*p)) {
+      return TCL_ERROR;
     }
   } else if (*p == '"') {
     element->start = ++p;
@@ -150,21 +169,17 @@ static int FindElement(Tcl_Interp *interp, char *list, Element *element) {
       p = SkipPlain(p, BYTE_QUOTE | BYTE_BACKSLASH | BYTE_END);
       char c = *p;
       if (c == '\0') {
-        break;
+        return TCL_ERROR;
       } else if (c == '"') {
-        size = static_cast<int>(p - element->start);
-        if (p[1] != '\0' && !IsListSpace(p[1])) {
-          return JunkError(interp, "quotes", p + 1, "JUNK");
-        }
-        p++;
         break;
-      } else {
-        element->escaped = true;
-        p += BackslashLength(p) - 1;
       }
+      element->escaped = true;
+      p += BackslashLength(p) - 1;
     }
-    if (size < 0) {
-      return PlainError(interp, "unmatched open quote in list", "QUOTE");
+    size = static_cast<int>(p - element->start);
+    p++;
+    if (*p != '\0' && !IsListSpace(*p)) {
+      return TCL_ERROR;
     }
   } else {
     element->start = p;
@@ -187,70 +202,165 @@ static int FindElement(Tcl_Interp *interp, char *list, Element *element) {
 }
 
 /*
- * Replaces the backslash sequences of the size bytes at start by the bytes
- * they stand for, writing from start on (never past start + size), and
- * ends the result with a NUL. Returns the length of the result.
+ *----------------------------------------------------------------------
+ *
+ * CollapseElement --
+ *
+ *	Replaces the backslash sequences of an element by the bytes they
+ *	stand for, writing over the element's own text from its first byte
+ *	for as long as the result stays behind the text still to be read.
+ *	A sequence that would overtake it (a backslash before a byte that is
+ *	not UTF-8 text can give three bytes for two) sends the whole element
+ *	to a block of its own.
+ *
+ * Results:
+ *	The NUL-terminated element: at element.start, never ending past the
+ *	byte that ended the element; or in a new block; nullptr when no
+ *	block can be had.
+ *
+ *----------------------------------------------------------------------
  */
 
-static int CollapseInPlace(char *start, int size) {
-  const char *first = static_cast<const char *>(memchr(start, '\\', size));
+static char *CollapseElement(const Element &element, char **argv,
+                             unsigned long split) {
+  char *start = element.start;
+  const char *end = start + element.size;
+  char *first = static_cast<char *>(memchr(start, '\\', element.size));
   if (first == nullptr) {
-    start[size] = '\0';
-    return size;
+    start[element.size] = '\0';
+    return start;
   }
   const char *src = first;
-  const char *end = start + size;
-  char *dst = const_cast<char *>(first);
-
+  char *dst = first;
   while (src < end) {
     if (*src != '\\') {
       *dst++ = *src++;
       continue;
     }
     int numRead = 0;
-    char bytes[BACKSLASH_BYTES_MAX];
+    char bytes[BACKSLASH_BYTES_MAX] = {};
     int count = Tcl_UtfBackslash(src, &numRead, bytes);
+    if (dst + count > src + numRead) {
+      return GrowElement(start, static_cast<std::size_t>(dst - start), src, end,
+                         argv, split);
+    }
     src += numRead;
-    memcpy(dst, bytes, count); /* count <= numRead, so dst stays behind */
+    memcpy(dst, bytes, count);
     dst += count;
   }
   *dst = '\0';
-  return static_cast<int>(dst - start);
+  return start;
 }
 
-/* The message of junk after a closing brace or quote, as Tcl words it. */
+/*
+ * GrowElement --
+ *
+ *	Finishes unescaping an element in a block of its own: the doneSize
+ *	bytes already unescaped at done, then the text from src to end.
+ *	Returns the block's element, or nullptr when out of memory.
+ */
 
-static int JunkError(Tcl_Interp *interp, const char *where, const char *junk,
-                     const char *code) {
-  if (interp == nullptr) {
-    return TCL_ERROR;
+static char *GrowElement(const char *done, std::size_t doneSize,
+                         const char *src, const char *end, char **argv,
+                         unsigned long split) {
+  std::size_t size = doneSize;
+  for (const char *p = src; p < end;) {
+    int numRead = 1;
+    char bytes[BACKSLASH_BYTES_MAX] = {};
+    size += *p == '\\' ? Tcl_UtfBackslash(p, &numRead, bytes) : 1;
+    p += numRead;
   }
-  const char *end = junk;
-  while (*end != '\0' && !IsListSpace(*end) && end < junk + JUNK_QUOTE_MAX) {
-    end++;
+  auto *grown = static_cast<GrownElement *>(
+      std::malloc(offsetof(GrownElement, bytes) + size + 1));
+  if (grown == nullptr) {
+    return nullptr;
   }
-  Tcl_DString quoted;
-  Tcl_DStringInit(&quoted);
-  Tcl_DStringAppend(&quoted, junk, static_cast<int>(end - junk));
-  Tcl_ResetResult(interp);
-  Tcl_AppendResult(interp, "list element in ", where, " followed by \"",
-                   Tcl_DStringValue(&quoted), "\" instead of space",
-                   (char *)nullptr);
-  Tcl_DStringFree(&quoted);
-  Tcl_SetErrorCode(interp, "TCL", "VALUE", "LIST", code, (char *)nullptr);
-  return TCL_ERROR;
-}
-
-static int PlainError(Tcl_Interp *interp, const char *message,
-                      const char *code) {
-  if (interp != nullptr) {
-    Tcl_ResetResult(interp);
-    Tcl_AppendResult(interp, message, (char *)nullptr);
-    if (code != nullptr) {
-      Tcl_SetErrorCode(interp, "TCL", "VALUE", "LIST", code, (char *)nullptr);
+  char *dst = grown->bytes;
+  memcpy(dst, done, doneSize);
+  dst += doneSize;
+  while (src < end) {
+    int numRead = 1;
+    char bytes[BACKSLASH_BYTES_MAX] = {};
+    int count = 1;
+    bytes[0] = *src;
+    if (*src == '\\') {
+      count = Tcl_UtfBackslash(src, &numRead, bytes);
     }
+    memcpy(dst, bytes, count);
+    dst += count;
+    src += numRead;
   }
-  return TCL_ERROR;
+  *dst = '\0';
+  grown->argv = argv;
+  grown->split = split;
+  grown->size = size;
+  grown->next = grownElements;
+  grownElements = grown;
+  return grown->bytes;
+}
+
+/*
+ * ForgetGrownElements --
+ *
+ *	Frees the grown elements that argv held before the split numbered
+ *	split (they are overwritten there now) and, when the split failed,
+ *	those it made itself. The block that holds string itself is never
+ *	freed here: after a successful split it belongs to argv.
+ */
+
+static void ForgetGrownElements(char **argv, unsigned long split,
+                                const char *string, bool failed) {
+  GrownElement **link = &grownElements;
+  while (*link != nullptr) {
+    GrownElement *grown = *link;
+    if (string >= grown->bytes && string <= grown->bytes + grown->size) {
+      if (!failed) {
+        grown->argv = argv;
+        grown->split = split;
+      }
+    } else if (grown->argv == argv && (grown->split != split || failed)) {
+      *link = grown->next;
+      std::free(grown);
+      continue;
+    }
+    link = &grown->next;
+  }
+}
+
+/*
+ * ListError --
+ *
+ *	Leaves Tcl_SplitList's own message and error code for a malformed
+ *	element in the interpreter result: they depend only on the element's
+ *	text, which the split has not touched yet, so Tcl words them itself.
+ *	Returns 1.
+ */
+
+static int ListError(Tcl_Interp *interp, const char *elementText) {
+  if (interp == nullptr) {
+    return 1;
+  }
+  int count = 0;
+  const char **elements = nullptr;
+  Tcl_ResetResult(interp);
+  if (Tcl_SplitList(interp, elementText, &count, &elements) == TCL_OK) {
+    Tcl_Free(reinterpret_cast<char *>(elements));
+    Tcl_AppendResult(interp, "malformed list element", (char *)nullptr);
+  }
+  return 1;
+}
+
+/* The message of a list longer than the caller's array. Returns 1. */
+
+static int CapacityError(Tcl_Interp *interp, int capacity) {
+  if (interp != nullptr) {
+    char number[TCL_INTEGER_SPACE];
+    snprintf(number, sizeof(number), "%d", capacity);
+    Tcl_ResetResult(interp);
+    Tcl_AppendResult(interp, "list has more than ", number, " elements",
+                     (char *)nullptr);
+  }
+  return 1;
 }
 
 /*
@@ -261,49 +371,95 @@ static int PlainError(Tcl_Interp *interp, const char *message,
  *	Splits the list in string into its elements, each one NUL-terminated
  *	and unescaped inside string itself: an element's bytes are written
  *	from its own first byte on and its NUL lands no later than the byte
- *	that ended it (close brace, quote or separator), so the text of the
- *	elements not yet split is never touched.
+ *	that ended it (close brace, quote or separator), so nothing past the
+ *	list's NUL is written and the text of the elements not yet split is
+ *	never touched. An element that unescapes to more bytes than its text
+ *	holds goes to a block of the splitter's own instead.
  *
  * Results:
- *	0 with *argcPtr elements in argv[0..]; non-zero when the list is
- *	malformed (Tcl_SplitList's message) or has more than capacity
+ *	0 with *argcPtr elements in argv[0..], the same elements as
+ *	Tcl_SplitList gives; non-zero when the list is malformed (with
+ *	Tcl_SplitList's message and error code) or has more than capacity
  *	elements. On failure string may have been partly rewritten and
  *	*argcPtr is left alone.
+ *
+ * Side effects:
+ *	Frees the blocks of elements that argv held from an earlier split:
+ *	they stay valid until argv is used for another split or
+ *	Tov_SplitListRelease runs.
  *
  *----------------------------------------------------------------------
  */
 
 int Tov_SplitListInPlace(Tcl_Interp *interp, char *string, int *argcPtr,
                          char **argv, int capacity) {
+  unsigned long split = ++splitCalls;
   char *list = string;
   int count = 0;
+  int status = 0;
 
   while (*list != '\0') {
     Element element;
-    if (FindElement(interp, list, &element) != TCL_OK) {
-      return 1;
+    if (FindElement(list, &element) != TCL_OK) {
+      status = ListError(interp, list);
+      break;
     }
     if (*element.start == '\0') {
       break;
     }
     if (count >= capacity) {
+      status = CapacityError(interp, capacity);
+      break;
+    }
+    char *text = element.start;
+    if (element.escaped) {
+      text = CollapseElement(element, argv, split);
+    } else {
+      text[element.size] = '\0';
+    }
+    if (text == nullptr) {
+      status = 1;
       if (interp != nullptr) {
-        char number[TCL_INTEGER_SPACE];
-        snprintf(number, sizeof(number), "%d", capacity);
         Tcl_ResetResult(interp);
-        Tcl_AppendResult(interp, "list has more than ", number, " elements",
+        Tcl_AppendResult(interp, "not enough memory to split a list",
                          (char *)nullptr);
       }
-      return 1;
+      break;
     }
-    if (element.escaped) {
-      CollapseInPlace(element.start, element.size);
-    } else {
-      element.start[element.size] = '\0';
-    }
-    argv[count++] = element.start;
+    argv[count++] = text;
     list = element.next;
   }
-  *argcPtr = count;
-  return 0;
+  if (grownElements != nullptr) {
+    ForgetGrownElements(argv, split, string, status != 0);
+  }
+  if (status == 0) {
+    *argcPtr = count;
+  }
+  return status;
+}
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Tov_SplitListRelease --
+ *
+ *	Frees every element block of earlier splits; the module's exit point
+ *	calls it.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Elements that earlier splits returned in blocks of their own are no
+ *	longer valid.
+ *
+ *----------------------------------------------------------------------
+ */
+
+void Tov_SplitListRelease() {
+  while (grownElements != nullptr) {
+    GrownElement *grown = grownElements;
+    grownElements = grown->next;
+    std::free(grown);
+  }
 }

@@ -40,12 +40,19 @@ int Tov_ParseArgv(Tcl_Interp *interp, int *argcPtr, const char **argv,
 
 /*
  * Splits the Tcl list held in string inside that very buffer, writing at
- * most capacity element pointers to argv. Returns 0 on success; non-zero,
- * with a message in the interpreter result when interp is not NULL, when
- * the list is malformed or holds more than capacity elements.
+ * most capacity element pointers to argv; the elements are those of
+ * Tcl_SplitList, and nothing past the list's NUL is written. Returns 0 on
+ * success; non-zero, with a message in the interpreter result when interp
+ * is not NULL (Tcl_SplitList's own for a malformed list), when the list is
+ * malformed or holds more than capacity elements. An element that
+ * unescapes to more bytes than its text held lies in a block of the
+ * splitter's own, valid until argv is used for another split.
  */
 int Tov_SplitListInPlace(Tcl_Interp *interp, char *string, int *argcPtr,
                          char **argv, int capacity);
+
+/* Frees the splitter's element blocks; the module's exit point calls it. */
+void Tov_SplitListRelease(void);
 
 /*
  * Looks fileName up along the colon-separated directory list held in the

@@ -74,12 +74,12 @@ static bool HasReferenceNamed(const Pdb_ChildIndex &index,
 Pdb_CategoryNode *Pdb_TreeEdit::createChild(Pdb_CategoryNode *parent,
                                             const char *name,
                                             const char *help) {
+  /* The node first: a body that could not be linked would leak its parts. */
   auto *node = static_cast<Pdb_CategoryNode *>(
       Pdb_WindowAlloc(sizeof(Pdb_CategoryNode)));
-  Pdb_Category *body = createBody(name, help);
-  if (node == nullptr || body == nullptr) {
+  Pdb_Category *body = node != nullptr ? createBody(name, help) : nullptr;
+  if (body == nullptr) {
     Pdb_WindowFree(node);
-    Pdb_WindowFree(body);
     return nullptr;
   }
   std::memset(node, 0, sizeof *node);

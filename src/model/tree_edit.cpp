@@ -94,11 +94,11 @@ Pdb_Category *Pdb_TreeEdit::createBody(const char *name, const char *help) {
 
 /* A root node with the root category "/" and empty help, or nullptr. */
 Pdb_CategoryNode *Pdb_TreeEdit::createRoot() {
+  /* The node first: a body that could not be linked would leak its parts. */
   auto *root = AllocateZeroed<Pdb_CategoryNode>();
-  Pdb_Category *body = createBody("/", "");
-  if (root == nullptr || body == nullptr) {
+  Pdb_Category *body = root != nullptr ? createBody("/", "") : nullptr;
+  if (body == nullptr) {
     Pdb_WindowFree(root);
-    Pdb_WindowFree(body);
     return nullptr;
   }
   root->category.set(root, body);

@@ -2,111 +2,267 @@
  * window.cpp --
  *
  *	The process-wide address window: one reserved range of less than
- *	2 GiB, managed by Boost.Interprocess's red-black-tree best-fit
- *	allocator placed in the range itself. File views are placed on
- *	page-aligned blocks of the same allocator, so heap structures and
- *	mapped images always lie within a signed 32-bit distance of each other.
+ *	2 GiB, managed by the allocator of window_arena.cpp placed in the
+ *	range itself. File views are placed on page-aligned blocks of the same
+ *	allocator, so heap structures and mapped images always lie within a
+ *	signed 32-bit distance of each other. The range is reserved on first
+ *	use and given back by Pdb_WindowRelease once nothing lives in it; a
+ *	reservation or mapping that the system refuses is an ordinary failure
+ *	of the call that needed it.
+ *
+ *	Memory checkers see inside the window: for AddressSanitizer all of it
+ *	is poisoned except live blocks and mapped views, and valgrind is told
+ *	of every block as a member of a memory pool.
  */
 
 #include "model/window.h"
 
 #include <cerrno>
-#include <cstdlib>
+#include <cstdint>
 #include <cstring>
-#include <new>
 #include <sys/mman.h>
 #include <unistd.h>
 
-#include <boost/interprocess/mem_algo/rbtree_best_fit.hpp>
-#include <boost/interprocess/sync/mutex_family.hpp>
+#include "model/window_arena.h"
 
-namespace {
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TOVPART_WINDOW_ASAN 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define TOVPART_WINDOW_ASAN 1
+#endif
+#ifdef TOVPART_WINDOW_ASAN
+#include <sanitizer/asan_interface.h>
+#else
+#define ASAN_POISON_MEMORY_REGION(address, size) ((void)(address), (void)(size))
+#define ASAN_UNPOISON_MEMORY_REGION(address, size)                             \
+  ((void)(address), (void)(size))
+#endif
 
-namespace bip = boost::interprocess;
-
-/*
- * The best-fit memory algorithm alone, placed at the start of the window:
- * raw pointers (the window never moves) and no locking (one thread).
- */
-using Arena = bip::rbtree_best_fit<bip::null_mutex_family, void *>;
+#if defined(__has_include)
+#if __has_include(<valgrind/memcheck.h>)
+#include <valgrind/memcheck.h>
+#endif
+#endif
+#ifndef VALGRIND_CREATE_MEMPOOL
+#define VALGRIND_CREATE_MEMPOOL(pool, redZone, zeroed)
+#define VALGRIND_DESTROY_MEMPOOL(pool)
+#define VALGRIND_MEMPOOL_ALLOC(pool, block, size)
+#define VALGRIND_MEMPOOL_FREE(pool, block)
+#define VALGRIND_MAKE_MEM_NOACCESS(address, size)
+#endif
 
 /*
  * Less than 2 GiB, so that the distance between any two addresses of the
  * window fits a signed 32-bit link.
  */
-constexpr std::size_t windowSize = (std::size_t(1) << 31) - (1 << 16);
+static constexpr std::size_t windowSize = (std::size_t(1) << 31) - (1 << 16);
 
 /* The start and the end of the window stay with ordinary pages. */
-constexpr std::size_t smallPagesPart = std::size_t(16) << 20;
+static constexpr std::size_t smallPagesPart = std::size_t(16) << 20;
+
+/* Free space is poisoned for the address checker in steps of this size. */
+static constexpr std::size_t poisonStep = std::size_t(1) << 20;
 
 /* At most this many file views are mapped at the same time. */
-constexpr int maxViews = 256;
+enum { MAX_VIEWS = 256 };
 
 struct Window {
-  char *base = nullptr;
-  Arena *arena = nullptr;
-  const void *views[maxViews] = {}; /* a slot is free while nullptr */
-  std::size_t liveBlocks = 0;       /* allocated and not yet freed */
+  char *base;                   /* nullptr while nothing is reserved */
+  int reserveErrno;             /* why the last reservation failed */
+  const void *views[MAX_VIEWS]; /* a slot is free while nullptr */
+  std::size_t viewCount;        /* slots in use */
+  std::size_t lostRanges;       /* view ranges that could not be restored */
+  std::size_t liveBlocks;       /* allocated and not yet freed */
+  std::size_t allocCalls;       /* calls of Pdb_WindowAlloc ever made */
+  std::size_t failingCall;      /* test hook: the call that fails; 0 none */
+  char *poisonedEnd;            /* [base, poisonedEnd) is poisoned but for
+                                 * live blocks and views */
 };
 
+static Window window;
+
+static bool ReserveWindow();
+static void PoisonUpTo(const char *end);
+static void ShowBlock(char *block, std::size_t size);
+static void HideBlock(char *block);
+static std::size_t PageSize();
+static std::size_t RoundToPages(std::size_t size);
+static const void **FindViewSlot(const void *view);
+
 /*
- * Reserves the window on first use. The range is mapped private and
- * anonymous without reserving swap, so untouched pages cost nothing.
- * A failed reservation aborts: nothing can be stored without the window.
+ * ReserveWindow --
+ *
+ *	Reserves the window unless it is reserved already. The range is mapped
+ *	private and anonymous without reserving swap, so untouched pages cost
+ *	nothing.
+ *
+ * Results:
+ *	True when the window is reserved; false when the system refused the
+ *	range, with errno and window.reserveErrno set to its reason. A later
+ *	call tries again.
  */
-Window &window() {
-  static Window w = [] {
-    Window made;
-    void *range = mmap(nullptr, windowSize, PROT_READ | PROT_WRITE,
-                       MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
-    if (range == MAP_FAILED) {
-      std::perror("tovpart: cannot reserve the address window");
-      std::abort();
-    }
-    /*
-     * Large pages, where the system offers them, save most page faults of
-     * big databases. The allocator fills the window from its start, so
-     * leaving the first part to ordinary pages keeps a small database
-     * from paying for whole 2 MiB pages; so does leaving the last part,
-     * where the allocator keeps its end marker.
-     */
-    madvise(static_cast<char *>(range) + smallPagesPart,
-            windowSize - 2 * smallPagesPart, MADV_HUGEPAGE);
-    made.base = static_cast<char *>(range);
-    made.arena = new (range) Arena(windowSize, 0);
-    return made;
-  }();
-  return w;
+static bool ReserveWindow() {
+  if (window.base != nullptr) {
+    return true;
+  }
+  void *range = mmap(nullptr, windowSize, PROT_READ | PROT_WRITE,
+                     MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+  if (range == MAP_FAILED) {
+    window.reserveErrno = errno;
+    return false;
+  }
+  if (!Pdb_ArenaInit(range, windowSize)) {
+    munmap(range, windowSize);
+    window.reserveErrno = errno = ENOMEM;
+    return false;
+  }
+  /*
+   * Large pages, where the system offers them, save most page faults of
+   * big databases. The allocator fills the window from its start, so
+   * leaving the first part to ordinary pages keeps a small database from
+   * paying for whole 2 MiB pages; so does leaving the last part, where the
+   * allocator keeps its end marker.
+   */
+  madvise(static_cast<char *>(range) + smallPagesPart,
+          windowSize - 2 * smallPagesPart, MADV_HUGEPAGE);
+  window.base = static_cast<char *>(range);
+  window.poisonedEnd = window.base;
+  PoisonUpTo(window.base + poisonStep);
+  VALGRIND_MAKE_MEM_NOACCESS(window.base, windowSize);
+  VALGRIND_CREATE_MEMPOOL(window.base, 0, 0);
+  return true;
 }
 
-std::size_t pageSize() {
+/*
+ * Extends the poisoned part of the window to cover everything below end,
+ * in whole steps, so that no block or view is ever handed out from space
+ * the address checker would take for ordinary memory.
+ */
+static void PoisonUpTo(const char *end) {
+  if (end <= window.poisonedEnd) {
+    return;
+  }
+  std::size_t wanted = static_cast<std::size_t>(end - window.base);
+  wanted = (wanted + poisonStep - 1) / poisonStep * poisonStep;
+  char *newEnd = window.base + (wanted < windowSize ? wanted : windowSize);
+  ASAN_POISON_MEMORY_REGION(
+      window.poisonedEnd,
+      static_cast<std::size_t>(newEnd - window.poisonedEnd));
+  window.poisonedEnd = newEnd;
+}
+
+/*
+ * Tells the memory checkers that the size bytes at block are now a live
+ * block, and nothing past them.
+ */
+static void ShowBlock(char *block, std::size_t size) {
+#ifdef TOVPART_WINDOW_ASAN
+  PoisonUpTo(block + Pdb_ArenaUsableSize(block));
+  ASAN_UNPOISON_MEMORY_REGION(block, size);
+#endif
+  VALGRIND_MEMPOOL_ALLOC(window.base, block, size);
+}
+
+/* Tells the memory checkers that the live block at block is freed. */
+static void HideBlock(char *block) {
+#ifdef TOVPART_WINDOW_ASAN
+  ASAN_POISON_MEMORY_REGION(block, Pdb_ArenaUsableSize(block));
+#endif
+  VALGRIND_MEMPOOL_FREE(window.base, block);
+}
+
+static std::size_t PageSize() {
   static const std::size_t size =
       static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
   return size;
 }
 
-std::size_t roundToPages(std::size_t size) {
-  return (size + pageSize() - 1) / pageSize() * pageSize();
+static std::size_t RoundToPages(std::size_t size) {
+  return (size + PageSize() - 1) / PageSize() * PageSize();
 }
 
-} // namespace
+/* The slot holding view, or a free slot when view is nullptr; else null. */
+static const void **FindViewSlot(const void *view) {
+  for (const void *&candidate : window.views) {
+    if (candidate == view) {
+      return &candidate;
+    }
+  }
+  return nullptr;
+}
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_WindowAlloc --
+ *
+ *	Allocates size bytes in the window, reserving the window first when
+ *	nothing is reserved.
+ *
+ * Results:
+ *	The block (8-byte aligned), or nullptr with errno set when the window
+ *	is full (ENOMEM) or cannot be reserved (the system's reason).
+ *
+ * Side effects:
+ *	The block becomes addressable for the memory checkers, exactly size
+ *	bytes of it.
+ *
+ *----------------------------------------------------------------------
+ */
 
 void *Pdb_WindowAlloc(std::size_t size) {
-  void *block = window().arena->allocate(size == 0 ? 1 : size);
-  if (block != nullptr) {
-    window().liveBlocks++;
+  window.allocCalls++;
+  if (window.failingCall != 0 && window.allocCalls == window.failingCall) {
+    window.failingCall = 0;
+    errno = ENOMEM;
+    return nullptr;
   }
+  if (!ReserveWindow()) {
+    return nullptr;
+  }
+  std::size_t wanted = size == 0 ? 1 : size;
+  char *block = static_cast<char *>(Pdb_ArenaAlloc(wanted));
+  if (block == nullptr) {
+    errno = ENOMEM;
+    return nullptr;
+  }
+  window.liveBlocks++;
+  ShowBlock(block, wanted);
   return block;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_WindowFree --
+ *
+ *	Returns a block of Pdb_WindowAlloc to the window; nullptr is ignored.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	The block becomes inaccessible for the memory checkers, so a later
+ *	read or write through a stale pointer is reported.
+ *
+ *----------------------------------------------------------------------
+ */
+
 void Pdb_WindowFree(void *block) {
-  if (block != nullptr) {
-    window().arena->deallocate(block);
-    window().liveBlocks--;
+  if (block == nullptr) {
+    return;
   }
+  HideBlock(static_cast<char *>(block));
+  Pdb_ArenaFree(block);
+  window.liveBlocks--;
 }
 
-std::size_t Pdb_WindowLiveBlocks() { return window().liveBlocks; }
+std::size_t Pdb_WindowLiveBlocks() { return window.liveBlocks; }
+
+std::size_t Pdb_WindowMappedViews() { return window.viewCount; }
 
 char *Pdb_WindowStrdup(const char *string) {
   std::size_t length = std::strlen(string) + 1;
@@ -119,29 +275,46 @@ char *Pdb_WindowStrdup(const char *string) {
 
 bool Pdb_WindowContains(const void *address, std::size_t size) {
   const char *start = static_cast<const char *>(address);
-  const Window &w = window();
-  return start >= w.base && size <= windowSize &&
-         static_cast<std::size_t>(start - w.base) <= windowSize - size;
+  return window.base != nullptr && start >= window.base && size <= windowSize &&
+         static_cast<std::size_t>(start - window.base) <= windowSize - size;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_WindowMapFile --
+ *
+ *	Maps size bytes of the file open on fd, from offset 0, read-only over
+ *	a page-aligned block of the window, reserving the window first when
+ *	nothing is reserved.
+ *
+ * Results:
+ *	The view, or nullptr with errno set: EINVAL for size 0, EMFILE when
+ *	256 views are mapped, ENOMEM when the window has no room, and the
+ *	system's reason when the window cannot be reserved or the file cannot
+ *	be mapped.
+ *
+ * Side effects:
+ *	The view's size bytes become readable for the memory checkers.
+ *
+ *----------------------------------------------------------------------
+ */
 
 const void *Pdb_WindowMapFile(int fd, std::size_t size) {
   if (size == 0) {
     errno = EINVAL;
     return nullptr;
   }
-  const void **slot = nullptr;
-  for (const void *&candidate : window().views) {
-    if (candidate == nullptr) {
-      slot = &candidate;
-      break;
-    }
-  }
+  const void **slot = FindViewSlot(nullptr);
   if (slot == nullptr) {
     errno = EMFILE;
     return nullptr;
   }
-  std::size_t span = roundToPages(size);
-  void *block = window().arena->allocate_aligned(span, pageSize());
+  if (!ReserveWindow()) {
+    return nullptr;
+  }
+  std::size_t span = RoundToPages(size);
+  char *block = static_cast<char *>(Pdb_ArenaAllocAligned(span, PageSize()));
   if (block == nullptr) {
     errno = ENOMEM;
     return nullptr;
@@ -149,36 +322,96 @@ const void *Pdb_WindowMapFile(int fd, std::size_t size) {
   void *view = mmap(block, span, PROT_READ, MAP_PRIVATE | MAP_FIXED, fd, 0);
   if (view == MAP_FAILED) {
     int saved = errno;
-    window().arena->deallocate(block);
+    Pdb_ArenaFree(block);
     errno = saved;
     return nullptr;
   }
+  PoisonUpTo(block + span);
+  ASAN_UNPOISON_MEMORY_REGION(block, size);
   *slot = view;
+  window.viewCount++;
   return view;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_WindowUnmapFile --
+ *
+ *	Releases a view of Pdb_WindowMapFile: ordinary anonymous memory is
+ *	put back in its place and its range returns to the allocator. When
+ *	the system cannot put the memory back, the range stays out of use
+ *	(and keeps the window reserved) instead of being handed out again.
+ *
+ * Results:
+ *	0, or -1 when view is not a mapped view.
+ *
+ * Side effects:
+ *	The range becomes inaccessible for the memory checkers.
+ *
+ *----------------------------------------------------------------------
+ */
+
 int Pdb_WindowUnmapFile(const void *view, std::size_t size) {
-  const void **slot = nullptr;
-  for (const void *&candidate : window().views) {
-    if (view != nullptr && candidate == view) {
-      slot = &candidate;
-      break;
-    }
-  }
+  const void **slot = view != nullptr ? FindViewSlot(view) : nullptr;
   if (slot == nullptr) {
     return -1;
   }
   *slot = nullptr;
-  std::size_t span = roundToPages(size);
+  window.viewCount--;
+  std::size_t span = RoundToPages(size);
   void *block = const_cast<void *>(view);
-  /* Put ordinary anonymous memory back before the allocator reuses it. */
   void *restored =
       mmap(block, span, PROT_READ | PROT_WRITE,
            MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED | MAP_NORESERVE, -1, 0);
+  ASAN_POISON_MEMORY_REGION(block, span);
+  VALGRIND_MAKE_MEM_NOACCESS(block, span);
   if (restored == MAP_FAILED) {
-    std::perror("tovpart: cannot return a view to the address window");
-    std::abort();
+    window.lostRanges++;
+    return 0;
   }
-  window().arena->deallocate(block);
+  Pdb_ArenaFree(block);
   return 0;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_WindowRelease --
+ *
+ *	Gives the reserved range back to the system when no block, no view
+ *	and no lost view range remains in it, so that a module loaded and
+ *	unloaded many times in one process holds at most one reservation.
+ *	The next allocation or mapping reserves a fresh window.
+ *
+ * Results:
+ *	True when nothing is reserved afterwards.
+ *
+ * Side effects:
+ *	Unmaps the window and forgets its allocator.
+ *
+ *----------------------------------------------------------------------
+ */
+
+bool Pdb_WindowRelease() {
+  if (window.base == nullptr) {
+    return true;
+  }
+  if (window.liveBlocks != 0 || window.viewCount != 0 ||
+      window.lostRanges != 0) {
+    return false;
+  }
+  ASAN_UNPOISON_MEMORY_REGION(
+      window.base, static_cast<std::size_t>(window.poisonedEnd - window.base));
+  VALGRIND_DESTROY_MEMPOOL(window.base);
+  munmap(window.base, windowSize);
+  window.base = nullptr;
+  window.poisonedEnd = nullptr;
+  return true;
+}
+
+void Pdb_WindowFailBlock(std::size_t nth) {
+  window.failingCall = nth == 0 ? 0 : window.allocCalls + nth;
+}
+
+std::size_t Pdb_WindowAllocCalls() { return window.allocCalls; }

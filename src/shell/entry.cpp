@@ -4,6 +4,8 @@
  *	The module's entry and exit points and its command table.
  */
 
+#include "host/tov_host.h"
+#include "model/window.h"
 #include "shell/commands.h"
 #include "shell/registry.h"
 
@@ -72,7 +74,10 @@ int tovPart_Init(Tcl_Interp *interp) { return TovPart_Init(interp); }
  *	Exit point: deletes the commands from interp and destroys every group
  *	with its databases. The registry is left empty, without a current
  *	group, so that commands still registered in another interpreter find
- *	no group instead of freed memory.
+ *	no group instead of freed memory. The address window is given back
+ *	to the system once nothing lives in it, so that loading and unloading
+ *	the module again and again does not pile up reservations, and what
+ *	the list splitter kept for its callers is freed.
  *
  * Results:
  *	TCL_OK.
@@ -85,6 +90,8 @@ int TovPart_Term(Tcl_Interp *interp) {
     Tcl_DeleteCommand(interp, row.name);
   }
   Pdb_ClearRegistry();
+  Tov_SplitListRelease();
+  Pdb_WindowRelease();
   return TCL_OK;
 }
 

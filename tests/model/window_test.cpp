@@ -6,6 +6,7 @@
  *	the binary loader.)
  */
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -59,4 +60,66 @@ TEST(AddressWindow, DatabasesAndMappedImagesAreWithinReach) {
   EXPECT_EQ(Pdb_WindowUnmapFile(view, bytes.size()), -1);
   close(fd);
   unlink(name);
+}
+
+TEST(AddressWindow, TheNthBlockFailsOnRequestAndTheWindowGoesWhenEmpty) {
+  Pdb_WindowFailBlock(2);
+  void *first = Pdb_WindowAlloc(16);
+  errno = 0;
+  void *second = Pdb_WindowAlloc(16);
+  int reason = errno;
+  void *third = Pdb_WindowAlloc(16);
+  EXPECT_NE(first, nullptr);
+  EXPECT_EQ(second, nullptr);
+  EXPECT_EQ(reason, ENOMEM);
+  EXPECT_NE(third, nullptr);
+
+  EXPECT_FALSE(Pdb_WindowRelease()) << "blocks are still alive";
+  EXPECT_TRUE(Pdb_WindowContains(first, 16));
+  Pdb_WindowFree(first);
+  Pdb_WindowFree(third);
+  if (Pdb_WindowLiveBlocks() != 0) {
+    GTEST_SKIP() << "another test left blocks in the window";
+  }
+  EXPECT_TRUE(Pdb_WindowRelease());
+  EXPECT_FALSE(Pdb_WindowContains(first, 16));
+  void *again = Pdb_WindowAlloc(16);
+  EXPECT_NE(again, nullptr) << "the next block reserves a new window";
+  Pdb_WindowFree(again);
+}
+
+/*
+ * Under the address checker the window is poisoned except for live blocks:
+ * a write just past a part record and a read of a freed category are
+ * reported like overruns and uses after free of ordinary heap blocks.
+ */
+#if defined(__SANITIZE_ADDRESS__)
+#define TOVPART_TEST_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TOVPART_TEST_ASAN 1
+#endif
+#endif
+
+TEST(AddressWindowDeathTest, CheckerReportsOverrunsAndUsesAfterFreeInside) {
+#ifndef TOVPART_TEST_ASAN
+  GTEST_SKIP() << "built without the address checker";
+#else
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  Pdb_Part *part = makePart("R1");
+  volatile char *bytes = reinterpret_cast<char *>(part);
+  bytes[part->size - 1] = '\0'; /* the record's own last byte is fine */
+  EXPECT_DEATH(bytes[part->size] = 'x', "use-after-poison");
+  Pdb_WindowFree(part);
+
+  ModelGroup g;
+  Pdb_AsciiDb *db = g.addDb("zq_pdb1");
+  Pdb_Category *body = g.category(db, "/gone/")->body();
+  volatile const char *name = body->nameText();
+  EXPECT_EQ(name[0], 'g');
+  db->treeEdit()->deleteSubtree(g.group, db->lookupPath(g.group, 0, "/gone/"),
+                                db->partsTable());
+  EXPECT_DEATH((void)name[0], "use-after-poison");
+  EXPECT_DEATH((void)body->helpText(), "use-after-poison");
+#endif
 }

@@ -11,6 +11,8 @@
 #include <string>
 #include <tcl.h>
 
+#include "support/tcl_error_code.h"
+
 class TclInterpTest : public ::testing::Test {
 protected:
   void SetUp() override { interp = Tcl_CreateInterp(); }
@@ -19,18 +21,7 @@ protected:
   std::string result() const { return Tcl_GetStringResult(interp); }
 
   /* The interpreter's errorCode as a string. */
-  std::string errorCode() const {
-    Tcl_Obj *options = Tcl_GetReturnOptions(interp, TCL_ERROR);
-    Tcl_IncrRefCount(options);
-    Tcl_Obj *key = Tcl_NewStringObj("-errorcode", -1);
-    Tcl_IncrRefCount(key);
-    Tcl_Obj *code = nullptr;
-    Tcl_DictObjGet(nullptr, options, key, &code);
-    std::string text = code != nullptr ? Tcl_GetString(code) : "";
-    Tcl_DecrRefCount(key);
-    Tcl_DecrRefCount(options);
-    return text;
-  }
+  std::string errorCode() const { return TclErrorCode(interp); }
 
   Tcl_Interp *interp = nullptr;
 };

@@ -1,9 +1,9 @@
 # run_test.tcl --
 #
 #	Runs one command test file under tcltest with the tovpart package
-#	loaded (common.tcl), then reports the totals and exits non-zero when
-#	a test failed, when no test ran or when the file itself broke. Test
-#	files leave cleanupTests to this runner.
+#	loaded (common.tcl), then reports the totals, runs the module's exit
+#	point and exits non-zero when a test failed, when no test ran or when
+#	the file itself broke. Test files leave cleanupTests to this runner.
 #
 # Usage: tclsh run_test.tcl file.test
 
@@ -29,6 +29,10 @@ if {[catch {uplevel #0 [list source $testFile]} message options]} {
 set total $::tcltest::numTests(Total)
 set failed $::tcltest::numTests(Failed)
 ::tcltest::cleanupTests
+# The exit point runs before the process ends, so that a memory checker
+# sees whatever the module would leave behind; the library stays mapped
+# for the checker's stack traces.
+unload -keeplibrary $::tovtest::library
 if {$total == 0} {
     puts stderr "$testFile ran no test"
     exit 1

@@ -69,6 +69,7 @@ private:
   bool entry(uint32_t offset, bool recordsOnly, const char **name);
   bool list(uint32_t offset, bool recordsOnly);
   bool category(uint32_t offset);
+  bool counts(uint32_t holder) const;
   bool node(const PendingNode &pending, std::vector<PendingNode> *stack);
   bool tree(uint32_t holder);
 
@@ -77,6 +78,9 @@ private:
   Pdb_ImageProblem *problem;
   WordMarks seenNodes;
   WordMarks checkedRecords;
+  int64_t entries = 0;    /* entries in the lists of the categories met */
+  int64_t categories = 0; /* real categories met below the root */
+  int64_t references = 0; /* category references met */
 };
 
 } // namespace
@@ -223,8 +227,9 @@ bool Verifier::entry(uint32_t offset, bool recordsOnly, const char **name) {
  * list --
  *
  *	Checks the part list whose 16-byte header lies at offset: a count
- *	that is not negative, slots inside the file, every slot designating
- *	a valid entry, and name order when the sorted flag is set.
+ *	that is not negative, exactly that many slots right before the
+ *	header (where the writer puts them), every slot designating a valid
+ *	entry, and name order when the sorted flag is set.
  */
 bool Verifier::list(uint32_t offset, bool recordsOnly) {
   const Pdb_PartList *header = at<Pdb_PartList>(offset);
@@ -242,6 +247,13 @@ bool Verifier::list(uint32_t offset, bool recordsOnly) {
       !target(offset, header->storage.offset, 4 * std::size_t(header->count),
               "part list slots", &slots)) {
     return false;
+  }
+  if (slots + 4 * std::size_t(header->count) != offset) {
+    return Pdb_SetImageProblem(problem,
+                               "the part list at offset %u counts %d entries "
+                               "but its slots do not end at its header",
+                               static_cast<unsigned>(offset),
+                               static_cast<int>(header->count));
   }
   const char *previous = nullptr;
   for (int32_t i = 0; i < header->count; i++) {
@@ -267,16 +279,23 @@ bool Verifier::list(uint32_t offset, bool recordsOnly) {
   return true;
 }
 
-/* Checks a category image: its two strings and its part list. */
+/*
+ * Checks a category image: its two strings and its part list, whose
+ * entries it counts.
+ */
 bool Verifier::category(uint32_t offset) {
   Pdb_CategoryLinks links = at<Pdb_Category>(offset)->storedLinks();
   uint32_t ignored = 0;
   uint32_t listOffset = 0;
-  return string(offset, links.name, "category name", &ignored) &&
-         string(offset, links.help, "category help", &ignored) &&
-         target(offset, links.parts, sizeof(Pdb_PartList), "category part list",
-                &listOffset) &&
-         list(listOffset, false);
+  if (!string(offset, links.name, "category name", &ignored) ||
+      !string(offset, links.help, "category help", &ignored) ||
+      !target(offset, links.parts, sizeof(Pdb_PartList), "category part list",
+              &listOffset) ||
+      !list(listOffset, false)) {
+    return false;
+  }
+  entries += at<Pdb_PartList>(listOffset)->count;
+  return true;
 }
 
 /*
@@ -330,10 +349,13 @@ bool Verifier::node(const PendingNode &pending,
                                  "category path",
                                  static_cast<unsigned>(data));
     }
+    references++;
   } else if (!target(offset, links.category, sizeof(Pdb_Category), "category",
                      &data) ||
              !category(data)) {
     return false;
+  } else if (pending.parent != 0) {
+    categories++;
   }
 
   uint32_t next = 0;
@@ -357,11 +379,14 @@ bool Verifier::node(const PendingNode &pending,
   return true;
 }
 
-/* Checks the tree below the holder at offset (inside the file). */
+/*
+ * Checks the tree below the holder at offset (inside the file) and the
+ * holder's counts against it.
+ */
 bool Verifier::tree(uint32_t holder) {
   int32_t rootLink = at<Pdb_CategoryTree>(holder)->storedRoot();
   if (rootLink == 0) {
-    return true;
+    return counts(holder);
   }
   uint32_t root = 0;
   if (!target(holder, rootLink, sizeof(Pdb_CategoryNode), "root node", &root)) {
@@ -375,6 +400,27 @@ bool Verifier::tree(uint32_t holder) {
     if (!node(pending, &stack)) {
       return false;
     }
+  }
+  return counts(holder);
+}
+
+/*
+ * Compares the entry, category and reference counts stored in the holder
+ * at offset with those of the tree just walked.
+ */
+bool Verifier::counts(uint32_t holder) const {
+  const Pdb_CategoryTree *image = at<Pdb_CategoryTree>(holder);
+  if (image->entryCount() != entries || image->categoryCount() != categories ||
+      image->referenceCount() != references) {
+    return Pdb_SetImageProblem(
+        problem,
+        "the tree holder counts %d entries, %d categories and %d references "
+        "where the tree has %lld, %lld and %lld",
+        static_cast<int>(image->entryCount()),
+        static_cast<int>(image->categoryCount()),
+        static_cast<int>(image->referenceCount()),
+        static_cast<long long>(entries), static_cast<long long>(categories),
+        static_cast<long long>(references));
   }
   return true;
 }

@@ -78,6 +78,14 @@ TEST_F(DamagedImage, VerifierRefusesDamageTheHeaderChecksMiss) {
       {"database list out of order (C1 renamed Z1)", record, 20,
        (Pdb_ImageWord(image.bytes(), record + 20) & ~0xffu) | 'Z', false,
        "not in name order"},
+      {"category list slots a word before their place", listB, 0,
+       static_cast<int32_t>(Pdb_ImageWord(image.bytes(), listB)) - 4, false,
+       "slots do not end at its header"},
+      {"1.8 billion entries", holder, 4, 1800000000, false,
+       "counts 1800000000 entries"},
+      {"one category too many", holder, 8,
+       Pdb_ImageWord(image.bytes(), holder + 8) + 1, false, "categories"},
+      {"no reference", holder, 12, 0, false, "0 references where"},
   };
   for (const auto &c : cases) {
     std::string bytes =
