@@ -1,0 +1,172 @@
+# query_bench.tcl --
+#
+#	Loading and searching a generated parts database (gen_parts_db.py),
+#	tovpart beside its peers (peers.tcl), all in this one tclsh:
+#
+#	- loading: pdb:open + pdb:read of the ASCII database, beside the plain
+#	  Tcl reader that builds dicts, SQLite's import of the same data and
+#	  the scan peer's load; records/s and ratios;
+#	- searching: pdb:find / with -name R*, -name *74*, -name *,
+#	  -propvalues {{Footprint *SOIC*}}, -propvalues {{* *10k*}} and
+#	  -type category, on the read ASCII database and on its binary image
+#	  (pdb:write -binary, then pdb:open -file in a group of its own),
+#	  beside the same questions put to SQLite, to plain Tcl and (the part
+#	  searches) to the C++ scan. Every answer is compared with SQLite's
+#	  (or plain Tcl's, when SQLite is missing).
+#
+#	Medians over -runs runs (-loadruns for loading). A search that the
+#	module does not implement yet is reported as skipped.
+#
+#	tclsh bench/query_bench.tcl ?-parts 100000? ?-runs 5? ?-loadruns 3?
+#	    ?-dir /tmp/tovpart_bench? ?-pkgdir build/tovpart1.0?
+#	    ?-scanlib build/bench/libtovscan.so? ?-only all|module-load|tcl-load?
+#
+#	-only module-load or tcl-load loads once with that reader and exits,
+#	for profilers and for timing whole processes against each other.
+
+set benchDir [file dirname [file normalize [info script]]]
+source [file join $benchDir harness.tcl]
+source [file join $benchDir peers.tcl]
+
+harness::parseOptions opt {-parts 100000 -runs 5 -loadruns 3 -only all} $argv
+set prefix [harness::dataPrefix $opt(-dir) $opt(-parts)]
+set hasScan [harness::loadModule $opt(-pkgdir) $opt(-scanlib)]
+set hasSql [peers::sql::available]
+
+switch -- $opt(-only) {
+    module-load {
+        set t [time {pdb:read [pdb:open -file $prefix.db]}]
+        puts "pdb:open + pdb:read of $prefix.db: $t"
+        exit 0
+    }
+    tcl-load {
+        set t [time {peers::tcl::readFile $prefix.db}]
+        puts "plain Tcl reader of $prefix.db: $t"
+        exit 0
+    }
+    all {}
+    default {
+        puts stderr "-only must be all, module-load or tcl-load"
+        exit 2
+    }
+}
+
+set records [harness::countRecords $prefix.db]
+puts "database: $prefix.db, $opt(-parts) parts, $records records,\
+    [format %.0f [expr {[file size $prefix.db] / 1e6}]] MB"
+puts "runs: $opt(-runs) per search, $opt(-loadruns) per load; medians"
+puts ""
+
+# --- loading ----------------------------------------------------------
+
+set load(module) [harness::measure $opt(-loadruns) {
+    pdb:read [set ::textHandle [pdb:open -file $::prefix.db]]
+} {pdb:unload -all}]
+set load(tcl) [harness::measure $opt(-loadruns) {
+    peers::tcl::readFile $::prefix.db
+} {peers::tcl::reset}]
+set sqlFile $prefix.sqlite
+if {$hasSql} {
+    set load(sql) [harness::measure $opt(-loadruns) {
+        peers::sql::import $::prefix $::sqlFile
+    }]
+}
+if {$hasScan} {
+    set load(scan) [harness::measure $opt(-loadruns) {
+        peers::scan::loadParts $::prefix
+    }]
+}
+
+puts "Loading ($records records; rates in records of the ASCII database/s)"
+puts [format "  %-34s %10s %12s %14s" reader ms records/s "peer / module"]
+foreach {key label} {
+    module "tovpart pdb:open + pdb:read"
+    tcl "plain Tcl reader (dicts)"
+    sql "SQLite import (bulk copy + indexes)"
+    scan "C++ scan peer (tab-separated)"
+} {
+    if {![info exists load($key)]} {
+        continue
+    }
+    set rate [expr {[dict get $load($key) status] eq "ok" ? [format %.0f \
+        [expr {$records / ([dict get $load($key) median] / 1e6)}]] : "-"}]
+    puts [format "  %-34s %10s %12s %14s" $label [harness::ms $load($key)] \
+        $rate [harness::ratio $load($key) $load(module)]]
+}
+puts ""
+
+# --- the image --------------------------------------------------------
+
+set image $prefix.img
+set t0 [clock microseconds]
+pdb:write -binary $textHandle $image
+set writeMs [expr {([clock microseconds] - $t0) / 1000.0}]
+set imageGroup [pdb:group new]
+pdb:open -group $imageGroup -file $image
+puts [format "image: %s, %.0f MB, written in %.0f ms" $image \
+    [expr {[file size $image] / 1e6}] $writeMs]
+puts ""
+
+# --- searching --------------------------------------------------------
+
+set searches {
+    {-name R*}                          {findName R*}
+    {-name *74*}                        {findName *74*}
+    {-name *}                           {findName *}
+    {-propvalues {{Footprint *SOIC*}}}  {findProps {{Footprint *SOIC*}}}
+    {-propvalues {{* *10k*}}}           {findProps {{* *10k*}}}
+    {-type category}                    {findCategories}
+}
+
+puts "Searching: pdb:find / ... (ms; ratios are module / peer)"
+set notes [dict create]
+puts [format "  %-34s %7s %7s %7s %7s %7s | %6s %6s %6s %6s | %s" \
+    search text image sqlite tcl scan txt/sq img/sq txt/sc img/sc answers]
+foreach {options peerCall} $searches {
+    set m(text) [harness::measure $opt(-runs) [list pdb:find / {*}$options]]
+    set m(image) [harness::measure $opt(-runs) \
+        [list pdb:find / {*}$options -group $imageGroup]]
+    set command [lindex $peerCall 0]
+    foreach {key available} [list sql $hasSql tcl 1 scan $hasScan] {
+        if {$available && ($key ne "scan" || $command ne "findCategories")} {
+            set m($key) [harness::measure $opt(-runs) \
+                [list peers::${key}::$command {*}[lrange $peerCall 1 end]]]
+        } else {
+            set m($key) [dict create status n/a]
+        }
+    }
+    set reference [expr {$hasSql ? "sql" : "tcl"}]
+    set expected [dict get $m($reference) result]
+    set verdicts {}
+    foreach key {text image sql tcl scan} {
+        if {$key ne $reference && [dict get $m($key) status] eq "ok"} {
+            set verdict [harness::sameAnswer [dict get $m($key) result] \
+                $expected]
+            if {$verdict ne "same"} {
+                lappend verdicts "$key $verdict"
+            }
+        }
+    }
+    set answer "[llength $expected] names"
+    if {[llength $verdicts]} {
+        append answer ", " [join $verdicts "; "]
+    } else {
+        append answer ", all equal"
+    }
+    puts [format "  %-34s %7s %7s %7s %7s %7s | %6s %6s %6s %6s | %s" \
+        $options [harness::ms $m(text)] [harness::ms $m(image)] \
+        [harness::ms $m(sql)] [harness::ms $m(tcl)] [harness::ms $m(scan)] \
+        [harness::ratio $m(text) $m(sql)] [harness::ratio $m(image) $m(sql)] \
+        [harness::ratio $m(text) $m(scan)] \
+        [harness::ratio $m(image) $m(scan)] $answer]
+    foreach key {text image} {
+        if {[dict get $m($key) status] ne "ok"} {
+            dict set notes "[dict get $m($key) status]: [dict get $m($key) \
+                message]" 1
+        }
+    }
+}
+foreach note [dict keys $notes] {
+    puts "  module $note"
+}
+peers::sql::closeFile
