@@ -14,8 +14,9 @@ designated by category references, under /links/ and inside two families.
 Everything comes from one seeded generator, so the same arguments give the
 same bytes. Written files, for PREFIX given by --out:
 
-  PREFIX.db              the ASCII database, in the layout pdb:save writes
-                         (categories with their parts, then the references)
+  PREFIX.db              the ASCII database, byte for byte as pdb:save
+                         writes it (every category with its parts, then
+                         every category again with its references)
   PREFIX.parts.tsv       id name symbol library template description hdl
   PREFIX.props.tsv       part seq key value
   PREFIX.categories.tsv  id path parent name help (the root's parent is 0)
@@ -30,7 +31,7 @@ fractions that the benchmark queries select goes to standard error.
 import argparse
 import sys
 
-FORMAT = 1  # bump when the output changes, so cached files are rebuilt
+FORMAT = 2  # bump when the output changes, so cached files are rebuilt
 
 PROPERTY_NAMES = ("Footprint", "Value", "Tolerance", "Manufacturer",
                   "MfrPartNumber", "Description", "Voltage", "Temperature")
@@ -339,8 +340,6 @@ def main():
                                                           value))
                 members_tsv.write("%d\t%d\t1\n" % (category_id[path], n + 1))
         for path, help_text in tree:
-            if not listed_by_ref[path] and not refs_under[path]:
-                continue
             db.write(category_line(path, help_text))
             for n in listed_by_ref[path]:
                 db.write("[part=] %s\n" % tcl_element(parts[n][0]))
