@@ -13,7 +13,7 @@
 #	skipped.
 #
 #	tclsh bench/edit_bench.tcl ?-sizes {10000 100000}? ?-runs 3?
-#	    ?-dir /tmp/tovpart_bench? ?-pkgdir build/tovpart1.0?
+#	    ?-dir /tmp/tovpart_bench? ?-pkgdir build/tovpart1.0? ?-clock cpu|wall?
 
 set benchDir [file dirname [file normalize [info script]]]
 source [file join $benchDir harness.tcl]
@@ -22,8 +22,9 @@ source [file join $benchDir peers.tcl]
 harness::parseOptions opt {-sizes {10000 100000} -runs 3} $argv
 file mkdir $opt(-dir)
 set env(ZQ_PDB_USER) [file join $opt(-dir) edit_bench_user_[pid].db]
-harness::loadModule $opt(-pkgdir) {}
+harness::loadModule $opt(-pkgdir) $opt(-scanlib)
 set hasSql [peers::sql::available]
+set clockName [harness::useClock $opt(-clock)]
 
 set category /bench/resistors/
 set symbolRecord {res passive {Footprint 0603 Value 10k Tolerance 1%
@@ -84,32 +85,36 @@ if {!$hasSql} {
 # Results: a dict add -> measurement, remove -> measurement (as from
 # harness::measure); a step that does not succeed ends the runs.
 proc measurePeer {steps runs} {
-    set adds {}
-    set removes {}
-    set add [dict create status ok]
-    set remove [dict create status ok]
+    foreach key {add remove} {
+        set walls($key) {}
+        set cpus($key) {}
+    }
+    set remove [dict create status -]
     for {set i 0} {$i < $runs} {incr i} {
         uplevel #0 [dict get $steps setup]
         # The adds run in a compiled lambda, as a script's loop would.
         set add [harness::timeOnce [list apply [list {} [dict get $steps add]]]]
         if {[dict get $add status] ne "ok"} {
-            set remove [dict create status -]
             break
         }
         set remove [harness::timeOnce [dict get $steps remove]]
-        lappend adds [dict get $add us]
-        if {[dict get $remove status] eq "ok"} {
-            lappend removes [dict get $remove us]
+        foreach key {add remove} {
+            set run [set $key]
+            if {[dict get $run status] eq "ok"} {
+                lappend walls($key) [dict get $run wall]
+                if {[dict get $run cpu] ne ""} {
+                    lappend cpus($key) [dict get $run cpu]
+                }
+            }
         }
     }
-    foreach key {add remove} times [list $adds $removes] {
-        dict set $key median [harness::median $times]
-        dict set $key us $times
-    }
-    return [dict create add $add remove $remove]
+    return [dict create \
+        add [harness::summarize $add $walls(add) $cpus(add)] \
+        remove [harness::summarize $remove $walls(remove) $cpus(remove)]]
 }
 
-puts "sizes: $opt(-sizes); $opt(-runs) runs each; medians (ms)"
+puts "sizes: $opt(-sizes); $opt(-runs) runs each; medians (ms on the\
+    $clockName clock)"
 puts [format "  %-8s %9s %10s %12s %10s %12s" peer parts "add ms" "adds/s" \
     "delete ms" "parts/s"]
 set notes [dict create]

@@ -5,10 +5,17 @@
 #	loading of the tovpart package and of the scan peer, calls into the
 #	module that report a command not implemented yet as a skip instead of
 #	a failure, and the comparison of answers.
+#
+#	Every measurement takes two clocks: the wall clock and, when the scan
+#	peer is loaded (its tovscan::cpu), the CPU time of this process. On a
+#	shared machine the wall clock also counts the time spent waiting for
+#	a processor; medians and ratios are taken on the clock chosen with
+#	harness::useClock (the CPU clock when there is one).
 
 namespace eval harness {
     variable benchDir [file dirname [file normalize [info script]]]
     variable skipMark "not implemented yet"
+    variable clock wall
 }
 
 # harness::parseOptions --
@@ -29,6 +36,7 @@ proc harness::parseOptions {arrayName defaults argv} {
         -dir /tmp/tovpart_bench \
         -pkgdir [file join $build tovpart1.0] \
         -scanlib [file join $build bench libtovscan[info sharedlibextension]] \
+        -clock cpu \
     ] $defaults]
     foreach {name key} {TOVPART_PKG_DIR -pkgdir TOVPART_SCAN_LIB -scanlib} {
         if {[info exists ::env($name)]} {
@@ -112,26 +120,57 @@ proc harness::loadModule {pkgDir scanLib} {
     return 0
 }
 
-# harness::timeOnce --
+# harness::useClock --
 #
-#	Runs script once at the global level, timed on the wall clock. A
-#	failure whose message ends in "not implemented yet" is a skip; any
-#	other failure is an error.
+#	Chooses the clock of medians and ratios: cpu (needs the scan peer's
+#	tovscan::cpu; the wall clock is taken without it) or wall.
 #
 # Results:
-#	A dict: status (ok, skip or error), us (microseconds), result and
-#	message (the failure's message, else empty).
+#	The clock chosen.
+
+proc harness::useClock {name} {
+    variable clock
+    if {$name eq "cpu" && [llength [info commands ::tovscan::cpu]]} {
+        set clock cpu
+    } else {
+        set clock wall
+    }
+    return $clock
+}
+
+# The CPU time of this process in microseconds, or "" without the clock.
+proc harness::cpuNow {} {
+    if {[llength [info commands ::tovscan::cpu]]} {
+        return [::tovscan::cpu]
+    }
+    return ""
+}
+
+# harness::timeOnce --
+#
+#	Runs script once at the global level, on both clocks. A failure
+#	whose message ends in "not implemented yet" is a skip; any other
+#	failure is an error.
+#
+# Results:
+#	A dict: status (ok, skip or error), wall and cpu (microseconds; cpu
+#	empty without the CPU clock), result, and message (the failure's
+#	message, else empty).
 
 proc harness::timeOnce {script} {
     variable skipMark
+    set c0 [cpuNow]
     set t0 [clock microseconds]
     set failed [catch {uplevel #0 $script} result]
-    set us [expr {[clock microseconds] - $t0}]
+    set wall [expr {[clock microseconds] - $t0}]
+    set cpu [expr {$c0 eq "" ? "" : [cpuNow] - $c0}]
     if {!$failed} {
-        return [dict create status ok us $us result $result message {}]
+        return [dict create status ok wall $wall cpu $cpu result $result \
+            message {}]
     }
     set status [expr {[string match "*$skipMark" $result] ? "skip" : "error"}]
-    return [dict create status $status us {} result {} message $result]
+    return [dict create status $status wall {} cpu {} result {} \
+        message $result]
 }
 
 # harness::measure --
@@ -141,20 +180,34 @@ proc harness::timeOnce {script} {
 #	ends the measurement.
 #
 # Results:
-#	A dict: status, us (the times of the runs), median (microseconds),
-#	result (the last run's) and message, as from harness::timeOnce.
+#	A dict: status, result and message as from harness::timeOnce; walls
+#	and cpus (the runs' times), wallMedian, cpuMedian, and median (that
+#	of the chosen clock), all in microseconds.
 
 proc harness::measure {runs script {setup {}}} {
-    set times {}
+    set walls {}
+    set cpus {}
     for {set i 0} {$i < $runs} {incr i} {
         uplevel #0 $setup
         set run [timeOnce $script]
         if {[dict get $run status] ne "ok"} {
-            return [dict merge $run {us {} median {}}]
+            return [summarize $run {} {}]
         }
-        lappend times [dict get $run us]
+        lappend walls [dict get $run wall]
+        if {[dict get $run cpu] ne ""} {
+            lappend cpus [dict get $run cpu]
+        }
     }
-    return [dict merge $run [dict create us $times median [median $times]]]
+    return [summarize $run $walls $cpus]
+}
+
+# Adds the times and their medians to the dict run (see measure).
+proc harness::summarize {run walls cpus} {
+    variable clock
+    set summary [dict merge $run [dict create walls $walls cpus $cpus \
+        wallMedian [median $walls] cpuMedian [median $cpus]]]
+    dict set summary median [dict get $summary ${clock}Median]
+    return $summary
 }
 
 # harness::median --
@@ -185,26 +238,31 @@ proc harness::median {values} {
 #	read and a foreach step to each call.
 #
 # Results:
-#	A dict as from harness::measure, median in microseconds per call (us
-#	per batch), result the answer for the first name.
+#	A dict as from harness::measure, the times in microseconds per call
+#	(walls and cpus per batch), result the answer for the first name.
 
 proc harness::perCall {template names batch} {
     set run [timeOnce [string map [list @NAME@ [list [lindex $names 0]]] \
         $template]]
     if {[dict get $run status] ne "ok"} {
-        return [dict merge $run {us {} median {}}]
+        return [summarize $run {} {}]
     }
     set lambda [list names "foreach name \$names {
         [string map {@NAME@ $name} $template]
     }" ::]
-    set times {}
+    set walls {}
+    set cpus {}
     for {set i 0} {$i + $batch <= [llength $names]} {incr i $batch} {
         set slice [lrange $names $i [expr {$i + $batch - 1}]]
+        set c0 [cpuNow]
         set t0 [clock microseconds]
         apply $lambda $slice
-        lappend times [expr {double([clock microseconds] - $t0) / $batch}]
+        lappend walls [expr {double([clock microseconds] - $t0) / $batch}]
+        if {$c0 ne ""} {
+            lappend cpus [expr {double([cpuNow] - $c0) / $batch}]
+        }
     }
-    return [dict merge $run [dict create us $times median [median $times]]]
+    return [summarize $run $walls $cpus]
 }
 
 # harness::sameAnswer --

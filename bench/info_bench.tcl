@@ -18,7 +18,10 @@
 #
 #	tclsh bench/info_bench.tcl ?-parts 1000000? ?-calls 10000? ?-batch 100?
 #	    ?-check 200? ?-opens 7? ?-seed 7? ?-dir /tmp/tovpart_bench?
-#	    ?-pkgdir build/tovpart1.0? ?-child {}?
+#	    ?-pkgdir build/tovpart1.0? ?-scanlib build/bench/libtovscan.so?
+#	    ?-clock cpu|wall?
+#
+#	-child, -file and -name are for the fresh processes it starts.
 
 set benchDir [file dirname [file normalize [info script]]]
 source [file join $benchDir harness.tcl]
@@ -42,8 +45,8 @@ proc minorFaults {} {
 # the first query are timed.
 proc coldChild {kind file name} {
     global opt
+    harness::loadModule $opt(-pkgdir) $opt(-scanlib)
     if {$kind eq "image"} {
-        harness::loadModule $opt(-pkgdir) {}
         set open [list pdb:open -file $file]
         set first "pdb:info -part [list $name] -symbol"
     } else {
@@ -59,8 +62,9 @@ proc coldChild {kind file name} {
     set f1 [minorFaults]
     set queried [harness::timeOnce $first]
     set f2 [minorFaults]
-    puts [list openUs [dict get $opened us] openFaults [expr {$f1 - $f0}] \
-        firstUs [dict get $queried us] firstFaults [expr {$f2 - $f1}] \
+    puts [list openWall [dict get $opened wall] openCpu [dict get $opened cpu] \
+        openFaults [expr {$f1 - $f0}] firstWall [dict get $queried wall] \
+        firstCpu [dict get $queried cpu] firstFaults [expr {$f2 - $f1}] \
         status [dict get $queried status] message [dict get $queried message]]
 }
 
@@ -70,8 +74,9 @@ if {$opt(-child) ne ""} {
 }
 
 set prefix [harness::dataPrefix $opt(-dir) $opt(-parts)]
-harness::loadModule $opt(-pkgdir) {}
+harness::loadModule $opt(-pkgdir) $opt(-scanlib)
 set hasSql [peers::sql::available]
+set clockName [harness::useClock $opt(-clock)]
 
 puts "database: $prefix.db, $opt(-parts) parts"
 set t0 [clock microseconds]
@@ -139,8 +144,9 @@ set forms {
 }
 
 puts ""
-puts "Per call over $opt(-calls) random names (µs per call, median over\
-    batches of $opt(-batch)); ratios are module / peer"
+puts "Per call over $opt(-calls) random names (µs per call on the\
+    $clockName clock, median over batches of $opt(-batch)); ratios are\
+    module / peer"
 set empty [harness::perCall {set x @NAME@} $names $opt(-batch)]
 puts [format "  empty loop step: %.3f µs" [dict get $empty median]]
 puts [format "  %-12s %8s %8s %8s %8s | %8s %8s %8s %8s | %s" form text \
@@ -202,8 +208,8 @@ foreach note [dict keys $notes] {
 
 peers::sql::closeFile
 puts ""
-puts "From a fresh tclsh, $opt(-opens) runs each, alternating (µs; minor\
-    page faults)"
+puts "From a fresh tclsh, $opt(-opens) runs each, alternating (medians in µs;\
+    minor page faults; open+1st on the $clockName clock)"
 set kinds [list image $image]
 if {$hasSql} {
     lappend kinds sql $sqlFile
@@ -215,14 +221,22 @@ for {set i 0} {$i < $opt(-opens)} {incr i} {
     set name [lindex $names [expr {int(rand() * [llength $names])}]]
     foreach {kind file} $kinds {
         lappend cold($kind) [exec [info nameofexecutable] [info script] \
-            -child $kind -file $file -name $name -pkgdir $opt(-pkgdir)]
+            -child $kind -file $file -name $name -pkgdir $opt(-pkgdir) \
+            -scanlib $opt(-scanlib)]
     }
 }
-puts [format "  %-22s %10s %8s %10s %8s %10s" "" open faults "first query" \
-    faults "open+first"]
+puts [format "  %-14s %9s %9s %7s %9s %9s %7s %10s" "" "open wall" \
+    "cpu" faults "1st wall" "cpu" faults "open+1st"]
 foreach {kind file} $kinds {
     set label [expr {$kind eq "image" ? "tovpart image" : "SQLite"}]
-    foreach field {openUs openFaults firstUs firstFaults} {
+    set status ok
+    foreach run $cold($kind) {
+        if {[dict get $run status] ne "ok"} {
+            set status "[dict get $run status]: [dict get $run message]"
+        }
+    }
+    set cells {}
+    foreach field {openWall openCpu openFaults firstWall firstCpu firstFaults} {
         set values {}
         foreach run $cold($kind) {
             if {[dict get $run $field] ne ""} {
@@ -230,19 +244,17 @@ foreach {kind file} $kinds {
             }
         }
         set med($field) [harness::median $values]
+        lappend cells [expr {$med($field) eq "" ? "-" : $med($field)}]
     }
     set sums {}
-    set status ok
+    set field [expr {$clockName eq "cpu" ? "Cpu" : "Wall"}]
     foreach run $cold($kind) {
-        if {[dict get $run status] ne "ok"} {
-            set status "[dict get $run status]: [dict get $run message]"
-            continue
+        if {[dict get $run status] eq "ok"} {
+            lappend sums [expr {[dict get $run open$field] +
+                [dict get $run first$field]}]
         }
-        lappend sums [expr {[dict get $run openUs] + [dict get $run firstUs]}]
     }
-    set first [expr {$status eq "ok" ? $med(firstUs) : "-"}]
-    set total [expr {$status eq "ok" ? [harness::median $sums] : "-"}]
-    puts [format "  %-22s %10s %8s %10s %8s %10s  %s" $label $med(openUs) \
-        $med(openFaults) $first $med(firstFaults) $total \
-        [expr {$status eq "ok" ? "" : "(first query $status)"}]]
+    set total [expr {[llength $sums] ? [harness::median $sums] : "-"}]
+    puts [format "  %-14s %9s %9s %7s %9s %9s %7s %10s  %s" $label {*}$cells \
+        $total [expr {$status eq "ok" ? "" : "(first query $status)"}]]
 }

@@ -19,7 +19,8 @@
 #
 #	tclsh bench/query_bench.tcl ?-parts 100000? ?-runs 5? ?-loadruns 3?
 #	    ?-dir /tmp/tovpart_bench? ?-pkgdir build/tovpart1.0?
-#	    ?-scanlib build/bench/libtovscan.so? ?-only all|module-load|tcl-load?
+#	    ?-scanlib build/bench/libtovscan.so? ?-clock cpu|wall?
+#	    ?-only all|module-load|tcl-load?
 #
 #	-only module-load or tcl-load loads once with that reader and exits,
 #	for profilers and for timing whole processes against each other.
@@ -32,6 +33,7 @@ harness::parseOptions opt {-parts 100000 -runs 5 -loadruns 3 -only all} $argv
 set prefix [harness::dataPrefix $opt(-dir) $opt(-parts)]
 set hasScan [harness::loadModule $opt(-pkgdir) $opt(-scanlib)]
 set hasSql [peers::sql::available]
+set clockName [harness::useClock $opt(-clock)]
 
 switch -- $opt(-only) {
     module-load {
@@ -54,7 +56,8 @@ switch -- $opt(-only) {
 set records [harness::countRecords $prefix.db]
 puts "database: $prefix.db, $opt(-parts) parts, $records records,\
     [format %.0f [expr {[file size $prefix.db] / 1e6}]] MB"
-puts "runs: $opt(-runs) per search, $opt(-loadruns) per load; medians"
+puts "runs: $opt(-runs) per search, $opt(-loadruns) per load; medians on\
+    the $clockName clock"
 puts ""
 
 # --- loading ----------------------------------------------------------
@@ -81,8 +84,10 @@ if {$hasScan} {
     }]
 }
 
-puts "Loading ($records records; rates in records of the ASCII database/s)"
-puts [format "  %-34s %10s %12s %14s" reader ms records/s "peer / module"]
+puts "Loading ($records records; rates in records of the ASCII database per\
+    second of the $clockName clock)"
+puts [format "  %-36s %9s %9s %12s %14s" reader "wall ms" "cpu ms" \
+    records/s "peer / module"]
 foreach {key label} {
     module "tovpart pdb:open + pdb:read"
     tcl "plain Tcl reader (dicts)"
@@ -92,10 +97,16 @@ foreach {key label} {
     if {![info exists load($key)]} {
         continue
     }
-    set rate [expr {[dict get $load($key) status] eq "ok" ? [format %.0f \
-        [expr {$records / ([dict get $load($key) median] / 1e6)}]] : "-"}]
-    puts [format "  %-34s %10s %12s %14s" $label [harness::ms $load($key)] \
-        $rate [harness::ratio $load($key) $load(module)]]
+    set lm $load($key)
+    set cells {}
+    foreach field {wallMedian cpuMedian} {
+        lappend cells [expr {[dict get $lm $field] eq "" ? "-" :
+            [format %.0f [expr {[dict get $lm $field] / 1000.0}]]}]
+    }
+    set rate [expr {[dict get $lm status] eq "ok" ? [format %.0f \
+        [expr {$records / ([dict get $lm median] / 1e6)}]] : "-"}]
+    puts [format "  %-36s %9s %9s %12s %14s" $label {*}$cells $rate \
+        [harness::ratio $lm $load(module)]]
 }
 puts ""
 
@@ -122,7 +133,8 @@ set searches {
     {-type category}                    {findCategories}
 }
 
-puts "Searching: pdb:find / ... (ms; ratios are module / peer)"
+puts "Searching: pdb:find / ... (ms on the $clockName clock; ratios are\
+    module / peer)"
 set notes [dict create]
 puts [format "  %-34s %7s %7s %7s %7s %7s | %6s %6s %6s %6s | %s" \
     search text image sqlite tcl scan txt/sq img/sq txt/sc img/sc answers]
