@@ -25,6 +25,7 @@
 #include <cstring>
 #include <ctime>
 #include <exception>
+#include <functional>
 #include <string>
 #include <tcl.h>
 #include <vector>
@@ -45,6 +46,8 @@ struct PairPattern {
   const char *name;
   const char *value;
 };
+
+enum { MAX_FIELDS = 4 }; /* fields read from a line of the tsv files */
 
 std::vector<ScanPart> scanParts;
 std::vector<char> nameText; /* NUL-terminated names, back to back */
@@ -74,6 +77,9 @@ static int CpuCmd(ClientData, Tcl_Interp *interp, int objc,
                   Tcl_Obj *const objv[]);
 static int ReadParts(Tcl_Interp *interp, const std::string &file);
 static int ReadProps(Tcl_Interp *interp, const std::string &file);
+static int ReadTabFile(Tcl_Interp *interp, const std::string &file,
+                       int fieldCount,
+                       const std::function<const char *(char **)> &take);
 static int SplitTabs(char *line, char **fields, int count);
 static ScanPart *PartById(const char *id);
 static bool AppendText(std::vector<char> &arena, const char *text,
@@ -251,32 +257,19 @@ static void SetSortedResult(Tcl_Interp *interp,
  */
 
 static int ReadParts(Tcl_Interp *interp, const std::string &file) {
-  std::FILE *in = std::fopen(file.c_str(), "rb");
-  if (in == nullptr) {
-    return Fail(interp, MSG_CANNOT_OPEN, file.c_str());
-  }
-  char *line = nullptr;
-  std::size_t capacity = 0;
-  int status = TCL_OK;
-  while (status == TCL_OK && getline(&line, &capacity, in) > 0) {
-    char *fields[2];
-    long id;
-    if (SplitTabs(line, fields, 2) < 2 ||
-        (id = std::strtol(fields[0], nullptr, 10)) < 1) {
-      status = Fail(interp, MSG_BAD_LINE, file.c_str());
-      break;
+  return ReadTabFile(interp, file, 2, [](char **fields) -> const char * {
+    const long id = std::strtol(fields[0], nullptr, 10);
+    if (id < 1) {
+      return MSG_BAD_LINE;
     }
-    if (scanParts.size() < static_cast<std::size_t>(id)) {
-      scanParts.resize(static_cast<std::size_t>(id));
+    const std::size_t index = static_cast<std::size_t>(id - 1);
+    if (scanParts.size() <= index) {
+      scanParts.resize(index + 1);
     }
-    if (!AppendText(nameText, fields[1],
-                    &scanParts[static_cast<std::size_t>(id - 1)].name)) {
-      status = Fail(interp, MSG_TOO_BIG, file.c_str());
-    }
-  }
-  std::free(line);
-  std::fclose(in);
-  return status;
+    return AppendText(nameText, fields[1], &scanParts[index].name)
+               ? nullptr
+               : MSG_TOO_BIG;
+  });
 }
 
 /*
@@ -285,36 +278,52 @@ static int ReadParts(Tcl_Interp *interp, const std::string &file) {
  */
 
 static int ReadProps(Tcl_Interp *interp, const std::string &file) {
+  const ScanPart *previous = nullptr;
+  return ReadTabFile(interp, file, 4, [&](char **fields) -> const char * {
+    ScanPart *part = PartById(fields[0]);
+    std::uint32_t offset;
+    if (part == nullptr) {
+      return MSG_BAD_LINE;
+    }
+    if (part != previous && part->pairCount != 0) {
+      return MSG_UNGROUPED;
+    }
+    if (!AppendText(pairText, fields[2], &offset) ||
+        !AppendText(pairText, fields[3], nullptr)) {
+      return MSG_TOO_BIG;
+    }
+    if (part->pairCount++ == 0) {
+      part->pairs = offset;
+    }
+    previous = part;
+    return nullptr;
+  });
+}
+
+/*
+ * Hands the first fieldCount tab-separated fields of every line of file to
+ * take, which answers nullptr or the message of what is wrong with the
+ * line. A line with fewer fields is bad.
+ */
+
+static int ReadTabFile(Tcl_Interp *interp, const std::string &file,
+                       int fieldCount,
+                       const std::function<const char *(char **)> &take) {
   std::FILE *in = std::fopen(file.c_str(), "rb");
   if (in == nullptr) {
     return Fail(interp, MSG_CANNOT_OPEN, file.c_str());
   }
   char *line = nullptr;
   std::size_t capacity = 0;
-  int status = TCL_OK;
-  const ScanPart *previous = nullptr;
-  while (status == TCL_OK && getline(&line, &capacity, in) > 0) {
-    char *fields[4];
-    ScanPart *part;
-    std::uint32_t offset;
-    if (SplitTabs(line, fields, 4) < 4 ||
-        (part = PartById(fields[0])) == nullptr) {
-      status = Fail(interp, MSG_BAD_LINE, file.c_str());
-    } else if (part != previous && part->pairCount != 0) {
-      status = Fail(interp, MSG_UNGROUPED, file.c_str());
-    } else if (!AppendText(pairText, fields[2], &offset) ||
-               !AppendText(pairText, fields[3], nullptr)) {
-      status = Fail(interp, MSG_TOO_BIG, file.c_str());
-    } else {
-      if (part->pairCount++ == 0) {
-        part->pairs = offset;
-      }
-      previous = part;
-    }
+  const char *problem = nullptr;
+  while (problem == nullptr && getline(&line, &capacity, in) > 0) {
+    char *fields[MAX_FIELDS];
+    problem = SplitTabs(line, fields, fieldCount) < fieldCount ? MSG_BAD_LINE
+                                                               : take(fields);
   }
   std::free(line);
   std::fclose(in);
-  return status;
+  return problem == nullptr ? TCL_OK : Fail(interp, problem, file.c_str());
 }
 
 /*
