@@ -4,8 +4,9 @@
 #	tovpart beside its peers (peers.tcl), all in this one tclsh:
 #
 #	- loading: pdb:open + pdb:read of the ASCII database, beside the plain
-#	  Tcl reader that builds dicts, SQLite's import of the same data and
-#	  the scan peer's load; records/s and ratios;
+#	  Tcl reader that builds dicts (a list per part, and a dict per part),
+#	  SQLite's import of the same data and the scan peer's load; records/s
+#	  and ratios;
 #	- searching: pdb:find / with -name R*, -name *74*, -name *,
 #	  -propvalues {{Footprint *SOIC*}}, -propvalues {{* *10k*}} and
 #	  -type category, on the read ASCII database and on its binary image
@@ -69,6 +70,9 @@ set load(module) [harness::measure $opt(-loadruns) {
     set ::textHandle [pdb:open -group $::textGroup -file $::prefix.db]
     pdb:read -group $::textGroup $::textHandle
 } {pdb:group setCurrent [set ::textGroup [pdb:group new]]}]
+set load(tclNested) [harness::measure $opt(-loadruns) {
+    peers::tcl::readFileNested $::prefix.db
+} {peers::tcl::reset}]
 set load(tcl) [harness::measure $opt(-loadruns) {
     peers::tcl::readFile $::prefix.db
 } {peers::tcl::reset}]
@@ -90,7 +94,8 @@ puts [format "  %-36s %9s %9s %12s %14s" reader "wall ms" "cpu ms" \
     records/s "peer / module"]
 foreach {key label} {
     module "tovpart pdb:open + pdb:read"
-    tcl "plain Tcl reader (dicts)"
+    tcl "plain Tcl reader (dict of lists)"
+    tclNested "plain Tcl reader (dict per part)"
     sql "SQLite import (bulk copy + indexes)"
     scan "C++ scan peer (tab-separated)"
 } {
