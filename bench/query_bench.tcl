@@ -20,11 +20,11 @@
 #
 #	tclsh bench/query_bench.tcl ?-parts 100000? ?-runs 5? ?-loadruns 3?
 #	    ?-dir /tmp/tovpart_bench? ?-pkgdir build/tovpart1.0?
-#	    ?-scanlib build/bench/libtovscan.so? ?-clock cpu|wall?
-#	    ?-only all|module-load|tcl-load?
+#	    ?-scanlib build/bench/libtovscan.so? ?-clock cpu|wall? ?-only all?
 #
-#	-only module-load or tcl-load loads once with that reader and exits,
-#	for profilers and for timing whole processes against each other.
+#	-only module, tcl, tclNested, sql or scan loads once with that reader
+#	and exits, printing its times: every load of the benchmark runs so,
+#	in a fresh process, and so can a profiler.
 
 set benchDir [file dirname [file normalize [info script]]]
 source [file join $benchDir harness.tcl]
@@ -36,22 +36,25 @@ set hasScan [harness::loadModule $opt(-pkgdir) $opt(-scanlib)]
 set hasSql [peers::sql::available]
 set clockName [harness::useClock $opt(-clock)]
 
-switch -- $opt(-only) {
-    module-load {
-        set t [time {pdb:read [pdb:open -file $prefix.db]}]
-        puts "pdb:open + pdb:read of $prefix.db: $t"
-        exit 0
-    }
-    tcl-load {
-        set t [time {peers::tcl::readFile $prefix.db}]
-        puts "plain Tcl reader of $prefix.db: $t"
-        exit 0
-    }
-    all {}
-    default {
-        puts stderr "-only must be all, module-load or tcl-load"
+# The loaders, by the name -only takes; each loads into this process.
+set loaders {
+    module {pdb:read [set ::textHandle [pdb:open -file $::prefix.db]]}
+    tcl {peers::tcl::readFile $::prefix.db}
+    tclNested {peers::tcl::readFileNested $::prefix.db}
+    sql {peers::sql::import $::prefix $::prefix.sqlite}
+    scan {peers::scan::loadParts $::prefix}
+}
+
+# -only NAME: one load in this fresh process, printed as a dict (status,
+# wall, cpu, message), then exit.
+if {$opt(-only) ne "all"} {
+    if {![dict exists $loaders $opt(-only)]} {
+        puts stderr "-only must be all or one of: [dict keys $loaders]"
         exit 2
     }
+    set run [harness::timeOnce [dict get $loaders $opt(-only)]]
+    puts [dict remove $run result]
+    exit 0
 }
 
 set records [harness::countRecords $prefix.db]
@@ -63,29 +66,39 @@ puts ""
 
 # --- loading ----------------------------------------------------------
 
-# Each load goes into a group of its own and the earlier ones stay: the
-# teardown of a large database is not what is measured here, and today it
-# is slow (Tcl_FirstHashEntry restarted after every deletion).
-set load(module) [harness::measure $opt(-loadruns) {
-    set ::textHandle [pdb:open -group $::textGroup -file $::prefix.db]
-    pdb:read -group $::textGroup $::textHandle
-} {pdb:group setCurrent [set ::textGroup [pdb:group new]]}]
-set load(tclNested) [harness::measure $opt(-loadruns) {
-    peers::tcl::readFileNested $::prefix.db
-} {peers::tcl::reset}]
-set load(tcl) [harness::measure $opt(-loadruns) {
-    peers::tcl::readFile $::prefix.db
-} {peers::tcl::reset}]
-set sqlFile $prefix.sqlite
+# Every load runs in a fresh tclsh, the loaders in turn, so that each
+# starts as a script's first load does, on memory the process has never
+# touched (on this virtual machine first touches cost much of a load).
+set kinds {module tcl tclNested}
 if {$hasSql} {
-    set load(sql) [harness::measure $opt(-loadruns) {
-        peers::sql::import $::prefix $::sqlFile
-    }]
+    lappend kinds sql
 }
 if {$hasScan} {
-    set load(scan) [harness::measure $opt(-loadruns) {
-        peers::scan::loadParts $::prefix
-    }]
+    lappend kinds scan
+}
+foreach kind $kinds {
+    set walls($kind) {}
+    set cpus($kind) {}
+    set load($kind) [dict create status ok]
+}
+for {set i 0} {$i < $opt(-loadruns)} {incr i} {
+    foreach kind $kinds {
+        set run [exec [info nameofexecutable] [info script] -only $kind \
+            -parts $opt(-parts) -dir $opt(-dir) -pkgdir $opt(-pkgdir) \
+            -scanlib $opt(-scanlib)]
+        if {[dict get $run status] ne "ok"} {
+            set load($kind) $run
+            continue
+        }
+        lappend walls($kind) [dict get $run wall]
+        if {[dict get $run cpu] ne ""} {
+            lappend cpus($kind) [dict get $run cpu]
+        }
+    }
+}
+foreach kind $kinds {
+    set load($kind) [harness::summarize $load($kind) $walls($kind) \
+        $cpus($kind)]
 }
 
 puts "Loading ($records records; rates in records of the ASCII database per\
@@ -114,6 +127,16 @@ foreach {key label} {
         [harness::ratio $lm $load(module)]]
 }
 puts ""
+
+# The databases the searches run on, loaded once in this process.
+foreach kind $kinds {
+    if {$kind ni {tclNested sql}} {
+        uplevel #0 [dict get $loaders $kind]
+    }
+}
+if {$hasSql} {
+    peers::sql::openFile $prefix.sqlite
+}
 
 # --- the image --------------------------------------------------------
 
