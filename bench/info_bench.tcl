@@ -79,21 +79,26 @@ set hasSql [peers::sql::available]
 set clockName [harness::useClock $opt(-clock)]
 
 puts "database: $prefix.db, $opt(-parts) parts"
-set t0 [clock microseconds]
-set textHandle [pdb:open -file $prefix.db]
-pdb:read $textHandle
-puts [format "  pdb:open + pdb:read: %.0f ms" \
-    [expr {([clock microseconds] - $t0) / 1000.0}]]
+# Prints how long loading took, on both clocks.
+proc reportLoad {label run} {
+    set cpu [expr {[dict get $run cpu] eq "" ? "-" :
+        [format %.0f [expr {[dict get $run cpu] / 1000.0}]]}]
+    puts [format "  %s: %.0f ms wall, %s ms cpu" $label \
+        [expr {[dict get $run wall] / 1000.0}] $cpu]
+}
+
+reportLoad "pdb:open + pdb:read" [harness::timeOnce {
+    pdb:read [set ::textHandle [pdb:open -file $::prefix.db]]
+}]
 set image $prefix.img
 if {![file exists $image] || [file mtime $image] < [file mtime $prefix.db]} {
     pdb:write -binary $textHandle $image
 }
 set imageGroup [pdb:group new]
 pdb:open -group $imageGroup -file $image
-set t0 [clock microseconds]
-peers::tcl::readFile $prefix.db
-puts [format "  plain Tcl reader: %.0f ms" \
-    [expr {([clock microseconds] - $t0) / 1000.0}]]
+reportLoad "plain Tcl reader" [harness::timeOnce {
+    peers::tcl::readFile $::prefix.db
+}]
 set sqlFile $prefix.sqlite
 if {$hasSql} {
     if {![file exists $sqlFile] ||
