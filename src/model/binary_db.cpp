@@ -2,7 +2,8 @@
  * binary_db.cpp --
  *
  *	The database of a binary image mapped into the address window: parts
- *	are found in the image's sorted part list, the tree is used in place.
+ *	are found in the image's sorted part list (through a name index once
+ *	the list is asked often), the tree is used in place.
  */
 
 #include "model/binary_db.h"
@@ -10,6 +11,13 @@
 #include <cstring>
 
 #include "model/window.h"
+
+/*
+ * Lookups before a large list gets its name index: the first lookups in a
+ * fresh mapping are slowed by page faults anyway, and a database asked
+ * only a few times is spared the index's memory.
+ */
+static const int INDEX_AFTER_LOOKUPS = 64;
 
 Pdb_BinaryDb::Pdb_BinaryDb(FILE *file, int kind, const char *name)
     : Pdb_Database(file, kind, name),
@@ -53,7 +61,14 @@ const Pdb_Part *Pdb_BinaryDb::findPart(const char *partName) {
   if (list == nullptr) {
     return nullptr;
   }
-  const Pdb_PartEntry *entry = list->find(partName);
+  if (lookups < INDEX_AFTER_LOOKUPS && ++lookups == INDEX_AFTER_LOOKUPS) {
+    int levels = Pdb_NameIndex::levelsFor(list->count);
+    if (levels > 0 && list->sorted == 1) {
+      nameIndex = Pdb_NameIndex::create(list, levels);
+    }
+  }
+  const Pdb_PartEntry *entry =
+      nameIndex != nullptr ? nameIndex->find(partName) : list->find(partName);
   if (entry == nullptr || entry->kind > PDB_ENTRY_PART) {
     return nullptr;
   }

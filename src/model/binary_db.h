@@ -9,8 +9,10 @@
 #define TOVPART_MODEL_BINARY_DB_H
 
 #include <cstdint>
+#include <memory>
 
 #include "model/database.h"
+#include "model/name_index.h"
 
 class Pdb_BinaryDb : public Pdb_Database {
 public:
@@ -31,6 +33,10 @@ public:
 
   /* The "nothing here yet" value of partList and mapBase. */
   static void *unset() { return reinterpret_cast<void *>(~uintptr_t(0)); }
+
+private:
+  std::unique_ptr<Pdb_NameIndex> nameIndex; /* of a large partList */
+  int lookups = 0; /* findPart calls, counted until the index is made */
 };
 
 #endif /* TOVPART_MODEL_BINARY_DB_H */

@@ -8,41 +8,96 @@
 
 #include <cstring>
 
+static bool IsPlainElement(const char *element);
+static bool HoldsLineBreak(const char *element);
+static bool NeedsSeparator(const Tcl_DString *text);
+
+/*
+ * True when element is a list element as it stands: not empty, not
+ * beginning with "#", and without white space or any of {}[]$;\" (the
+ * characters after which Tcl's quoting would brace or escape it).
+ */
+static bool IsPlainElement(const char *element) {
+  if (element[0] == '\0' || element[0] == '#') {
+    return false;
+  }
+  for (const char *c = element; *c != '\0'; c++) {
+    switch (*c) {
+    case ' ':
+    case '\t':
+    case '\n':
+    case '\v':
+    case '\f':
+    case '\r':
+    case '{':
+    case '}':
+    case '[':
+    case ']':
+    case '$':
+    case ';':
+    case '\\':
+    case '"':
+      return false;
+    default:
+      break;
+    }
+  }
+  return true;
+}
+
 static bool HoldsLineBreak(const char *element) {
   return std::strpbrk(element, "\n\r\v\f") != nullptr;
 }
 
 /*
- * A list needs a space before its next element unless it is empty or
- * ends in the opening brace of a sublist; a brace behind an odd number
- * of backslashes is an escaped character of the last element.
+ * Whether the next element needs a space before it, decided as Tcl's
+ * list building decides it: not at the start of the text, not after the
+ * opening braces of sublists that begin the text or follow white space,
+ * and not after white space that no backslash escapes.
  */
 static bool NeedsSeparator(const Tcl_DString *text) {
-  int length = Tcl_DStringLength(text);
   const char *string = Tcl_DStringValue(text);
-  if (length == 0) {
+  int end = Tcl_DStringLength(text) - 1;
+  if (end < 0) {
     return false;
   }
-  if (string[length - 1] != '{') {
+  while (string[end] == '{') {
+    if (end == 0) {
+      return false;
+    }
+    end--;
+  }
+  switch (string[end]) {
+  case ' ':
+  case '\t':
+  case '\n':
+  case '\v':
+  case '\f':
+  case '\r':
+    return end > 0 && string[end - 1] == '\\';
+  default:
     return true;
   }
-  int backslashes = 0;
-  for (int i = length - 2; i >= 0 && string[i] == '\\'; i--) {
-    backslashes++;
-  }
-  return backslashes % 2 == 1;
 }
 
 /*
  * Pdb_AppendElement --
  *
- *	Appends element as Tcl_DStringAppendElement does. With one-line
- *	quoting, an element holding a line break is converted with backslash
- *	escapes only (newline becomes the two characters \n), which the list
- *	splitter reads back to the same bytes.
+ *	Appends element as Tcl_DStringAppendElement does; a plain element
+ *	(most names and values) is copied after the separator without
+ *	Tcl's scan. With one-line quoting, an element holding a line break
+ *	is converted with backslash escapes only (newline becomes the two
+ *	characters \n), which the list splitter reads back to the same bytes.
  */
 void Pdb_AppendElement(Tcl_DString *text, const char *element,
                        Pdb_Quoting quoting) {
+  if (IsPlainElement(element)) {
+    if (NeedsSeparator(text)) {
+      Tcl_DStringAppend(text, " ", 1);
+    }
+    Tcl_DStringAppend(text, element, -1);
+    return;
+  }
   if (quoting == PDB_QUOTE_TCL || !HoldsLineBreak(element)) {
     Tcl_DStringAppendElement(text, element);
     return;

@@ -7,6 +7,8 @@
 #include "query/part_reference_search.h"
 
 #include <cstdlib>
+#include <memory>
+#include <new>
 
 #include "model/database.h"
 #include "model/group.h"
@@ -29,12 +31,17 @@ static bool ListsByReference(const Pdb_CategoryNode *node,
 bool Pdb_FindPartReference(Pdb_Group *group, const Pdb_Part *part,
                            const char *category, Pdb_PartReferenceHit *hit) {
   Pdb_CategoryNode *first = group->lookupPathInGroup(PDB_REFS_GROUP, category);
-  char *realPath = first != nullptr ? first->nodePath() : nullptr;
-  if (realPath == nullptr) {
+  if (first == nullptr) {
     return false;
   }
+  std::unique_ptr<char, decltype(&std::free)> realPath(first->nodePath(),
+                                                       &std::free);
+  if (realPath == nullptr) {
+    throw std::bad_alloc();
+  }
   Pdb_Database *found = group->findFirst([&](const char *, Pdb_Database *db) {
-    Pdb_CategoryNode *node = db->lookupPath(group, PDB_REFS_IGNORE, realPath);
+    Pdb_CategoryNode *node =
+        db->lookupPath(group, PDB_REFS_IGNORE, realPath.get());
     if ((node == nullptr && db->kind == PDB_KIND_USER) ||
         db->kind == PDB_KIND_USER_BUILD) {
       node = db->lookupPath(group, PDB_REFS_GROUP, category);
@@ -46,6 +53,5 @@ bool Pdb_FindPartReference(Pdb_Group *group, const Pdb_Part *part,
     hit->node = node;
     return true;
   });
-  std::free(realPath);
   return found != nullptr;
 }

@@ -28,7 +28,8 @@ struct Pdb_PartReferenceHit {
  * whose tree lacks it, and any user_build database, also through
  * references). Succeeds at the first database whose category lists part
  * by a reference and not as its home. Returns true and fills *hit, or
- * false when no database does.
+ * false when no database does. Throws std::bad_alloc when memory runs out
+ * (the calling command's guard reports it).
  */
 bool Pdb_FindPartReference(Pdb_Group *group, const Pdb_Part *part,
                            const char *category, Pdb_PartReferenceHit *hit);

@@ -21,18 +21,6 @@ int TovPartFindObjCmd(ClientData, Tcl_Interp *interp, int,
   return NotImplemented(interp, Tcl_GetString(objv[0]));
 }
 
-int TovPartInfoCmd(ClientData, Tcl_Interp *interp, int, const char **argv) {
-  return NotImplemented(interp, argv[0]);
-}
-
-int TovPartAddCmd(ClientData, Tcl_Interp *interp, int, const char **argv) {
-  return NotImplemented(interp, argv[0]);
-}
-
-int TovPartDeleteCmd(ClientData, Tcl_Interp *interp, int, const char **argv) {
-  return NotImplemented(interp, argv[0]);
-}
-
 int TovPartHideCmd(ClientData, Tcl_Interp *interp, int, const char **argv) {
   return NotImplemented(interp, argv[0]);
 }

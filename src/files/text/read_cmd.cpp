@@ -23,6 +23,7 @@ static const char UPDATE_OPTION[] = "-update";
 static const char MSG_ALREADY_READ[] = "The database has been read.";
 static const char MSG_NO_MEMORY[] = "Not enough memory to read";
 static const char MSG_SPLIT_LINE[] = "Could not split line";
+static const char MSG_NUL_BYTE[] = "Line holds a NUL byte";
 static const char MSG_UNKNOWN_KEYWORD[] =
     "Unrecognized keyword. Should be [part], [part=], [category] or "
     "[category=]";
@@ -129,8 +130,9 @@ static int ReadAsciiDatabase(Tcl_Interp *interp, Pdb_Group *group,
 /*
  * ReadRecords --
  *
- *	The line loop: skips blank lines and lines beginning with "]",
- *	splits every other line in place and dispatches it by keyword.
+ *	The line loop: refuses a line holding a NUL byte, skips blank lines
+ *	and lines beginning with "]", splits every other line in place and
+ *	dispatches it by keyword.
  *
  * Results:
  *	TCL_OK at the end of the file, or TCL_ERROR with a message.
@@ -147,6 +149,9 @@ static int ReadRecords(Pdb_ReadState *state) {
                                  PDB_EC_POSIX);
     }
     char *line = state->line.bytes;
+    if (Pdb_LineHoldsNul(line, length)) {
+      return Pdb_ReportLineError(state, MSG_NUL_BYTE, PDB_EC_SYNTAX);
+    }
     if (line[0] == ']' || Pdb_IsBlankLine(line)) {
       continue;
     }
