@@ -13,6 +13,8 @@
 #include "host/tov_host.h"
 
 static const char *const ARGV_MSG_AMBIGUOUS = "ambiguous option \"";
+static const char *const ARGV_MSG_BAD_KIND =
+    "\" has an option kind this parser does not know";
 static const char *const ARGV_MSG_NEEDS_VALUE =
     "\" option requires an additional argument";
 static const char *const ARGV_MSG_EXPECTED_INT =
@@ -167,8 +169,8 @@ int Tov_ParseArgv(Tcl_Interp *interp, int *argcPtr, const char **argv,
       *static_cast<const char **>(entry->dst) = argv[src++];
       break;
     default:
-      Tcl_Panic("Tov_ParseArgv: option \"%s\" has unknown kind %d", entry->key,
-                entry->type);
+      /* A fault of the option table, reported rather than fatal. */
+      return ArgvError(interp, "\"", word, ARGV_MSG_BAD_KIND);
     }
   }
   if (dst < argc) {
