@@ -95,9 +95,12 @@ Pdb_AsciiDb::~Pdb_AsciiDb() {
   }
   edit.destroyTree();
   tree = nullptr;
+  /* Deleting the entry a search just returned is safe; restarting the
+   * search after each deletion would rescan the emptied buckets and make
+   * the teardown quadratic. */
   Tcl_HashSearch search;
   for (Tcl_HashEntry *e = Tcl_FirstHashEntry(&parts, &search); e != nullptr;
-       e = Tcl_FirstHashEntry(&parts, &search)) {
+       e = Tcl_NextHashEntry(&search)) {
     auto *part = static_cast<Pdb_PartEntry *>(Tcl_GetHashValue(e));
     Tcl_DeleteHashEntry(e);
     Pdb_DestroyEntry(part);
