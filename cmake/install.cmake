@@ -27,6 +27,7 @@ endif()
 set(TOVPART_INSTALL_PKGDIR lib/tovpart1.0)
 install(TARGETS zq_tovPart tovpart LIBRARY DESTINATION ${TOVPART_INSTALL_PKGDIR})
 install(FILES ${TOVPART_PKG_DIR}/pkgIndex.tcl DESTINATION ${TOVPART_INSTALL_PKGDIR})
+install(TARGETS pdbtool RUNTIME DESTINATION bin)
 
 # Manual pages, generated from docs/reference/source and kept in the tree
 # (scripts/gen-reference). A command's page pdb_open.n installs as
