@@ -60,18 +60,11 @@ static void PrintBadLine(void *context, int line, const char *word,
 static int RunCheck(Tcl_Interp *interp, int argc, char **argv) {
   std::vector<const char *> withFiles;
   std::vector<const char *> files;
-  for (int i = 0; i < argc; i++) {
-    if (std::strcmp(argv[i], WITH_OPTION) == 0) {
-      if (i + 1 >= argc) {
-        return Pdb_ToolUsageError(pdbCheckCommand, "a value is missing for",
-                                  WITH_OPTION);
-      }
-      withFiles.push_back(argv[++i]);
-    } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
-      return Pdb_ToolUsageError(pdbCheckCommand, "unknown option", argv[i]);
-    } else {
-      files.push_back(argv[i]);
-    }
+  const Pdb_ToolOption table[] = {{WITH_OPTION, nullptr, &withFiles, nullptr},
+                                  {nullptr, nullptr, nullptr, nullptr}};
+  if (Pdb_ToolParseOptions(pdbCheckCommand, argc, argv, table, &files) !=
+      PDB_TOOL_OK) {
+    return PDB_TOOL_USAGE;
   }
   if (files.empty()) {
     return Pdb_ToolUsageError(pdbCheckCommand, "no file to check");

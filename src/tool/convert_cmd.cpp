@@ -63,20 +63,13 @@ static int RunConvert(Tcl_Interp *interp, int argc, char **argv) {
   std::vector<const char *> withFiles;
   std::vector<const char *> files;
   Pdb_ToolReadOptions options;
-  for (int i = 0; i < argc; i++) {
-    if (std::strcmp(argv[i], WITH_OPTION) == 0) {
-      if (i + 1 >= argc) {
-        return Pdb_ToolUsageError(pdbConvertCommand, "a value is missing for",
-                                  WITH_OPTION);
-      }
-      withFiles.push_back(argv[++i]);
-    } else if (std::strcmp(argv[i], UPDATE_OPTION) == 0) {
-      options.update = true;
-    } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
-      return Pdb_ToolUsageError(pdbConvertCommand, "unknown option", argv[i]);
-    } else {
-      files.push_back(argv[i]);
-    }
+  const Pdb_ToolOption table[] = {
+      {WITH_OPTION, nullptr, &withFiles, nullptr},
+      {UPDATE_OPTION, &options.update, nullptr, nullptr},
+      {nullptr, nullptr, nullptr, nullptr}};
+  if (Pdb_ToolParseOptions(pdbConvertCommand, argc, argv, table, &files) !=
+      PDB_TOOL_OK) {
+    return PDB_TOOL_USAGE;
   }
   if (files.size() != 2) {
     return Pdb_ToolUsageError(pdbConvertCommand,

@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <map>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -50,11 +49,9 @@ static const char STATS_HELP[] =
     "Exit status: 0 on success; 1 when FILE is bad or cannot be read (a\n"
     "message on standard error); 2 for wrong usage.\n";
 
-/* A category and its count, for the ranked lists. */
-struct RankedNode {
-  long count;
-  const Pdb_CategoryNode *node;
-};
+/* A ranked list: names (category paths, property names, HDL kinds) with
+ * their counts, largest first. */
+using Ranking = std::vector<std::pair<std::string, long>>;
 
 /* Everything stats reports of one database. */
 struct DbStats {
@@ -63,20 +60,41 @@ struct DbStats {
   long categories = 0;
   long categoryReferences = 0;
   int depth = 0;
-  std::vector<RankedNode> widest;
-  std::vector<RankedNode> fullest;
-  std::vector<std::pair<std::string, long>> properties;
-  std::map<std::string, long> hdlKinds;
+  Ranking widest;     /* categories by child nodes */
+  Ranking fullest;    /* categories by list entries */
+  Ranking properties; /* property names by parts that have them */
+  Ranking hdlKinds;   /* HDL kinds by parts */
 };
 
+/* How a ranked list is shown: its title, and its JSON key and fields. */
+struct RankingView {
+  const char *title;
+  const char *key;
+  const char *nameKey;
+  const char *countKey;
+  Ranking DbStats::*list;
+};
+
+static const RankingView RANKINGS[] = {
+    {"widest categories (child categories)", "widest", "path", "children",
+     &DbStats::widest},
+    {"fullest categories (parts and part references)", "fullest", "path",
+     "entries", &DbStats::fullest},
+    {"most common properties (parts that have them)", "properties", "name",
+     "parts", &DbStats::properties},
+    {"HDL kinds (parts)", "hdlKinds", "kind", "parts", &DbStats::hdlKinds}};
+
 static void CollectStats(Pdb_Database *db, std::size_t top, DbStats *stats);
-static void KeepTop(std::vector<RankedNode> *ranked, std::size_t top);
+static void
+RankNodes(std::vector<std::pair<long, const Pdb_CategoryNode *>> *nodes,
+          std::size_t top, Ranking *ranking);
+static void RankCounts(const std::unordered_map<std::string, long> &counts,
+                       std::size_t top, Ranking *ranking);
 static void PrintText(const char *fileName, Pdb_Database *db,
                       const DbStats &stats);
 static void PrintJson(const char *fileName, Pdb_Database *db,
                       const DbStats &stats);
 static void PrintJsonString(const char *text);
-static std::string PathOf(const Pdb_CategoryNode *node);
 
 /*
  * RunStats --
@@ -89,35 +107,22 @@ static std::string PathOf(const Pdb_CategoryNode *node);
 static int RunStats(Tcl_Interp *interp, int argc, char **argv) {
   bool json = false;
   long top = DEFAULT_TOP;
-  const char *fileName = nullptr;
+  std::vector<const char *> files;
   Pdb_ToolReadOptions options;
-  for (int i = 0; i < argc; i++) {
-    if (std::strcmp(argv[i], JSON_OPTION) == 0) {
-      json = true;
-    } else if (std::strcmp(argv[i], UPDATE_OPTION) == 0) {
-      options.update = true;
-    } else if (std::strcmp(argv[i], TOP_OPTION) == 0) {
-      char *end = nullptr;
-      top = i + 1 < argc ? std::strtol(argv[i + 1], &end, 10) : -1;
-      if (i + 1 >= argc || *end != '\0' || top < 0 || top > 1000000) {
-        return Pdb_ToolUsageError(pdbStatsCommand,
-                                  "--top needs a count from 0 to 1000000");
-      }
-      i++;
-    } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
-      return Pdb_ToolUsageError(pdbStatsCommand, "unknown option", argv[i]);
-    } else if (fileName != nullptr) {
-      return Pdb_ToolUsageError(pdbStatsCommand, "takes one file; extra",
-                                argv[i]);
-    } else {
-      fileName = argv[i];
-    }
+  const Pdb_ToolOption table[] = {
+      {JSON_OPTION, &json, nullptr, nullptr},
+      {TOP_OPTION, nullptr, nullptr, &top},
+      {UPDATE_OPTION, &options.update, nullptr, nullptr},
+      {nullptr, nullptr, nullptr, nullptr}};
+  if (Pdb_ToolParseOptions(pdbStatsCommand, argc, argv, table, &files) !=
+      PDB_TOOL_OK) {
+    return PDB_TOOL_USAGE;
   }
-  if (fileName == nullptr) {
-    return Pdb_ToolUsageError(pdbStatsCommand, "no file");
+  if (files.size() != 1) {
+    return Pdb_ToolUsageError(pdbStatsCommand, "needs exactly one file");
   }
   Pdb_Group *group = Pdb_ToolNewGroup("stats");
-  Pdb_Database *db = Pdb_ToolOpenDatabase(interp, group, fileName, options);
+  Pdb_Database *db = Pdb_ToolOpenDatabase(interp, group, files[0], options);
   if (db == nullptr) {
     Pdb_ToolReportResult(interp);
     Pdb_ToolEndGroup(group, true);
@@ -126,9 +131,9 @@ static int RunStats(Tcl_Interp *interp, int argc, char **argv) {
   DbStats stats;
   CollectStats(db, static_cast<std::size_t>(top), &stats);
   if (json) {
-    PrintJson(fileName, db, stats);
+    PrintJson(files[0], db, stats);
   } else {
-    PrintText(fileName, db, stats);
+    PrintText(files[0], db, stats);
   }
   Pdb_ToolEndGroup(group, true);
   return PDB_TOOL_OK;
@@ -142,7 +147,10 @@ static int RunStats(Tcl_Interp *interp, int argc, char **argv) {
  *	and part references), the children of every category.
  */
 static void CollectStats(Pdb_Database *db, std::size_t top, DbStats *stats) {
-  std::unordered_map<std::string, long> propertyCounts;
+  std::vector<std::pair<long, const Pdb_CategoryNode *>> widest;
+  std::vector<std::pair<long, const Pdb_CategoryNode *>> fullest;
+  std::unordered_map<std::string, long> properties;
+  std::unordered_map<std::string, long> hdlKinds;
   Pdb_CategoryNode *root = db->tree != nullptr ? db->tree->rootNode() : nullptr;
   Pdb_WalkPreOrder(
       root, Pdb_WalkScope::SUBTREE, [&](Pdb_CategoryNode *node, int depth) {
@@ -160,8 +168,8 @@ static void CollectStats(Pdb_Database *db, std::size_t top, DbStats *stats) {
           children++;
         }
         const Pdb_PartList *list = node->body()->partList();
-        stats->widest.push_back({children, node});
-        stats->fullest.push_back({list->count, node});
+        widest.emplace_back(children, node);
+        fullest.emplace_back(list->count, node);
         for (int i = 0; i < list->count; i++) {
           const Pdb_PartEntry *entry = list->entry(i);
           if (entry->kind != PDB_ENTRY_PART) {
@@ -170,50 +178,50 @@ static void CollectStats(Pdb_Database *db, std::size_t top, DbStats *stats) {
           }
           const Pdb_Part *part = reinterpret_cast<const Pdb_Part *>(entry);
           stats->parts++;
-          stats->hdlKinds[part->hdl()]++;
+          hdlKinds[part->hdl()]++;
           for (int p = 0; p < part->pairCount; p++) {
             const char *name;
             const char *value;
             part->pair(p, &name, &value);
-            propertyCounts[name]++;
+            properties[name]++;
           }
         }
         return true;
       });
-  KeepTop(&stats->widest, top);
-  KeepTop(&stats->fullest, top);
-  stats->properties.assign(propertyCounts.begin(), propertyCounts.end());
-  std::sort(stats->properties.begin(), stats->properties.end(),
-            [](const auto &a, const auto &b) {
-              return a.second != b.second ? a.second > b.second
-                                          : a.first < b.first;
-            });
-  if (stats->properties.size() > top) {
-    stats->properties.resize(top);
+  RankNodes(&widest, top, &stats->widest);
+  RankNodes(&fullest, top, &stats->fullest);
+  RankCounts(properties, top, &stats->properties);
+  RankCounts(hdlKinds, hdlKinds.size(), &stats->hdlKinds);
+}
+
+/* The top categories with a non-zero count, largest first (ties in tree
+ * order), by path. */
+static void
+RankNodes(std::vector<std::pair<long, const Pdb_CategoryNode *>> *nodes,
+          std::size_t top, Ranking *ranking) {
+  std::stable_sort(
+      nodes->begin(), nodes->end(),
+      [](const auto &a, const auto &b) { return a.first > b.first; });
+  for (const auto &[count, node] : *nodes) {
+    if (ranking->size() == top || count == 0) {
+      break;
+    }
+    char *path = node->nodePath();
+    ranking->emplace_back(path != nullptr ? path : "", count);
+    std::free(path);
   }
 }
 
-/* Keeps the top entries with a non-zero count, largest first; ties keep
- * tree order. */
-static void KeepTop(std::vector<RankedNode> *ranked, std::size_t top) {
-  ranked->erase(
-      std::remove_if(ranked->begin(), ranked->end(),
-                     [](const RankedNode &r) { return r.count == 0; }),
-      ranked->end());
-  std::stable_sort(ranked->begin(), ranked->end(),
-                   [](const RankedNode &a, const RankedNode &b) {
-                     return a.count > b.count;
-                   });
-  if (ranked->size() > top) {
-    ranked->resize(top);
+/* The top names, largest count first, ties by name. */
+static void RankCounts(const std::unordered_map<std::string, long> &counts,
+                       std::size_t top, Ranking *ranking) {
+  ranking->assign(counts.begin(), counts.end());
+  std::sort(ranking->begin(), ranking->end(), [](const auto &a, const auto &b) {
+    return a.second != b.second ? a.second > b.second : a.first < b.first;
+  });
+  if (ranking->size() > top) {
+    ranking->resize(top);
   }
-}
-
-static std::string PathOf(const Pdb_CategoryNode *node) {
-  char *path = node->nodePath();
-  std::string text = path != nullptr ? path : "";
-  std::free(path);
-  return text;
 }
 
 static void PrintText(const char *fileName, Pdb_Database *db,
@@ -225,25 +233,11 @@ static void PrintText(const char *fileName, Pdb_Database *db,
   std::printf("  categories           %10ld\n", stats.categories);
   std::printf("  category references  %10ld\n", stats.categoryReferences);
   std::printf("  tree depth           %10d\n", stats.depth);
-  const struct {
-    const char *title;
-    const std::vector<RankedNode> &ranked;
-  } lists[] = {
-      {"widest categories (child categories)", stats.widest},
-      {"fullest categories (parts and part references)", stats.fullest}};
-  for (const auto &list : lists) {
-    std::printf("  %s:\n", list.title);
-    for (const RankedNode &r : list.ranked) {
-      std::printf("    %10ld  %s\n", r.count, PathOf(r.node).c_str());
+  for (const RankingView &view : RANKINGS) {
+    std::printf("  %s:\n", view.title);
+    for (const auto &[name, count] : stats.*view.list) {
+      std::printf("    %10ld  %s\n", count, name.c_str());
     }
-  }
-  std::printf("  most common properties (parts that have them):\n");
-  for (const auto &property : stats.properties) {
-    std::printf("    %10ld  %s\n", property.second, property.first.c_str());
-  }
-  std::printf("  HDL kinds (parts):\n");
-  for (const auto &kind : stats.hdlKinds) {
-    std::printf("    %10ld  %s\n", kind.second, kind.first.c_str());
   }
 }
 
@@ -257,40 +251,18 @@ static void PrintJson(const char *fileName, Pdb_Database *db,
               db->binary ? "image" : "text", db->version, stats.parts,
               stats.partReferences, stats.categories, stats.categoryReferences,
               stats.depth);
-  const struct {
-    const char *key;
-    const char *countKey;
-    const std::vector<RankedNode> &ranked;
-  } lists[] = {{"widest", "children", stats.widest},
-               {"fullest", "entries", stats.fullest}};
-  for (const auto &list : lists) {
-    std::printf(", \"%s\": [", list.key);
+  for (const RankingView &view : RANKINGS) {
+    std::printf(", \"%s\": [", view.key);
     const char *separator = "";
-    for (const RankedNode &r : list.ranked) {
-      std::printf("%s{\"path\": ", separator);
-      PrintJsonString(PathOf(r.node).c_str());
-      std::printf(", \"%s\": %ld}", list.countKey, r.count);
+    for (const auto &[name, count] : stats.*view.list) {
+      std::printf("%s{\"%s\": ", separator, view.nameKey);
+      PrintJsonString(name.c_str());
+      std::printf(", \"%s\": %ld}", view.countKey, count);
       separator = ", ";
     }
     std::printf("]");
   }
-  std::printf(", \"properties\": [");
-  const char *separator = "";
-  for (const auto &property : stats.properties) {
-    std::printf("%s{\"name\": ", separator);
-    PrintJsonString(property.first.c_str());
-    std::printf(", \"parts\": %ld}", property.second);
-    separator = ", ";
-  }
-  std::printf("], \"hdlKinds\": {");
-  separator = "";
-  for (const auto &kind : stats.hdlKinds) {
-    std::printf("%s", separator);
-    PrintJsonString(kind.first.c_str());
-    std::printf(": %ld", kind.second);
-    separator = ", ";
-  }
-  std::printf("}}\n");
+  std::printf("}\n");
 }
 
 /* A JSON string: quotes, backslashes and control bytes escaped; other

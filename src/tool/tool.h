@@ -79,6 +79,28 @@ Pdb_Database *Pdb_ToolOpenWith(Tcl_Interp *interp, Pdb_Group *group,
 Pdb_Group *Pdb_ToolNewGroup(const char *name);
 void Pdb_ToolEndGroup(Pdb_Group *group, bool last);
 
+/*
+ * An option of a subcommand: "--name", with what it sets. A flag sets
+ * *flag; an option with a value appends it to *values (repeatable) or,
+ * with number set, parses it into *number (0 to 1000000).
+ */
+struct Pdb_ToolOption {
+  const char *name;
+  bool *flag;
+  std::vector<const char *> *values;
+  long *number;
+};
+
+/*
+ * Parses a subcommand's words: the options of table (ended by an entry
+ * with a null name) and the other words, which go to files in order.
+ * Returns PDB_TOOL_OK, or PDB_TOOL_USAGE after a message on standard
+ * error for an unknown option or a missing or bad value.
+ */
+int Pdb_ToolParseOptions(const Pdb_ToolCommand &command, int argc, char **argv,
+                         const Pdb_ToolOption *table,
+                         std::vector<const char *> *files);
+
 /* Writes "pdbtool: " and the interpreter result to standard error. */
 void Pdb_ToolReportResult(Tcl_Interp *interp);
 

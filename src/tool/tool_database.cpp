@@ -226,17 +226,3 @@ void Pdb_ToolEndGroup(Pdb_Group *group, bool last) {
 void Pdb_ToolReportResult(Tcl_Interp *interp) {
   std::fprintf(stderr, "pdbtool: %s\n", Tcl_GetStringResult(interp));
 }
-
-int Pdb_ToolUsageError(const Pdb_ToolCommand &command, const char *message,
-                       const char *word) {
-  std::fprintf(stderr, "pdbtool %s: %s%s%s%s\n", command.name, message,
-               word != nullptr ? " \"" : "", word != nullptr ? word : "",
-               word != nullptr ? "\"" : "");
-  std::fprintf(stderr, "Run \"pdbtool %s --help\" for its usage.\n",
-               command.name);
-  return PDB_TOOL_USAGE;
-}
-
-bool Pdb_ToolIsHelp(const char *word) {
-  return std::strcmp(word, "--help") == 0 || std::strcmp(word, "-h") == 0;
-}

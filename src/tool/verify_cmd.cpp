@@ -12,6 +12,7 @@
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 #include "files/image/image_format.h"
 #include "files/image/image_verifier.h"
@@ -43,19 +44,20 @@ static bool VerifyFile(const char *fileName, Pdb_ImageProblem *problem);
  *	An exit status.
  */
 static int RunVerify(Tcl_Interp *, int argc, char **argv) {
-  if (argc == 0) {
+  std::vector<const char *> files;
+  const Pdb_ToolOption noOptions[] = {{nullptr, nullptr, nullptr, nullptr}};
+  if (Pdb_ToolParseOptions(pdbVerifyCommand, argc, argv, noOptions, &files) !=
+      PDB_TOOL_OK) {
+    return PDB_TOOL_USAGE;
+  }
+  if (files.empty()) {
     return Pdb_ToolUsageError(pdbVerifyCommand, "no image to verify");
   }
-  for (int i = 0; i < argc; i++) {
-    if (argv[i][0] == '-' && argv[i][1] != '\0') {
-      return Pdb_ToolUsageError(pdbVerifyCommand, "unknown option", argv[i]);
-    }
-  }
   int status = PDB_TOOL_OK;
-  for (int i = 0; i < argc; i++) {
+  for (const char *file : files) {
     Pdb_ImageProblem problem;
-    bool good = VerifyFile(argv[i], &problem);
-    std::printf("%s: %s\n", argv[i], good ? "ok" : problem.text);
+    bool good = VerifyFile(file, &problem);
+    std::printf("%s: %s\n", file, good ? "ok" : problem.text);
     if (!good) {
       status = PDB_TOOL_BAD;
     }
