@@ -10,8 +10,6 @@
 #include <cstring>
 #include <vector>
 
-#include "files/image/image_buffer.h"
-#include "files/image/image_file.h"
 #include "files/image/image_writer.h"
 #include "files/text/ascii_writer.h"
 #include "host/tov_host.h"
@@ -100,17 +98,7 @@ static int RunConvert(Tcl_Interp *interp, int argc, char **argv) {
  */
 static int WriteImage(Tcl_Interp *interp, Pdb_Database *db,
                       const char *outName) {
-  Pdb_ImageBuffer image;
-  Pdb_ImageProblem problem;
-  if (!Pdb_BuildImage(db, &image, &problem)) {
-    Tcl_ResetResult(interp);
-    Tcl_AppendResult(
-        interp, "Cannot write binary file \"", outName,
-        "\": ", problem.text[0] != '\0' ? problem.text : Tcl_PosixError(interp),
-        (char *)nullptr);
-    return TCL_ERROR;
-  }
-  return Pdb_WriteImageFile(interp, image, outName);
+  return Pdb_WriteDatabaseImage(interp, db, outName);
 }
 
 /*
@@ -124,20 +112,8 @@ static int WriteImage(Tcl_Interp *interp, Pdb_Database *db,
  */
 static int WriteText(Tcl_Interp *interp, Pdb_Database *db,
                      const char *outName) {
-  Tov_RobustFile *handle = Tov_RobustFopenForWrite(interp, outName);
+  Tov_RobustFile *handle = Pdb_WriteAsciiFile(interp, db->tree, outName);
   if (handle == nullptr) {
-    const char *error = Tcl_PosixError(interp);
-    Tcl_ResetResult(interp);
-    Tcl_AppendResult(interp, "Cannot open file \"", outName,
-                     "\" for writing: ", error, (char *)nullptr);
-    return TCL_ERROR;
-  }
-  if (!Pdb_WriteAsciiTree(db->tree, Tov_GetFilePtr(handle))) {
-    const char *error = Tcl_PosixError(interp);
-    Tov_RobustFabandonForWrite(handle);
-    Tcl_ResetResult(interp);
-    Tcl_AppendResult(interp, "Could not write parts database \"", outName,
-                     "\": ", error, (char *)nullptr);
     return TCL_ERROR;
   }
   return Tov_RobustFcloseForWrite(interp, handle) == 0 ? TCL_OK : TCL_ERROR;

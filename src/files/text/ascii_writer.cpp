@@ -55,6 +55,41 @@ bool Pdb_WriteAsciiTree(const Pdb_CategoryTree *tree, FILE *stream) {
 }
 
 /*
+ * Pdb_WriteAsciiFile --
+ *
+ *	Opens a replace-on-close handle for fileName and writes both passes
+ *	of tree to it.
+ *
+ * Results:
+ *	The handle, or nullptr with a message (see ascii_writer.h).
+ *
+ * Side effects:
+ *	Creates the handle's temporary file beside fileName; removes it again
+ *	on failure.
+ */
+Tov_RobustFile *Pdb_WriteAsciiFile(Tcl_Interp *interp,
+                                   const Pdb_CategoryTree *tree,
+                                   const char *fileName) {
+  Tov_RobustFile *handle = Tov_RobustFopenForWrite(interp, fileName);
+  if (handle == nullptr) {
+    const char *error = Tcl_PosixError(interp);
+    Tcl_ResetResult(interp);
+    Tcl_AppendResult(interp, "Cannot open file \"", fileName,
+                     "\" for writing: ", error, (char *)nullptr);
+    return nullptr;
+  }
+  if (tree != nullptr && !Pdb_WriteAsciiTree(tree, Tov_GetFilePtr(handle))) {
+    const char *error = Tcl_PosixError(interp);
+    Tov_RobustFabandonForWrite(handle);
+    Tcl_ResetResult(interp);
+    Tcl_AppendResult(interp, "Could not write parts database \"", fileName,
+                     "\": ", error, (char *)nullptr);
+    return nullptr;
+  }
+  return handle;
+}
+
+/*
  * WriteCategory --
  *
  *	Writes the category line of a real node, then its entries of this

@@ -11,6 +11,9 @@
 #define TOVPART_FILES_ASCII_WRITER_H
 
 #include <cstdio>
+#include <tcl.h>
+
+#include "host/tov_host.h"
 
 struct Pdb_CategoryTree;
 
@@ -19,5 +22,16 @@ struct Pdb_CategoryTree;
  * to stream. Returns false when the stream reported a write error.
  */
 bool Pdb_WriteAsciiTree(const Pdb_CategoryTree *tree, FILE *stream);
+
+/*
+ * Writes tree (nothing when it is nullptr) to a new replace-on-close
+ * handle for fileName. Returns the handle, whose close puts the content
+ * under the name (or which the caller abandons); nullptr with a message
+ * and the POSIX error code when the handle cannot be made or the content
+ * cannot be written, the file being left as it was.
+ */
+Tov_RobustFile *Pdb_WriteAsciiFile(Tcl_Interp *interp,
+                                   const Pdb_CategoryTree *tree,
+                                   const char *fileName);
 
 #endif /* TOVPART_FILES_ASCII_WRITER_H */

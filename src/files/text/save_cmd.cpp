@@ -117,21 +117,8 @@ static Pdb_Database *ChooseDatabase(Tcl_Interp *interp, Pdb_Group *group,
  */
 static int SaveDatabase(Tcl_Interp *interp, Pdb_Database *db) {
   const char *fileName = db->fileName();
-  Tov_RobustFile *handle = Tov_RobustFopenForWrite(interp, fileName);
+  Tov_RobustFile *handle = Pdb_WriteAsciiFile(interp, db->tree, fileName);
   if (handle == nullptr) {
-    const char *error = Tcl_PosixError(interp);
-    Tcl_ResetResult(interp);
-    Tcl_AppendResult(interp, "Cannot open file \"", fileName,
-                     "\" for writing: ", error, (char *)nullptr);
-    return TCL_ERROR;
-  }
-  if (db->tree != nullptr &&
-      !Pdb_WriteAsciiTree(db->tree, Tov_GetFilePtr(handle))) {
-    const char *error = Tcl_PosixError(interp);
-    Tov_RobustFabandonForWrite(handle);
-    Tcl_ResetResult(interp);
-    Tcl_AppendResult(interp, "Could not write parts database \"", fileName,
-                     "\": ", error, (char *)nullptr);
     return TCL_ERROR;
   }
   if (access(fileName, F_OK) != -1 && MakeBackup(fileName) != 0) {
