@@ -32,48 +32,39 @@ void Pdb_LineBufferRelease(Pdb_LineBuffer *buffer) {
 /*
  * Pdb_ReadLine --
  *
- *	Reads with fgets into the buffer; while the line read so far has no
- *	newline and the stream is not at its end, doubles the buffer and
- *	reads on behind what is there.
+ *	Reads the next line with getline, which grows the buffer as the line
+ *	needs and tells the line's length, NUL bytes inside it included.
  *
  * Results:
- *	The line's length, 0 at the end of the file, -1 on a stream error,
- *	when the buffer cannot grow or when the line begins with a NUL byte
- *	(errno EILSEQ).
+ *	The line's length, 0 at the end of the file, -1 on a stream error or
+ *	when the buffer cannot grow (errno set).
  *
  * Side effects:
  *	Advances the stream; may reallocate buffer->bytes.
  */
 long Pdb_ReadLine(Pdb_LineBuffer *buffer, FILE *stream) {
-  buffer->bytes[0] = '\0';
-  if (fgets(buffer->bytes, static_cast<int>(buffer->capacity + 1), stream) ==
-      nullptr) {
-    return ferror(stream) ? -1 : 0;
+  size_t size = buffer->capacity + 1;
+  errno = 0;
+  ssize_t length = getline(&buffer->bytes, &size, stream);
+  if (buffer->bytes != nullptr && size > 0) {
+    buffer->capacity = size - 1;
   }
-  size_t n = strlen(buffer->bytes);
-  if (n == 0) {
-    /* The line begins with a NUL byte: no text file holds one. */
-    errno = EILSEQ;
-    return -1;
-  }
-  while (buffer->bytes[n - 1] != '\n') {
-    if (feof(stream)) {
-      return static_cast<long>(n);
-    }
-    size_t capacity = buffer->capacity * 2;
-    char *grown = static_cast<char *>(realloc(buffer->bytes, capacity + 1));
-    if (grown == nullptr) {
+  if (length < 0) {
+    if (ferror(stream) || !feof(stream)) {
+      if (errno == 0) {
+        errno = EIO;
+      }
       return -1;
     }
-    buffer->bytes = grown;
-    buffer->capacity = capacity;
-    if (fgets(buffer->bytes + n, static_cast<int>(capacity - n + 1), stream) ==
-        nullptr) {
-      return ferror(stream) ? -1 : static_cast<long>(n);
-    }
-    n += strlen(buffer->bytes + n);
+    buffer->bytes[0] = '\0';
+    return 0;
   }
-  return static_cast<long>(n);
+  return static_cast<long>(length);
+}
+
+/* Whether the line of length bytes holds a NUL byte before its end. */
+bool Pdb_LineHoldsNul(const char *line, long length) {
+  return memchr(line, '\0', static_cast<size_t>(length)) != nullptr;
 }
 
 bool Pdb_IsBlankLine(const char *line) {

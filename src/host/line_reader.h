@@ -13,7 +13,7 @@
 #include <cstdio>
 
 struct Pdb_LineBuffer {
-  char *bytes;     /* capacity + 1 bytes, NUL-terminated; nullptr if none */
+  char *bytes;     /* capacity + 1 bytes from malloc, NUL-terminated */
   size_t capacity; /* bytes a line may take without growing */
 };
 
@@ -27,12 +27,19 @@ bool Pdb_LineBufferInit(Pdb_LineBuffer *buffer, size_t capacity);
 void Pdb_LineBufferRelease(Pdb_LineBuffer *buffer);
 
 /*
- * Reads the next line of stream into buffer, growing it as needed.
- * Returns the line's length (its newline included when it has one), 0 at
- * the end of the file and -1 on a stream error or when the buffer cannot
- * grow. A last line without a newline is still a line.
+ * Reads the next line of stream into buffer, growing it as needed, and
+ * terminates it with a NUL. Returns the line's length (its newline
+ * included when it has one, NUL bytes inside it counted), 0 at the end of
+ * the file and -1 with errno set on a stream error or when the buffer
+ * cannot grow. A last line without a newline is still a line.
  */
 long Pdb_ReadLine(Pdb_LineBuffer *buffer, FILE *stream);
+
+/*
+ * True when the line of length bytes (as Pdb_ReadLine returned it) holds
+ * a NUL byte before its end, which no text line does.
+ */
+bool Pdb_LineHoldsNul(const char *line, long length);
 
 /* True when the line is empty or made only of white space. */
 bool Pdb_IsBlankLine(const char *line);

@@ -1,117 +1,494 @@
 /*
  * robust_write.cpp --
  *
- *	Replace-on-close writing of a file: the new content goes to a
- *	temporary file in the target's directory, which is synced and renamed
- *	over the target only when the writer commits. A crash at any moment
- *	leaves either the old or the new file under the target's name.
+ *	Replace-on-close writing of a file. The new content goes to a
+ *	temporary file in the target's directory: an unnamed one (O_TMPFILE),
+ *	given a name only once its content is complete and synced, where the
+ *	file system offers it, else one named "<target>.tmp-tov.<pid>.<n>".
+ *	The commit renames the temporary over the target and syncs the
+ *	directory. A process killed at any moment leaves the old or the new
+ *	content under the name; a named temporary that it leaves behind is
+ *	removed by the next write of the same target.
  */
 
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "host/file_names.h"
 #include "host/tov_host.h"
 
 struct Tov_RobustFile {
-  FILE *stream;    /* open on the temporary file */
-  char *target;    /* the name the content goes under (links resolved) */
-  char *temporary; /* the temporary file beside it */
-  mode_t mode;     /* permission bits the new file gets */
+  FILE *stream;          /* the stream on fd; nullptr once closed */
+  int fd;                /* the temporary file; -1 once closed */
+  int writeError;        /* errno of the first failed write; 0 if none */
+  bool named;            /* the temporary has a name (in temporary) */
+  bool discard;          /* abandoning: the stream's buffer is dropped */
+  Tcl_DString name;      /* the name as given (UTF-8), for messages */
+  Tcl_DString target;    /* the native name receiving the content */
+  Tcl_DString temporary; /* the native name of the temporary, once named */
 };
 
 static const char *const ROBUST_MSG_OPEN = "cannot write a new version of \"";
 static const char *const ROBUST_MSG_CLOSE = "error writing \"";
+static const char *const ROBUST_NOT_REGULAR = "not a regular file";
 
-static char *ResolveTarget(const char *fileName);
-static mode_t TargetMode(const char *target);
+/* A temporary is named <target base>.tmp-tov.<pid>.<serial>. */
+static const char TEMPORARY_TAG[] = ".tmp-tov.";
+static const char PROC_FD_DIR[] = "/proc/self/fd";
+
+enum {
+  MAX_LINK_HOPS = 40,      /* symbolic links followed before ELOOP */
+  SUFFIX_ROOM = 32,        /* bytes of a name the tag, pid and serial take */
+  NAME_ATTEMPTS = 100,     /* temporary names tried before giving up */
+  STREAM_BUFFER = 1 << 16, /* bytes the stream gathers per write */
+  PROC_FD_NAME_SIZE = 48   /* room for "/proc/self/fd/<fd>" */
+};
+
+static Tov_RobustFaultHook faultHook = nullptr;
+static unsigned temporarySerial = 0;
+
+/* The writer's last failure: errno and, where no errno says it, a text. */
+static struct {
+  int error;
+  const char *text;
+} lastFailure = {0, nullptr};
+
+static int StepFault(Tov_RobustStep step);
+static int RecordFailure(int error, const char *text);
+static bool ResolveTarget(const char *nativeName, Tcl_DString *target);
+static const char *BaseOf(const char *path);
+static void DirectoryOf(const char *path, Tcl_DString *directory);
+static size_t TemporaryBaseLength(const char *base);
+static void FormatTemporary(const char *target, Tcl_DString *temporary);
+static void RemoveStaleTemporaries(const char *target);
+static bool IsStaleTemporary(const char *entry, const char *base,
+                             size_t baseLength);
+static int OpenTemporary(Tov_RobustFile *handle);
+static int CreateNamed(const char *target, Tcl_DString *temporary);
+static int LinkUnnamed(Tov_RobustFile *handle);
+static bool KeepOwnerAndMode(int fd, const struct stat &info);
+static int CommitContent(Tov_RobustFile *handle);
+static void DropTemporary(Tov_RobustFile *handle);
 static void SyncDirectoryOf(const char *path);
 static void FreeHandle(Tov_RobustFile *handle);
 static void PosixFailure(Tcl_Interp *interp, const char *text,
-                         const char *fileName, int savedErrno);
+                         const char *fileName);
+static ssize_t StreamWrite(void *cookie, const char *bytes, size_t count);
+static int StreamSeek(void *cookie, off64_t *offset, int whence);
+static int StreamClose(void *cookie);
 
-/*
- * The name to write: fileName itself, or the file a symbolic link named
- * fileName points to, so that the link survives. Heap copy; nullptr when
- * out of memory.
- */
-
-static char *ResolveTarget(const char *fileName) {
-  struct stat info;
-  if (lstat(fileName, &info) == 0 && S_ISLNK(info.st_mode)) {
-    char *resolved = realpath(fileName, nullptr);
-    if (resolved != nullptr) {
-      return resolved;
-    }
-  }
-  return zq_strdup(fileName);
+/* The injected errno of step, or 0 (always 0 without a hook). */
+static int StepFault(Tov_RobustStep step) {
+  return faultHook != nullptr ? faultHook(step) : 0;
 }
 
-/* The old file's permission bits, or 0666 less the umask for a new one. */
+/* Remembers a failure for Tov_RobustLastFailure; returns error. */
+static int RecordFailure(int error, const char *text) {
+  lastFailure.error = error;
+  lastFailure.text = text;
+  errno = error;
+  return error;
+}
 
-static mode_t TargetMode(const char *target) {
-  struct stat info;
-  if (stat(target, &info) == 0) {
-    return info.st_mode & 07777;
+/*
+ * ResolveTarget --
+ *
+ *	Follows the symbolic links that nativeName leads through, so that the
+ *	content replaces the file a link points to and the link stays. A
+ *	link whose file does not exist yet leads to that file's name.
+ *
+ * Results:
+ *	True with the name in *target (initialised here); false with errno
+ *	set when a link cannot be read or the chain is too long.
+ */
+static bool ResolveTarget(const char *nativeName, Tcl_DString *target) {
+  Tcl_DStringInit(target);
+  Tcl_DStringAppend(target, nativeName, -1);
+  for (int hop = 0;; hop++) {
+    struct stat info;
+    if (lstat(Tcl_DStringValue(target), &info) != 0) {
+      return errno == ENOENT;
+    }
+    if (!S_ISLNK(info.st_mode)) {
+      return true;
+    }
+    if (hop == MAX_LINK_HOPS) {
+      errno = ELOOP;
+      return false;
+    }
+    char link[PATH_MAX];
+    ssize_t length = readlink(Tcl_DStringValue(target), link, sizeof(link));
+    if (length < 0) {
+      return false;
+    }
+    if (static_cast<size_t>(length) == sizeof(link)) {
+      errno = ENAMETOOLONG;
+      return false;
+    }
+    if (link[0] == '/') {
+      Tcl_DStringSetLength(target, 0);
+    } else {
+      const char *current = Tcl_DStringValue(target);
+      Tcl_DStringSetLength(target, static_cast<int>(BaseOf(current) - current));
+    }
+    Tcl_DStringAppend(target, link, static_cast<int>(length));
   }
-  mode_t mask = umask(0);
-  umask(mask);
-  return 0666 & ~mask;
+}
+
+/* The last component of path. */
+static const char *BaseOf(const char *path) {
+  const char *slash = strrchr(path, '/');
+  return slash != nullptr ? slash + 1 : path;
+}
+
+/* The directory holding path: "." for a bare name, "/" at the top. */
+static void DirectoryOf(const char *path, Tcl_DString *directory) {
+  Tcl_DStringInit(directory);
+  const char *base = BaseOf(path);
+  if (base == path) {
+    Tcl_DStringAppend(directory, ".", 1);
+  } else if (base == path + 1) {
+    Tcl_DStringAppend(directory, "/", 1);
+  } else {
+    Tcl_DStringAppend(directory, path, static_cast<int>(base - path - 1));
+  }
+}
+
+/* How much of a target's base name its temporaries keep: all of it when
+ * the whole temporary name fits in NAME_MAX. */
+static size_t TemporaryBaseLength(const char *base) {
+  size_t length = strlen(base);
+  return length + SUFFIX_ROOM > NAME_MAX ? NAME_MAX - SUFFIX_ROOM : length;
+}
+
+/* A fresh temporary name beside target, into *temporary (reset here). */
+static void FormatTemporary(const char *target, Tcl_DString *temporary) {
+  const char *base = BaseOf(target);
+  char suffix[SUFFIX_ROOM];
+  snprintf(suffix, sizeof(suffix), "%ld.%u", static_cast<long>(getpid()),
+           temporarySerial++);
+  Tcl_DStringSetLength(temporary, 0);
+  Tcl_DStringAppend(temporary, target, static_cast<int>(base - target));
+  Tcl_DStringAppend(temporary, base,
+                    static_cast<int>(TemporaryBaseLength(base)));
+  Tcl_DStringAppend(temporary, TEMPORARY_TAG, -1);
+  Tcl_DStringAppend(temporary, suffix, -1);
+}
+
+/*
+ * IsStaleTemporary --
+ *
+ *	Whether the directory entry is a temporary of the target whose base
+ *	name (as temporaries keep it) is base, left by a process that no
+ *	longer runs. Temporaries of running processes, this one included,
+ *	are in use.
+ */
+static bool IsStaleTemporary(const char *entry, const char *base,
+                             size_t baseLength) {
+  size_t tagLength = sizeof(TEMPORARY_TAG) - 1;
+  if (strncmp(entry, base, baseLength) != 0 ||
+      strncmp(entry + baseLength, TEMPORARY_TAG, tagLength) != 0) {
+    return false;
+  }
+  const char *digits = entry + baseLength + tagLength;
+  char *end = nullptr;
+  errno = 0;
+  long pid = strtol(digits, &end, 10);
+  if (end == digits || *end != '.' || errno != 0 || pid <= 0 || pid > INT_MAX) {
+    return false;
+  }
+  const char *serial = end + 1;
+  if (*serial == '\0' || strspn(serial, "0123456789") != strlen(serial)) {
+    return false;
+  }
+  if (pid == static_cast<long>(getpid())) {
+    return false;
+  }
+  return kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+/*
+ * RemoveStaleTemporaries --
+ *
+ *	Removes the named temporaries of target that killed processes left
+ *	in its directory. Best effort: what cannot be listed or removed
+ *	stays.
+ */
+static void RemoveStaleTemporaries(const char *target) {
+  Tcl_DString directory;
+  DirectoryOf(target, &directory);
+  DIR *listing = opendir(Tcl_DStringValue(&directory));
+  Tcl_DStringFree(&directory);
+  if (listing == nullptr) {
+    return;
+  }
+  const char *base = BaseOf(target);
+  size_t baseLength = TemporaryBaseLength(base);
+  while (struct dirent *entry = readdir(listing)) {
+    if (IsStaleTemporary(entry->d_name, base, baseLength)) {
+      (void)unlinkat(dirfd(listing), entry->d_name, 0);
+    }
+  }
+  closedir(listing);
+}
+
+/*
+ * CreateNamed --
+ *
+ *	Creates a new, empty temporary beside target under a name no other
+ *	file has, readable and writable as the umask allows.
+ *
+ * Results:
+ *	Its descriptor with its name in *temporary, or -1 with errno set.
+ */
+static int CreateNamed(const char *target, Tcl_DString *temporary) {
+  int fault = StepFault(TOV_ROBUST_CREATE);
+  if (fault != 0) {
+    errno = fault;
+    return -1;
+  }
+  for (int attempt = 0; attempt < NAME_ATTEMPTS; attempt++) {
+    FormatTemporary(target, temporary);
+    int fd = open(Tcl_DStringValue(temporary),
+                  O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) {
+      return fd;
+    }
+  }
+  return -1;
+}
+
+/*
+ * OpenTemporary --
+ *
+ *	Creates the temporary of handle: unnamed in the target's directory
+ *	when the file system offers that and /proc can name it later, else
+ *	named beside the target. Its mode is 0666 less the umask, which
+ *	open applies.
+ *
+ * Results:
+ *	The descriptor, or -1 with errno set.
+ */
+static int OpenTemporary(Tov_RobustFile *handle) {
+  const char *target = Tcl_DStringValue(&handle->target);
+  int fault = StepFault(TOV_ROBUST_UNNAMED);
+  if (fault == 0 && access(PROC_FD_DIR, X_OK) == 0) {
+    Tcl_DString directory;
+    DirectoryOf(target, &directory);
+    int fd = open(Tcl_DStringValue(&directory),
+                  O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    Tcl_DStringFree(&directory);
+    if (fd >= 0) {
+      handle->named = false;
+      return fd;
+    }
+  }
+  handle->named = true;
+  return CreateNamed(target, &handle->temporary);
+}
+
+/*
+ * LinkUnnamed --
+ *
+ *	Gives the unnamed temporary, complete and synced, a name beside the
+ *	target so that it can be renamed over it.
+ *
+ * Results:
+ *	0, or an errno.
+ */
+static int LinkUnnamed(Tov_RobustFile *handle) {
+  int fault = StepFault(TOV_ROBUST_LINK);
+  if (fault != 0) {
+    return fault;
+  }
+  char source[PROC_FD_NAME_SIZE];
+  snprintf(source, sizeof(source), "%s/%d", PROC_FD_DIR, handle->fd);
+  for (int attempt = 0; attempt < NAME_ATTEMPTS; attempt++) {
+    FormatTemporary(Tcl_DStringValue(&handle->target), &handle->temporary);
+    if (linkat(AT_FDCWD, source, AT_FDCWD, Tcl_DStringValue(&handle->temporary),
+               AT_SYMLINK_FOLLOW) == 0) {
+      handle->named = true;
+      return 0;
+    }
+    if (errno != EEXIST) {
+      return errno;
+    }
+  }
+  return EEXIST;
+}
+
+/*
+ * StreamWrite, StreamSeek, StreamClose --
+ *
+ *	The stream functions of the temporary: writes retried until all
+ *	bytes are out, the first failure remembered; seeks on the
+ *	descriptor; the close closes it. While the handle is abandoned,
+ *	writes are dropped.
+ */
+static ssize_t StreamWrite(void *cookie, const char *bytes, size_t count) {
+  Tov_RobustFile *handle = static_cast<Tov_RobustFile *>(cookie);
+  if (handle->discard) {
+    return static_cast<ssize_t>(count);
+  }
+  size_t done = 0;
+  while (done < count) {
+    int fault = StepFault(TOV_ROBUST_WRITE);
+    ssize_t written = -1;
+    if (fault != 0) {
+      errno = fault;
+    } else {
+      written = write(handle->fd, bytes + done, count - done);
+    }
+    if (written < 0 && errno == EINTR && fault == 0) {
+      continue;
+    }
+    if (written <= 0) {
+      int error = written == 0 ? ENOSPC : errno;
+      if (handle->writeError == 0) {
+        handle->writeError = error;
+      }
+      RecordFailure(error, nullptr);
+      break;
+    }
+    done += static_cast<size_t>(written);
+  }
+  return static_cast<ssize_t>(done);
+}
+
+static int StreamSeek(void *cookie, off64_t *offset, int whence) {
+  Tov_RobustFile *handle = static_cast<Tov_RobustFile *>(cookie);
+  off_t at = lseek(handle->fd, *offset, whence);
+  if (at < 0) {
+    return -1;
+  }
+  *offset = at;
+  return 0;
+}
+
+static int StreamClose(void *cookie) {
+  Tov_RobustFile *handle = static_cast<Tov_RobustFile *>(cookie);
+  int status = close(handle->fd);
+  handle->fd = -1;
+  return status;
+}
+
+/*
+ * KeepOwnerAndMode --
+ *
+ *	Gives the temporary the permission bits of the file it replaces, and
+ *	its owner and group where this process may (best effort: a group
+ *	the user is not in stays the user's own).
+ *
+ * Results:
+ *	False with errno set when the permission bits cannot be set.
+ */
+static bool KeepOwnerAndMode(int fd, const struct stat &info) {
+  (void)fchown(fd, info.st_uid, static_cast<gid_t>(-1));
+  (void)fchown(fd, static_cast<uid_t>(-1), info.st_gid);
+  return fchmod(fd, info.st_mode & 07777) == 0;
+}
+
+/*
+ * CommitContent --
+ *
+ *	Puts the written content under the target: writes out what the
+ *	stream holds, syncs it, names an unnamed temporary, closes it and
+ *	renames it over the target.
+ *
+ * Results:
+ *	0, or the errno of the step that failed.
+ *
+ * Side effects:
+ *	Closes the stream in every case.
+ */
+static int CommitContent(Tov_RobustFile *handle) {
+  if (fflush(handle->stream) != 0 || ferror(handle->stream)) {
+    return handle->writeError != 0 ? handle->writeError : EIO;
+  }
+  int fault = StepFault(TOV_ROBUST_SYNC);
+  if (fault != 0 || fsync(handle->fd) != 0) {
+    return fault != 0 ? fault : errno;
+  }
+  if (!handle->named) {
+    int error = LinkUnnamed(handle);
+    if (error != 0) {
+      return error;
+    }
+  }
+  fault = StepFault(TOV_ROBUST_CLOSE);
+  int closed = fclose(handle->stream);
+  handle->stream = nullptr;
+  if (fault != 0 || closed != 0) {
+    return fault != 0 ? fault : errno;
+  }
+  fault = StepFault(TOV_ROBUST_RENAME);
+  if (fault != 0 || rename(Tcl_DStringValue(&handle->temporary),
+                           Tcl_DStringValue(&handle->target)) != 0) {
+    return fault != 0 ? fault : errno;
+  }
+  handle->named = false;
+  return 0;
+}
+
+/* Closes the stream (dropping what it holds) and removes a named
+ * temporary. */
+static void DropTemporary(Tov_RobustFile *handle) {
+  if (handle->stream != nullptr) {
+    handle->discard = true;
+    fclose(handle->stream);
+    handle->stream = nullptr;
+  } else if (handle->fd >= 0) {
+    close(handle->fd);
+    handle->fd = -1;
+  }
+  if (handle->named) {
+    unlink(Tcl_DStringValue(&handle->temporary));
+    handle->named = false;
+  }
 }
 
 /*
  * Syncs the directory that holds path, so that a rename in it is durable.
  * Best effort: the rename has already put the new content in place.
  */
-
 static void SyncDirectoryOf(const char *path) {
-  const char *slash = strrchr(path, '/');
-  char *directory = nullptr;
-  if (slash == nullptr) {
-    directory = zq_strdup(".");
-  } else if (slash == path) {
-    directory = zq_strdup("/");
-  } else {
-    directory = zq_strdup(path);
-    if (directory != nullptr) {
-      directory[slash - path] = '\0';
-    }
-  }
-  if (directory == nullptr) {
-    return;
-  }
-  int fd = open(directory, O_RDONLY | O_DIRECTORY);
+  Tcl_DString directory;
+  DirectoryOf(path, &directory);
+  int fd =
+      open(Tcl_DStringValue(&directory), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  Tcl_DStringFree(&directory);
   if (fd >= 0) {
     (void)fsync(fd);
     close(fd);
   }
-  free(directory);
 }
 
 static void FreeHandle(Tov_RobustFile *handle) {
-  free(handle->target);
-  free(handle->temporary);
+  Tcl_DStringFree(&handle->name);
+  Tcl_DStringFree(&handle->target);
+  Tcl_DStringFree(&handle->temporary);
   free(handle);
 }
 
 /*
- * Sets the result to text + fileName + "\": " + the message of savedErrno,
- * with Tcl's POSIX error code, and leaves errno at savedErrno.
+ * Sets the result to text + fileName + "\": " + the reason of the last
+ * failure, when there is an interpreter, and leaves errno at its errno.
  */
-
 static void PosixFailure(Tcl_Interp *interp, const char *text,
-                         const char *fileName, int savedErrno) {
+                         const char *fileName) {
   if (interp != nullptr) {
     Tcl_ResetResult(interp);
-    errno = savedErrno;
-    const char *reason = Tcl_PosixError(interp);
+    const char *reason = Tov_RobustFailureText(interp);
     Tcl_AppendResult(interp, text, fileName, "\": ", reason, (char *)nullptr);
   }
-  errno = savedErrno;
+  errno = lastFailure.error;
 }
 
 /*
@@ -119,12 +496,20 @@ static void PosixFailure(Tcl_Interp *interp, const char *text,
  *
  * Tov_RobustFopenForWrite --
  *
- *	Creates the temporary file "<target>.XXXXXX" beside the target, with
- *	the permission bits the target will keep, and opens a stream on it.
- *	The target itself is not touched.
+ *	Starts a new version of fileName (UTF-8): follows symbolic links to
+ *	the file that is to receive it, refuses an existing target that is
+ *	not a regular file, removes stale temporaries of the target, and
+ *	opens a stream on a new temporary file with the permission bits the
+ *	target has (0666 less the umask for a new one). The target itself is
+ *	not touched.
  *
  * Results:
- *	The handle, or NULL with errno set and a message in the result.
+ *	The handle, or NULL with errno set, the failure remembered for
+ *	Tov_RobustLastFailure and, with an interpreter, a message in its
+ *	result.
+ *
+ * Side effects:
+ *	Creates the temporary file; may remove stale ones.
  *
  *----------------------------------------------------------------------
  */
@@ -134,39 +519,50 @@ Tov_RobustFile *Tov_RobustFopenForWrite(Tcl_Interp *interp,
   Tov_RobustFile *handle =
       static_cast<Tov_RobustFile *>(calloc(1, sizeof(Tov_RobustFile)));
   if (handle == nullptr) {
-    PosixFailure(interp, ROBUST_MSG_OPEN, fileName, ENOMEM);
+    RecordFailure(ENOMEM, nullptr);
+    PosixFailure(interp, ROBUST_MSG_OPEN, fileName);
     return nullptr;
   }
-  handle->target = ResolveTarget(fileName);
-  size_t length = handle->target ? strlen(handle->target) : 0;
-  handle->temporary =
-      handle->target ? static_cast<char *>(malloc(length + 8)) : nullptr;
-  if (handle->temporary == nullptr) {
-    FreeHandle(handle);
-    PosixFailure(interp, ROBUST_MSG_OPEN, fileName, ENOMEM);
-    return nullptr;
-  }
-  memcpy(handle->temporary, handle->target, length);
-  memcpy(handle->temporary + length, ".XXXXXX", 8);
-  handle->mode = TargetMode(handle->target);
+  handle->fd = -1;
+  Tcl_DStringInit(&handle->name);
+  Tcl_DStringInit(&handle->temporary);
+  Tcl_DStringAppend(&handle->name, fileName, -1);
 
-  int fd = mkstemp(handle->temporary);
-  if (fd < 0) {
-    int saved = errno;
-    FreeHandle(handle);
-    PosixFailure(interp, ROBUST_MSG_OPEN, fileName, saved);
-    return nullptr;
+  Tcl_DString native;
+  bool resolved =
+      ResolveTarget(Pdb_MakeNativeName(fileName, &native), &handle->target);
+  int error = errno;
+  Tcl_DStringFree(&native);
+  struct stat info;
+  bool exists = resolved && stat(Tcl_DStringValue(&handle->target), &info) == 0;
+  if (!resolved) {
+    RecordFailure(error, nullptr);
+  } else if (exists && !S_ISREG(info.st_mode)) {
+    RecordFailure(EINVAL, ROBUST_NOT_REGULAR);
+  } else {
+    RemoveStaleTemporaries(Tcl_DStringValue(&handle->target));
+    handle->fd = OpenTemporary(handle);
+    if (handle->fd < 0) {
+      RecordFailure(errno, nullptr);
+    } else if (exists && !KeepOwnerAndMode(handle->fd, info)) {
+      RecordFailure(errno, nullptr);
+    } else {
+      cookie_io_functions_t functions = {nullptr, StreamWrite, StreamSeek,
+                                         StreamClose};
+      handle->stream = fopencookie(handle, "wb", functions);
+      if (handle->stream == nullptr) {
+        RecordFailure(errno, nullptr);
+      } else {
+        setvbuf(handle->stream, nullptr, _IOFBF, STREAM_BUFFER);
+        return handle;
+      }
+    }
   }
-  if (fchmod(fd, handle->mode) != 0 ||
-      (handle->stream = fdopen(fd, "wb")) == nullptr) {
-    int saved = errno;
-    close(fd);
-    unlink(handle->temporary);
-    FreeHandle(handle);
-    PosixFailure(interp, ROBUST_MSG_OPEN, fileName, saved);
-    return nullptr;
-  }
-  return handle;
+  DropTemporary(handle);
+  PosixFailure(interp, ROBUST_MSG_OPEN, fileName);
+  FreeHandle(handle);
+  errno = lastFailure.error;
+  return nullptr;
 }
 
 /* The stream to write the new content to; NULL for a NULL handle. */
@@ -180,48 +576,39 @@ FILE *Tov_GetFilePtr(Tov_RobustFile *handle) {
  *
  * Tov_RobustFcloseForWrite --
  *
- *	Commits the written content: flushes and syncs the temporary file,
- *	closes it, renames it over the target and syncs the directory. Any
- *	failure before the rename (a write error of the stream included)
- *	removes the temporary file and leaves the target as it was.
+ *	Commits the written content: writes out and syncs the temporary,
+ *	names it if it is unnamed, closes it, renames it over the target and
+ *	syncs the directory. Any failure (a failed write of the stream
+ *	included) removes the temporary and leaves the target as it was.
  *
  * Results:
- *	0 when the new content is in place; non-zero with errno set and a
- *	message in the interpreter result otherwise. The handle is released
- *	in either case.
+ *	0 when the new content is in place; non-zero with errno set, the
+ *	failure remembered for Tov_RobustLastFailure and, with an
+ *	interpreter, a message in its result otherwise. The handle is
+ *	released in either case.
+ *
+ * Side effects:
+ *	Replaces the target's content.
  *
  *----------------------------------------------------------------------
  */
 
 int Tov_RobustFcloseForWrite(Tcl_Interp *interp, Tov_RobustFile *handle) {
   if (handle == nullptr) {
-    PosixFailure(interp, ROBUST_MSG_CLOSE, "", EINVAL);
+    RecordFailure(EINVAL, nullptr);
+    PosixFailure(interp, ROBUST_MSG_CLOSE, "");
     return 1;
   }
-  FILE *stream = handle->stream;
-  handle->stream = nullptr;
-  int failure = 0;
-
-  if (fflush(stream) != 0) {
-    failure = errno;
-  } else if (ferror(stream)) {
-    failure = EIO;
-  } else if (fsync(fileno(stream)) != 0) {
-    failure = errno;
-  }
-  if (fclose(stream) != 0 && failure == 0) {
-    failure = errno;
-  }
-  if (failure == 0 && rename(handle->temporary, handle->target) != 0) {
-    failure = errno;
-  }
-  if (failure != 0) {
-    unlink(handle->temporary);
-    PosixFailure(interp, ROBUST_MSG_CLOSE, handle->target, failure);
+  int error = CommitContent(handle);
+  if (error != 0) {
+    RecordFailure(error, nullptr);
+    DropTemporary(handle);
+    PosixFailure(interp, ROBUST_MSG_CLOSE, Tcl_DStringValue(&handle->name));
     FreeHandle(handle);
+    errno = error;
     return 1;
   }
-  SyncDirectoryOf(handle->target);
+  SyncDirectoryOf(Tcl_DStringValue(&handle->target));
   FreeHandle(handle);
   return 0;
 }
@@ -232,9 +619,30 @@ void Tov_RobustFabandonForWrite(Tov_RobustFile *handle) {
   if (handle == nullptr) {
     return;
   }
-  if (handle->stream != nullptr) {
-    fclose(handle->stream);
-  }
-  unlink(handle->temporary);
+  int error = errno;
+  DropTemporary(handle);
   FreeHandle(handle);
+  errno = error;
+}
+
+int Tov_RobustLastFailure(const char **textPtr) {
+  *textPtr = lastFailure.text;
+  errno = lastFailure.error;
+  return lastFailure.error;
+}
+
+const char *Tov_RobustFailureText(Tcl_Interp *interp) {
+  const char *text = nullptr;
+  int error = Tov_RobustLastFailure(&text);
+  if (text != nullptr) {
+    return text;
+  }
+  errno = error;
+  return Tcl_PosixError(interp);
+}
+
+Tov_RobustFaultHook Tov_RobustSetFaultHook(Tov_RobustFaultHook hook) {
+  Tov_RobustFaultHook previous = faultHook;
+  faultHook = hook;
+  return previous;
 }

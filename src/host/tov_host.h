@@ -66,10 +66,18 @@ int Tov_HashTableSize(Tcl_HashTable *table);
 char *zq_strdup(const char *string);
 
 /*
- * Robust replace-on-close writing. The content goes to a temporary file
- * beside the target; Tov_RobustFcloseForWrite flushes and syncs it and
- * renames it over the target. Tov_RobustFabandonForWrite drops the
- * handle and removes the temporary file, leaving the target untouched.
+ * Robust replace-on-close writing. Tov_RobustFopenForWrite takes the name
+ * in UTF-8, as Tcl gives it, and writes under its form in the system
+ * encoding. The content goes to a temporary file in the target's
+ * directory: an unnamed one (O_TMPFILE) where the file system offers it,
+ * else a named one. Tov_RobustFcloseForWrite flushes and syncs it, renames
+ * it over the target and syncs the directory; Tov_RobustFabandonForWrite
+ * drops it, leaving the target untouched. A symbolic link keeps pointing at
+ * the file that receives the content; an existing file keeps its permission
+ * bits, a new one gets 0666 less the umask; an existing target that is not
+ * a regular file (a directory, a FIFO, a device) is refused without being
+ * opened. Named temporaries that a killed process left beside the target
+ * are removed by the next write of it.
  */
 typedef struct Tov_RobustFile Tov_RobustFile;
 
@@ -78,5 +86,39 @@ Tov_RobustFile *Tov_RobustFopenForWrite(Tcl_Interp *interp,
 FILE *Tov_GetFilePtr(Tov_RobustFile *handle);
 int Tov_RobustFcloseForWrite(Tcl_Interp *interp, Tov_RobustFile *handle);
 void Tov_RobustFabandonForWrite(Tov_RobustFile *handle);
+
+/*
+ * Why the writer's last failure happened (a failed open, commit or write
+ * of the stream): its errno, also left in errno, and in *textPtr a text of
+ * the writer's own where no system error describes it ("not a regular
+ * file"), else NULL.
+ */
+int Tov_RobustLastFailure(const char **textPtr);
+
+/*
+ * The reason of the writer's last failure for a message: the writer's own
+ * text, or the system's text of its errno through Tcl_PosixError, which
+ * also sets interp's POSIX error code.
+ */
+const char *Tov_RobustFailureText(Tcl_Interp *interp);
+
+/* The steps of a replace-on-close write at which a failure can occur. */
+typedef enum Tov_RobustStep {
+  TOV_ROBUST_UNNAMED, /* creating the unnamed temporary; falls back */
+  TOV_ROBUST_CREATE,  /* creating the named temporary */
+  TOV_ROBUST_WRITE,   /* each write of content to the temporary */
+  TOV_ROBUST_SYNC,    /* syncing the content */
+  TOV_ROBUST_LINK,    /* naming the unnamed temporary */
+  TOV_ROBUST_CLOSE,   /* closing the temporary */
+  TOV_ROBUST_RENAME   /* renaming it over the target */
+} Tov_RobustStep;
+
+/*
+ * For tests only: a hook asked before every step; a non-zero answer makes
+ * the step fail with that errno. Tov_RobustSetFaultHook installs it (NULL
+ * removes it) and returns the one it replaces.
+ */
+typedef int (*Tov_RobustFaultHook)(Tov_RobustStep step);
+Tov_RobustFaultHook Tov_RobustSetFaultHook(Tov_RobustFaultHook hook);
 
 #endif /* TOVPART_HOST_TOV_HOST_H */

@@ -24,8 +24,9 @@ const char *Pdb_DbKindName(int kind) {
 }
 
 /*
- * Base construction: takes over the open file, keeps a copy of the name;
- * not read, no tree, not binary. The version is set by pdb:read.
+ * Base construction: takes over the open file, keeps a copy of the name
+ * (also as the path until pdb:open makes it absolute); not read, no tree,
+ * not binary. The version is set by pdb:read.
  */
 
 Pdb_Database::Pdb_Database(FILE *file, int kind, const char *name)
@@ -33,13 +34,37 @@ Pdb_Database::Pdb_Database(FILE *file, int kind, const char *name)
       binary(0) {
   Tcl_DStringInit(&this->name);
   Tcl_DStringAppend(&this->name, name, -1);
+  Tcl_DStringInit(&path);
+  Tcl_DStringAppend(&path, name, -1);
 }
 
-/* Base destruction, run last by every destructor: close, free the name. */
+/*
+ * Base destruction, run last by every destructor: close, free the name
+ * and the path.
+ */
 
 Pdb_Database::~Pdb_Database() {
   closeFile();
   Tcl_DStringFree(&name);
+  Tcl_DStringFree(&path);
+}
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Database::setFilePath --
+ *
+ *	Sets the file that pdb:save writes the database to.
+ *
+ * Side effects:
+ *	Replaces the path; the name stays.
+ *
+ *----------------------------------------------------------------------
+ */
+
+void Pdb_Database::setFilePath(const char *absolute) {
+  Tcl_DStringSetLength(&path, 0);
+  Tcl_DStringAppend(&path, absolute, -1);
 }
 
 /*

@@ -39,6 +39,7 @@ public:
   int32_t version;        /* format version found by pdb:read */
   Pdb_CategoryTree *tree; /* heap tree, or inside the mapped image */
   int32_t binary;         /* 1 for a binary image, 0 for ASCII */
+  Tcl_DString path;       /* the file to write: name made absolute */
 
   Pdb_Database(FILE *file, int kind, const char *name);
   virtual ~Pdb_Database();
@@ -72,6 +73,14 @@ public:
   void closeFile();
 
   const char *fileName() { return Tcl_DStringValue(&name); }
+
+  /*
+   * The file the database is written back to: its name as it was made
+   * absolute when the database was opened (the name itself until then),
+   * so that a change of directory does not move it.
+   */
+  const char *filePath() { return Tcl_DStringValue(&path); }
+  void setFilePath(const char *absolute);
 
 protected:
   /* Writes the "unkown type" line of findPartByField; returns nullptr. */

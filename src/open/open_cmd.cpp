@@ -11,6 +11,7 @@
 #include <new>
 
 #include "files/image/binary_loader.h"
+#include "host/file_names.h"
 #include "model/ascii_db.h"
 #include "model/binary_db.h"
 #include "model/group.h"
@@ -70,7 +71,8 @@ static Pdb_Database *BuildDatabase(Tcl_Interp *interp, Pdb_Group *group,
  *	leaves the group and the handle counter as they were.
  *
  * Side effects:
- *	May create an empty user or site database file.
+ *	May create an empty user or site database file. The database keeps
+ *	the absolute form of its file's name, to be written back there.
  */
 static int OpenCommand(Tcl_Interp *interp, int argc, const char **argv) {
   if (Pdb_CommonPreamble(interp, &argc, argv) != TCL_OK) {
@@ -94,10 +96,14 @@ static int OpenCommand(Tcl_Interp *interp, int argc, const char **argv) {
   }
   Pdb_Database *db = BuildDatabase(interp, group, file, req.kind,
                                    Tcl_DStringValue(&name), argv[1]);
-  Tcl_DStringFree(&name);
   if (db == nullptr) {
+    Tcl_DStringFree(&name);
     return TCL_ERROR;
   }
+  Tcl_DString absolute;
+  db->setFilePath(Pdb_MakeAbsoluteName(Tcl_DStringValue(&name), &absolute));
+  Tcl_DStringFree(&absolute);
+  Tcl_DStringFree(&name);
   char handle[24];
   Pdb_FormatNextHandle(handle);
   group->addDatabase(handle, db);

@@ -5,7 +5,9 @@
  *	user database (created when missing), the site database along
  *	ZQ_SITE_PATH (created when missing with -db site), the library
  *	databases below DRAVO_HOME and named files. An existing file is never
- *	truncated.
+ *	truncated. Names are kept in UTF-8, as Tcl gives them (names found in
+ *	the environment are converted), and each is opened under its form in
+ *	the system encoding.
  */
 
 #include "open/open_files.h"
@@ -15,6 +17,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "host/file_names.h"
 #include "model/group_queries.h"
 #include "shell/conventions.h"
 
@@ -51,6 +54,8 @@ static FILE *OpenForReading(Tcl_Interp *interp, const char *text,
                             Tcl_DString *name);
 static bool TranslateName(Tcl_Interp *interp, const char *given,
                           Tcl_DString *name);
+static void AppendSystemName(Tcl_DString *name, const char *nativeName);
+static FILE *OpenNative(const char *name, const char *mode);
 
 /*
  * Pdb_OpenUserFile --
@@ -64,8 +69,8 @@ FILE *Pdb_OpenUserFile(Tcl_Interp *interp, Pdb_Group *group,
   if (!userDatabaseNameKnown) {
     const char *value = getenv(USER_VAR);
     Tcl_DStringInit(&userDatabaseName);
-    Tcl_DStringAppend(&userDatabaseName,
-                      value != nullptr ? value : USER_DEFAULT, -1);
+    AppendSystemName(&userDatabaseName,
+                     value != nullptr ? value : USER_DEFAULT);
     userDatabaseNameKnown = true;
   }
   const char *given = Tcl_DStringValue(&userDatabaseName);
@@ -96,10 +101,10 @@ FILE *Pdb_OpenSiteFile(Tcl_Interp *interp, Pdb_Group *group,
   char *found = Tov_Spath(interp, SITE_FILE, SITE_VAR, "r", 0);
   const char *sitePath = getenv(SITE_VAR);
   if (found != nullptr) {
-    Tcl_DStringAppend(name, found, -1);
+    AppendSystemName(name, found);
     free(found);
   } else if (dbOption != nullptr && sitePath != nullptr) {
-    Tcl_DStringAppend(name, sitePath, -1);
+    AppendSystemName(name, sitePath);
     Tcl_DStringAppend(name, "/", 1);
     Tcl_DStringAppend(name, SITE_FILE, -1);
   } else {
@@ -143,7 +148,7 @@ FILE *Pdb_OpenLibraryFile(Tcl_Interp *interp, Pdb_Group *group,
                     Tcl_DStringValue(name), nullptr, name);
     return nullptr;
   }
-  Tcl_DStringAppend(name, found, -1);
+  AppendSystemName(name, found);
   free(found);
   Tcl_ResetResult(interp);
   if (Pdb_IsFileOpen(group, Tcl_DStringValue(name))) {
@@ -184,7 +189,7 @@ FILE *Pdb_OpenNamedFile(Tcl_Interp *interp, Pdb_Group *group, const char *given,
 static FILE *OpenOrCreate(Tcl_Interp *interp, const Pdb_CreateTexts &texts,
                           Tcl_DString *name) {
   const char *path = Tcl_DStringValue(name);
-  FILE *file = fopen(path, MODE_UPDATE);
+  FILE *file = OpenNative(path, MODE_UPDATE);
   if (file != nullptr) {
     return file;
   }
@@ -192,7 +197,12 @@ static FILE *OpenOrCreate(Tcl_Interp *interp, const Pdb_CreateTexts &texts,
     Pdb_OpenFailure(interp, texts.create, path, Tcl_PosixError(interp), name);
     return nullptr;
   }
-  int fd = open(path, O_WRONLY | O_CREAT | O_EXCL, 0666);
+  Tcl_DString native;
+  int fd = open(Pdb_MakeNativeName(path, &native), O_WRONLY | O_CREAT | O_EXCL,
+                0666);
+  int error = errno;
+  Tcl_DStringFree(&native);
+  errno = error;
   if (fd < 0) {
     Pdb_OpenFailure(interp, texts.create, path, Tcl_PosixError(interp), name);
     return nullptr;
@@ -201,7 +211,7 @@ static FILE *OpenOrCreate(Tcl_Interp *interp, const Pdb_CreateTexts &texts,
     Pdb_OpenFailure(interp, texts.close, path, Tcl_PosixError(interp), name);
     return nullptr;
   }
-  file = fopen(path, MODE_READ);
+  file = OpenNative(path, MODE_READ);
   if (file == nullptr) {
     Pdb_OpenFailure(interp, texts.open, path, Tcl_PosixError(interp), name);
   }
@@ -211,7 +221,7 @@ static FILE *OpenOrCreate(Tcl_Interp *interp, const Pdb_CreateTexts &texts,
 static FILE *OpenForReading(Tcl_Interp *interp, const char *text,
                             Tcl_DString *name) {
   const char *path = Tcl_DStringValue(name);
-  FILE *file = fopen(path, MODE_READ);
+  FILE *file = OpenNative(path, MODE_READ);
   if (file == nullptr) {
     Pdb_OpenFailure(interp, text, path, Tcl_PosixError(interp), name);
   }
@@ -223,4 +233,21 @@ static bool TranslateName(Tcl_Interp *interp, const char *given,
                           Tcl_DString *name) {
   Tcl_DStringInit(name);
   return Tcl_TranslateFileName(interp, given, name) != nullptr;
+}
+
+/* Appends a name in the system encoding to name, converted to UTF-8. */
+static void AppendSystemName(Tcl_DString *name, const char *nativeName) {
+  Tcl_DString utf;
+  Tcl_DStringAppend(name, Pdb_MakeUtfName(nativeName, &utf), -1);
+  Tcl_DStringFree(&utf);
+}
+
+/* fopen of a UTF-8 name under its form in the system encoding. */
+static FILE *OpenNative(const char *name, const char *mode) {
+  Tcl_DString native;
+  FILE *file = fopen(Pdb_MakeNativeName(name, &native), mode);
+  int error = errno;
+  Tcl_DStringFree(&native);
+  errno = error;
+  return file;
 }

@@ -76,25 +76,29 @@ void Pdb_PrintReport(Pdb_Database *db, const Pdb_ReportSections &sections,
   if (!onlyTree) {
     std::fputs("\n", out);
     db->printPartsTable(out);
-    std::fprintf(out, "<<<<<< Total parts in table: %d\n", db->partCount());
+    std::fprintf(out, "<<<<<< Total parts in table: %lld\n",
+                 static_cast<long long>(db->partCount()));
   }
   if (!sections.table) {
+    /* Stored counters may be anything up to 2^31 - 1: sums and
+     * differences are taken in 64 bits. */
     const Pdb_CategoryTree *tree = db->tree;
-    int entries = tree != nullptr ? tree->entryCount() : 0;
-    int categories = tree != nullptr ? tree->categoryCount() : 0;
-    int references = tree != nullptr ? tree->referenceCount() : 0;
-    int parts = db->partCount();
+    long long entries = tree != nullptr ? tree->entryCount() : 0;
+    long long categories = tree != nullptr ? tree->categoryCount() : 0;
+    long long references = tree != nullptr ? tree->referenceCount() : 0;
+    long long parts = db->partCount();
     std::fputs("\n", out);
     Pdb_PrintTree(tree != nullptr ? tree->rootNode() : nullptr, 0,
                   !sections.noPartsTree, out);
-    std::fprintf(out, "<<<<<< Total parts in tree:      %d\n", entries);
-    std::fprintf(out, "<<<<<< Total real parts in tree: %d\n", parts);
-    std::fprintf(out, "<<<<<< Total part references:    %d\n", entries - parts);
-    std::fprintf(out, "<<<<<< Total categories in tree:          %d\n",
+    std::fprintf(out, "<<<<<< Total parts in tree:      %lld\n", entries);
+    std::fprintf(out, "<<<<<< Total real parts in tree: %lld\n", parts);
+    std::fprintf(out, "<<<<<< Total part references:    %lld\n",
+                 entries - parts);
+    std::fprintf(out, "<<<<<< Total categories in tree:          %lld\n",
                  categories + references);
-    std::fprintf(out, "<<<<<< Total real categories in tree:     %d\n",
+    std::fprintf(out, "<<<<<< Total real categories in tree:     %lld\n",
                  categories);
-    std::fprintf(out, "<<<<<< Total category references in tree: %d\n",
+    std::fprintf(out, "<<<<<< Total category references in tree: %lld\n",
                  references);
   }
   std::fprintf(out, "<<<<<< Database name: %s\n", db->fileName());

@@ -5,7 +5,6 @@
  *	standard output or to a file.
  */
 
-#include <cerrno>
 #include <cstdio>
 #include <tcl.h>
 
@@ -39,6 +38,10 @@ static const Tov_ArgvInfo printOptions[] = {
 static const char *const PRINT_USAGE_1 =
     "USAGE: pdb:print <database name> [ -table | -tree | -noPartsTree ] ";
 static const char *const PRINT_USAGE_2 = "[ -file <output file name> ]";
+static const char *const MSG_CANNOT_OPEN = "Cannot open file \"";
+static const char *const MSG_FOR_WRITING = "\" for writing: ";
+static const char *const MSG_CANNOT_WRITE = "Cannot write file \"";
+static const char *const MSG_RESULT_IN_FILE = "Result in file: ";
 
 static int PrintUsage();
 static int PrintToFile(Tcl_Interp *interp, Pdb_Database *db,
@@ -57,36 +60,39 @@ static int PrintUsage() {
 /*
  * PrintToFile --
  *
- *	Writes the report to a new or truncated file. Returns TCL_OK with
- *	"Result in file: name" as the result, or TCL_ERROR naming the file
- *	and the system's error text when it cannot be opened or written.
+ *	Writes the report through the replace-on-close writer, so that the
+ *	file holds either its old content or the whole report, never a part
+ *	of it.
+ *
+ * Results:
+ *	TCL_OK with "Result in file: name" as the result, or TCL_ERROR
+ *	naming the file and the reason when it cannot be opened or written.
  */
 static int PrintToFile(Tcl_Interp *interp, Pdb_Database *db,
                        const Pdb_ReportSections &sections,
                        const char *fileName) {
-  FILE *out = std::fopen(fileName, "w");
-  if (out == nullptr) {
-    Tcl_ResetResult(interp);
-    Tcl_AppendResult(interp, "Cannot open file \"", fileName,
-                     "\" for writing: ", Tcl_PosixError(interp),
+  Tcl_ResetResult(interp);
+  Tov_RobustFile *handle = Tov_RobustFopenForWrite(nullptr, fileName);
+  if (handle == nullptr) {
+    Tcl_AppendResult(interp, MSG_CANNOT_OPEN, fileName, MSG_FOR_WRITING,
+                     Tov_RobustFailureText(interp), (char *)nullptr);
+    return TCL_ERROR;
+  }
+  FILE *out = Tov_GetFilePtr(handle);
+  Pdb_PrintReport(db, sections, out);
+  if (std::ferror(out) != 0) {
+    const char *reason = Tov_RobustFailureText(interp);
+    Tov_RobustFabandonForWrite(handle);
+    Tcl_AppendResult(interp, MSG_CANNOT_WRITE, fileName, "\": ", reason,
                      (char *)nullptr);
     return TCL_ERROR;
   }
-  Pdb_PrintReport(db, sections, out);
-  bool failed = std::ferror(out) != 0;
-  int error = errno;
-  if (std::fclose(out) != 0 && !failed) {
-    failed = true;
-    error = errno;
-  }
-  Tcl_ResetResult(interp);
-  if (failed) {
-    errno = error;
-    Tcl_AppendResult(interp, "Cannot write file \"", fileName,
-                     "\": ", Tcl_PosixError(interp), (char *)nullptr);
+  if (Tov_RobustFcloseForWrite(nullptr, handle) != 0) {
+    Tcl_AppendResult(interp, MSG_CANNOT_WRITE, fileName,
+                     "\": ", Tov_RobustFailureText(interp), (char *)nullptr);
     return TCL_ERROR;
   }
-  Tcl_AppendResult(interp, "Result in file: ", fileName, (char *)nullptr);
+  Tcl_AppendResult(interp, MSG_RESULT_IN_FILE, fileName, (char *)nullptr);
   return TCL_OK;
 }
 

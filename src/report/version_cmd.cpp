@@ -18,7 +18,6 @@
 static const int IMAGE_FORMAT_VERSION = 2;
 
 static const char USAGE[] = "?zq_pdb handle?";
-static const char MSG_NOT_READ[] = "Database has not been read";
 
 static void SetNumberResult(Tcl_Interp *interp, int number);
 
@@ -47,7 +46,7 @@ int TovPartVersionCmd(ClientData, Tcl_Interp *interp, int argc,
     return TCL_ERROR;
   }
   if (!db->read) {
-    Tcl_AppendResult(interp, MSG_NOT_READ, (char *)nullptr);
+    Tcl_AppendResult(interp, PDB_MSG_NOT_READ, (char *)nullptr);
     return TCL_ERROR;
   }
   SetNumberResult(interp, db->version);

@@ -50,6 +50,9 @@ extern const char *const PDB_HANDLE_KIND;
 /* The -db value that chooses the group's site database: "site". */
 extern const char *const PDB_SITE_ROLE;
 
+/* The refusal of a database that pdb:read has not filled yet. */
+extern const char *const PDB_MSG_NOT_READ; /* "Database has not been read" */
+
 /* Writes the trace line of a command when tracing is on. */
 void Pdb_TraceArgv(int argc, const char **argv);
 void Pdb_TraceObjv(int objc, Tcl_Obj *const objv[]);

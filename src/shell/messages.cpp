@@ -23,6 +23,8 @@ static const char *const MSG_INTERNAL = "Internal error in a pdb: command.";
 static const char *const MSG_LINE = ", line ";
 static const char *const MSG_IN = " in ";
 
+const char *const PDB_MSG_NOT_READ = "Database has not been read";
+
 /* "Wrong # args: should be \"command usage\""; TCL_ERROR. */
 
 int Pdb_WrongNumArgs(Tcl_Interp *interp, const char *command,

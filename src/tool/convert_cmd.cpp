@@ -6,6 +6,7 @@
  *	writes it, so that text -> image -> text gives back a saved file.
  */
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -112,11 +113,20 @@ static int WriteImage(Tcl_Interp *interp, Pdb_Database *db,
  */
 static int WriteText(Tcl_Interp *interp, Pdb_Database *db,
                      const char *outName) {
-  Tov_RobustFile *handle = Pdb_WriteAsciiFile(interp, db->tree, outName);
+  Tov_RobustFile *handle =
+      Pdb_WriteAsciiFile(interp, db->tree, outName, outName);
   if (handle == nullptr) {
     return TCL_ERROR;
   }
-  return Tov_RobustFcloseForWrite(interp, handle) == 0 ? TCL_OK : TCL_ERROR;
+  if (Tov_RobustFcloseForWrite(nullptr, handle) != 0) {
+    int error = errno;
+    Tcl_ResetResult(interp);
+    errno = error;
+    Tcl_AppendResult(interp, PDB_MSG_CANNOT_WRITE_DB, outName,
+                     "\": ", Tov_RobustFailureText(interp), (char *)nullptr);
+    return TCL_ERROR;
+  }
+  return TCL_OK;
 }
 
 const Pdb_ToolCommand pdbConvertCommand = {

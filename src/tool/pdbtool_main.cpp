@@ -7,8 +7,11 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <tcl.h>
+#include <vector>
 
+#include "host/file_names.h"
 #include "tool/tool.h"
 
 static const char MAIN_USAGE[] =
@@ -68,7 +71,18 @@ int main(int argc, char **argv) {
   }
   Tcl_FindExecutable(argv[0]);
   Tcl_Interp *interp = Tcl_CreateInterp();
-  int status = command->run(interp, argc - 2, argv + 2);
+  /* The database code takes file names in UTF-8, as Tcl gives them. */
+  std::vector<std::string> words;
+  for (int i = 2; i < argc; i++) {
+    Tcl_DString utf;
+    words.emplace_back(Pdb_MakeUtfName(argv[i], &utf));
+    Tcl_DStringFree(&utf);
+  }
+  std::vector<char *> utfArgv;
+  for (std::string &word : words) {
+    utfArgv.push_back(word.data());
+  }
+  int status = command->run(interp, argc - 2, utfArgv.data());
   Tcl_DeleteInterp(interp);
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
     std::perror("pdbtool: standard output");

@@ -16,6 +16,7 @@
 #include "files/image/binary_loader.h"
 #include "files/image/image_verifier.h"
 #include "files/text/ascii_reader.h"
+#include "host/file_names.h"
 #include "model/ascii_db.h"
 #include "model/binary_db.h"
 #include "model/group.h"
@@ -58,9 +59,12 @@ static void NextHandle(char *handle);
 Pdb_Database *Pdb_ToolOpenDatabase(Tcl_Interp *interp, Pdb_Group *group,
                                    const char *fileName,
                                    const Pdb_ToolReadOptions &options) {
-  FILE *file = std::fopen(fileName, "rb");
+  Tcl_DString native;
+  FILE *file = std::fopen(Pdb_MakeNativeName(fileName, &native), "rb");
+  int error = errno;
+  Tcl_DStringFree(&native);
   if (file == nullptr) {
-    SetFailure(interp, "cannot open", fileName, std::strerror(errno));
+    SetFailure(interp, "cannot open", fileName, std::strerror(error));
     return nullptr;
   }
   int first = std::getc(file);

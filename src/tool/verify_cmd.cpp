@@ -16,6 +16,7 @@
 
 #include "files/image/image_format.h"
 #include "files/image/image_verifier.h"
+#include "host/file_names.h"
 #include "tool/tool.h"
 
 static const char VERIFY_HELP[] =
@@ -75,10 +76,13 @@ static int RunVerify(Tcl_Interp *, int argc, char **argv) {
  *	file could not be read, described.
  */
 static bool VerifyFile(const char *fileName, Pdb_ImageProblem *problem) {
-  int fd = open(fileName, O_RDONLY | O_CLOEXEC);
+  Tcl_DString native;
+  int fd = open(Pdb_MakeNativeName(fileName, &native), O_RDONLY | O_CLOEXEC);
+  int openErrno = errno;
+  Tcl_DStringFree(&native);
   if (fd < 0) {
     return Pdb_SetImageProblem(problem, "cannot open: %s",
-                               std::strerror(errno));
+                               std::strerror(openErrno));
   }
   struct stat status;
   if (fstat(fd, &status) != 0) {

@@ -2,8 +2,8 @@
  * line_reader_test.cpp --
  *
  *	The shared line reading: lines of any length, the newline kept, a
- *	last line without one, a line starting with NUL refused. (Blank
- *	lines are tested through pdb:read.)
+ *	last line without one, NUL bytes inside a line counted and found.
+ *	(Blank lines are tested through pdb:read.)
  */
 
 #include <cstdio>
@@ -29,7 +29,9 @@ Lines ReadAll(const std::string &text, size_t capacity) {
   Lines lines;
   long length;
   while ((length = Pdb_ReadLine(&buffer, stream)) > 0) {
-    EXPECT_EQ(static_cast<size_t>(length), strlen(buffer.bytes));
+    EXPECT_EQ(buffer.bytes[length], '\0');
+    EXPECT_EQ(Pdb_LineHoldsNul(buffer.bytes, length),
+              strlen(buffer.bytes) != static_cast<size_t>(length));
     lines.emplace_back(buffer.bytes, length);
   }
   if (length < 0) {
@@ -41,7 +43,7 @@ Lines ReadAll(const std::string &text, size_t capacity) {
   return lines;
 }
 
-TEST(LineReader, ReadsWholeLinesOfAnyLengthAndRefusesALineStartingWithNul) {
+TEST(LineReader, ReadsWholeLinesOfAnyLengthWithTheirNulBytes) {
   EXPECT_EQ(ReadAll("a\n\nbc\r\nlast", 1024),
             (Lines{"a\n", "\n", "bc\r\n", "last"}));
   EXPECT_EQ(ReadAll("", 1024), Lines{});
@@ -50,8 +52,10 @@ TEST(LineReader, ReadsWholeLinesOfAnyLengthAndRefusesALineStartingWithNul) {
     std::string line(n, 'y');
     EXPECT_EQ(ReadAll(line + "\n" + line, 4), (Lines{line + "\n", line})) << n;
   }
-  /* A line beginning with a NUL is an error. */
-  EXPECT_EQ(ReadAll(std::string("a\n\0x\n", 5), 16), (Lines{"a\n", "<error>"}));
+  /* A NUL byte neither ends a line nor joins it to the next. */
+  const std::string nul("a\n\0x\nb\0\nc", 9);
+  EXPECT_EQ(ReadAll(nul, 16), (Lines{"a\n", std::string("\0x\n", 3),
+                                     std::string("b\0\n", 3), "c"}));
 }
 
 } // namespace

@@ -1,12 +1,12 @@
 /*
  * image_file.cpp --
  *
- *	Writes a laid-out binary image to its file through a temporary file
- *	in the same directory. The format byte and version go first, then the
- *	structures, then the two header words that locate the part list and
- *	the tree; only a complete file is renamed over the name, so a reader
- *	that has the old image mapped keeps it whole and an interrupted write
- *	leaves no half image behind.
+ *	Writes a laid-out binary image to its file through the host's
+ *	replace-on-close writer. The format byte and version go first, then
+ *	the structures, then the two header words that locate the part list
+ *	and the tree; only a complete, synced file is renamed over the name,
+ *	so a reader that has the old image mapped keeps it whole and an
+ *	interrupted write leaves neither a half image nor a temporary file.
  */
 
 #include "files/image/image_file.h"
@@ -14,12 +14,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <string>
-#include <unistd.h>
 
 #include "files/image/image_buffer.h"
 #include "files/image/image_format.h"
+#include "host/tov_host.h"
 
 static const char *const MSG_OPEN = "Unable to open output file";
 static const char *const MSG_SEEK_FORMAT = "lseek 1 failed";
@@ -29,67 +27,35 @@ static const char *const MSG_SEEK_VERSION = "lseek 2 failed";
 static const char *const MSG_WRITE_VERSION =
     "Cannot write formatVer to binary file";
 static const char *const MSG_WRITE = "Cannot write binary file";
-static const char *const MSG_CLOSE = "Cannot close binary file";
-static const char *const MSG_RENAME = "Cannot rename binary file";
 
-static int OpenTemporary(const char *fileName, std::string *tempName);
-static bool WriteAt(int fd, const unsigned char *bytes, std::size_t count,
+static bool WriteAt(FILE *stream, const unsigned char *bytes, std::size_t count,
                     off_t offset, const char **failure, const char *seekMsg,
                     const char *writeMsg);
 static int Fail(Tcl_Interp *interp, const char *perrorText,
-                const char *resultText, const char *fileName, int error);
-
-/*
- * OpenTemporary --
- *
- *	Creates a new, empty file beside fileName whose name no other file
- *	has, readable and writable as the umask allows. Returns its
- *	descriptor and name, or -1 with errno set.
- */
-static int OpenTemporary(const char *fileName, std::string *tempName) {
-  static unsigned counter = 0;
-  for (int attempt = 0; attempt < 100; attempt++) {
-    char suffix[48];
-    std::snprintf(suffix, sizeof(suffix), ".tmp%ld.%u",
-                  static_cast<long>(getpid()), counter++);
-    *tempName = std::string(fileName) + suffix;
-    int fd =
-        open(tempName->c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) {
-      return fd;
-    }
-  }
-  return -1;
-}
+                const char *resultText, const char *fileName, int error,
+                const char *ownText);
+static int WriterFailure(Tcl_Interp *interp, const char *text,
+                         const char *fileName);
 
 /*
  * WriteAt --
  *
- *	Seeks to offset and writes count bytes there, retrying short writes.
- *	Returns true when all went out; else false with errno set and
- *	*failure naming the step (seekMsg or writeMsg).
+ *	Seeks the stream to offset and writes count bytes there, flushed so
+ *	that a failure shows at its own step. Returns true when all went
+ *	out; else false with errno set and *failure naming the step (seekMsg
+ *	or writeMsg).
  */
-static bool WriteAt(int fd, const unsigned char *bytes, std::size_t count,
+static bool WriteAt(FILE *stream, const unsigned char *bytes, std::size_t count,
                     off_t offset, const char **failure, const char *seekMsg,
                     const char *writeMsg) {
-  if (lseek(fd, offset, SEEK_SET) != offset) {
+  if (fseeko(stream, offset, SEEK_SET) != 0) {
     *failure = seekMsg;
     return false;
   }
-  while (count > 0) {
-    ssize_t written = write(fd, bytes, count);
-    if (written < 0 && errno == EINTR) {
-      continue;
-    }
-    if (written <= 0) {
-      if (written == 0) {
-        errno = ENOSPC;
-      }
-      *failure = writeMsg;
-      return false;
-    }
-    bytes += written;
-    count -= static_cast<std::size_t>(written);
+  if (std::fwrite(bytes, 1, count, stream) != count ||
+      std::fflush(stream) != 0) {
+    *failure = writeMsg;
+    return false;
   }
   return true;
 }
@@ -97,58 +63,60 @@ static bool WriteAt(int fd, const unsigned char *bytes, std::size_t count,
 /*
  * Fail --
  *
- *	Reports a failed step: "perrorText: system text" on standard error,
- *	and resultText "\"fileName\": " and the POSIX error text (which also
- *	sets the error code) as the interpreter result. Returns TCL_ERROR.
+ *	Reports a failed step: "perrorText: reason" on standard error, and
+ *	resultText "\"fileName\": " and the reason as the interpreter
+ *	result. The reason is ownText when given, else the system's text of
+ *	error (POSIX error code set). Returns TCL_ERROR.
  */
 static int Fail(Tcl_Interp *interp, const char *perrorText,
-                const char *resultText, const char *fileName, int error) {
-  std::fprintf(stderr, "%s: %s\n", perrorText, std::strerror(error));
+                const char *resultText, const char *fileName, int error,
+                const char *ownText) {
+  std::fprintf(stderr, "%s: %s\n", perrorText,
+               ownText != nullptr ? ownText : std::strerror(error));
   std::fflush(stderr);
   Tcl_ResetResult(interp);
   errno = error;
-  Tcl_AppendResult(interp, resultText, " \"", fileName,
-                   "\": ", Tcl_PosixError(interp), (char *)nullptr);
+  Tcl_AppendResult(interp, resultText, " \"", fileName, "\": ",
+                   ownText != nullptr ? ownText : Tcl_PosixError(interp),
+                   (char *)nullptr);
   return TCL_ERROR;
+}
+
+/* Fail with the reason of the writer's last failure. */
+static int WriterFailure(Tcl_Interp *interp, const char *text,
+                         const char *fileName) {
+  const char *ownText = nullptr;
+  int error = Tov_RobustLastFailure(&ownText);
+  return Fail(interp, text, text, fileName, error, ownText);
 }
 
 int Pdb_WriteImageFile(Tcl_Interp *interp, const Pdb_ImageBuffer &image,
                        const char *fileName) {
-  std::string tempName;
-  int fd = OpenTemporary(fileName, &tempName);
-  if (fd < 0) {
-    return Fail(interp, MSG_OPEN, MSG_OPEN, fileName, errno);
+  Tov_RobustFile *handle = Tov_RobustFopenForWrite(nullptr, fileName);
+  if (handle == nullptr) {
+    return WriterFailure(interp, MSG_OPEN, fileName);
   }
-
+  FILE *stream = Tov_GetFilePtr(handle);
   const unsigned char *bytes = image.bytes();
   const char *failure = nullptr;
   bool written =
-      WriteAt(fd, bytes, 1, 0, &failure, MSG_SEEK_FORMAT, MSG_WRITE_FORMAT) &&
-      WriteAt(fd, bytes + PDB_IMAGE_VERSION_OFFSET, 4, PDB_IMAGE_VERSION_OFFSET,
-              &failure, MSG_SEEK_VERSION, MSG_WRITE_VERSION) &&
-      WriteAt(fd, bytes + PDB_IMAGE_HEADER_SIZE,
+      WriteAt(stream, bytes, 1, 0, &failure, MSG_SEEK_FORMAT,
+              MSG_WRITE_FORMAT) &&
+      WriteAt(stream, bytes + PDB_IMAGE_VERSION_OFFSET, 4,
+              PDB_IMAGE_VERSION_OFFSET, &failure, MSG_SEEK_VERSION,
+              MSG_WRITE_VERSION) &&
+      WriteAt(stream, bytes + PDB_IMAGE_HEADER_SIZE,
               image.size() - PDB_IMAGE_HEADER_SIZE, PDB_IMAGE_HEADER_SIZE,
               &failure, MSG_WRITE, MSG_WRITE) &&
-      WriteAt(fd, bytes + PDB_IMAGE_LIST_OFFSET, 8, PDB_IMAGE_LIST_OFFSET,
+      WriteAt(stream, bytes + PDB_IMAGE_LIST_OFFSET, 8, PDB_IMAGE_LIST_OFFSET,
               &failure, MSG_WRITE, MSG_WRITE);
-  if (written && fsync(fd) != 0) {
-    failure = MSG_WRITE;
-    written = false;
-  }
-  int error = errno;
-  if (close(fd) != 0 && written) {
-    error = errno;
-    failure = MSG_CLOSE;
-    written = false;
-  }
-  if (written && rename(tempName.c_str(), fileName) != 0) {
-    error = errno;
-    failure = MSG_RENAME;
-    written = false;
-  }
   if (!written) {
-    unlink(tempName.c_str());
-    return Fail(interp, failure, MSG_WRITE, fileName, error);
+    int error = errno;
+    Tov_RobustFabandonForWrite(handle);
+    return Fail(interp, failure, MSG_WRITE, fileName, error, nullptr);
+  }
+  if (Tov_RobustFcloseForWrite(nullptr, handle) != 0) {
+    return WriterFailure(interp, MSG_WRITE, fileName);
   }
   return TCL_OK;
 }

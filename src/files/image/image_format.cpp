@@ -14,9 +14,20 @@
 #include "model/category_tree.h"
 #include "model/part_list.h"
 
+/* Offsets of links inside their structures, as the model pins them. */
+enum {
+  HOLDER_ROOT_LINK = 0,  /* Pdb_CategoryTree: the root node */
+  NODE_PARENT_LINK = 4,  /* Pdb_CategoryNode: the parent */
+  NODE_SIBLING_LINK = 12 /* Pdb_CategoryNode: the next sibling */
+};
+
 static bool CheckStructure(const char *what, uint32_t offset,
                            std::size_t length, std::size_t size,
                            Pdb_ImageProblem *problem);
+static bool CheckRoot(const void *image, uint32_t treeOffset,
+                      Pdb_ImageProblem *problem);
+static bool CheckPartList(const void *image, uint32_t listOffset,
+                          Pdb_ImageProblem *problem);
 
 bool Pdb_SetImageProblem(Pdb_ImageProblem *problem, const char *format, ...) {
   va_list args;
@@ -79,6 +90,60 @@ bool Pdb_CheckImageHeader(const void *image, std::size_t size,
     return false;
   }
 
+  if (treeOffset != size - sizeof(Pdb_CategoryTree)) {
+    return Pdb_SetImageProblem(problem,
+                               "tree holder at offset %u does not end the "
+                               "file of %zu bytes",
+                               treeOffset, size);
+  }
+  return CheckRoot(image, treeOffset, problem) &&
+         CheckPartList(image, listOffset, problem);
+}
+
+/*
+ * CheckRoot --
+ *
+ *	Checks that the root node, when the tree has one, is the node image
+ *	directly before the tree holder (the writer places it last) and has
+ *	neither a parent nor a sibling.
+ */
+static bool CheckRoot(const void *image, uint32_t treeOffset,
+                      Pdb_ImageProblem *problem) {
+  int32_t rootLink =
+      static_cast<int32_t>(Pdb_ImageWord(image, treeOffset + HOLDER_ROOT_LINK));
+  if (rootLink == 0) {
+    return true;
+  }
+  if (rootLink != -static_cast<int32_t>(sizeof(Pdb_CategoryNode)) ||
+      treeOffset < PDB_IMAGE_HEADER_SIZE + sizeof(Pdb_CategoryNode)) {
+    return Pdb_SetImageProblem(problem,
+                               "the root node does not lie directly before "
+                               "the tree holder at offset %u",
+                               treeOffset);
+  }
+  uint32_t root = treeOffset - static_cast<uint32_t>(sizeof(Pdb_CategoryNode));
+  if (Pdb_ImageWord(image, root + NODE_PARENT_LINK) != 0 ||
+      Pdb_ImageWord(image, root + NODE_SIBLING_LINK) != 0) {
+    return Pdb_SetImageProblem(problem,
+                               "the root node at offset %u has a parent or a "
+                               "sibling",
+                               root);
+  }
+  return true;
+}
+
+/*
+ * CheckPartList --
+ *
+ *	Checks the database list's header against the record region that
+ *	the writer puts before it: the sorted flag set and no capacity, the
+ *	slots directly before the header, the first entry the record right
+ *	after the file header and the last one inside the region (the
+ *	entries lie in name order, so in increasing offsets). An empty list
+ *	follows the file header directly.
+ */
+static bool CheckPartList(const void *image, uint32_t listOffset,
+                          Pdb_ImageProblem *problem) {
   Pdb_PartList list;
   std::memcpy(&list, static_cast<const char *>(image) + listOffset,
               sizeof(list));
@@ -86,17 +151,43 @@ bool Pdb_CheckImageHeader(const void *image, std::size_t size,
     return Pdb_SetImageProblem(problem, "part list count %d is negative",
                                static_cast<int>(list.count));
   }
+  if (list.capacity != 0 || list.sorted != 1) {
+    return Pdb_SetImageProblem(problem,
+                               "the part list at offset %u is not a sorted "
+                               "list of an image",
+                               listOffset);
+  }
+  int64_t slots =
+      static_cast<int64_t>(listOffset) - 4 * static_cast<int64_t>(list.count);
   if (list.count == 0) {
+    if (list.storage.offset != 0 || listOffset != PDB_IMAGE_HEADER_SIZE) {
+      return Pdb_SetImageProblem(problem,
+                                 "the empty part list at offset %u does not "
+                                 "follow the file header",
+                                 listOffset);
+    }
     return true;
   }
-  int64_t slots = static_cast<int64_t>(listOffset) + list.storage.offset;
-  int64_t end = slots + 4 * static_cast<int64_t>(list.count);
-  if (list.storage.offset == 0 || slots % PDB_IMAGE_ALIGN != 0 ||
-      slots < PDB_IMAGE_HEADER_SIZE || end > static_cast<int64_t>(size)) {
+  if (list.storage.offset != slots - listOffset ||
+      slots - PDB_IMAGE_HEADER_SIZE <
+          static_cast<int64_t>(Pdb_Part::headerSize) * list.count) {
     return Pdb_SetImageProblem(problem,
-                               "the %d slots of the part list lie outside the "
-                               "file of %zu bytes",
-                               static_cast<int>(list.count), size);
+                               "the %d slots of the part list at offset %u do "
+                               "not lie directly after its records",
+                               static_cast<int>(list.count), listOffset);
+  }
+  int64_t first = listOffset + static_cast<int32_t>(Pdb_ImageWord(
+                                   image, static_cast<std::size_t>(slots)));
+  int64_t last =
+      listOffset + static_cast<int32_t>(Pdb_ImageWord(
+                       image, static_cast<std::size_t>(listOffset) - 4));
+  if (first != PDB_IMAGE_HEADER_SIZE || last < first ||
+      last % PDB_IMAGE_ALIGN != 0 ||
+      last + static_cast<int64_t>(Pdb_Part::headerSize) > slots) {
+    return Pdb_SetImageProblem(problem,
+                               "the entries of the part list at offset %u lie "
+                               "outside its record region",
+                               listOffset);
   }
   return true;
 }

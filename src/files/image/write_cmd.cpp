@@ -23,8 +23,8 @@ static const char *const WRITE_BINARY_WORD = "-binary";
  *
  *	pdb:write -binary handle file: lays out the image of the database
  *	behind handle and writes it to file. Returns TCL_OK with an empty
- *	result, or TCL_ERROR with a message. A binary database is refused;
- *	the database is never changed.
+ *	result, or TCL_ERROR with a message. A binary database, and one
+ *	that has not been read, are refused; the database is never changed.
  */
 static int WriteCommand(Tcl_Interp *interp, int argc, const char **argv) {
   if (Pdb_CommonPreamble(interp, &argc, argv) != TCL_OK) {
@@ -47,6 +47,10 @@ static int WriteCommand(Tcl_Interp *interp, int argc, const char **argv) {
                      "\": it is a binary image, only ASCII databases can be "
                      "written as images",
                      (char *)nullptr);
+    return TCL_ERROR;
+  }
+  if (!db->read) {
+    Tcl_AppendResult(interp, PDB_MSG_NOT_READ, (char *)nullptr);
     return TCL_ERROR;
   }
 

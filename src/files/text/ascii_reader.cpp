@@ -19,6 +19,7 @@
 
 static const char MSG_NO_MEMORY[] = "Not enough memory to read";
 static const char MSG_SPLIT_LINE[] = "Could not split line";
+static const char MSG_NUL_BYTE[] = "Line holds a NUL byte";
 static const char MSG_UNKNOWN_KEYWORD[] =
     "Unrecognized keyword. Should be [part], [part=], [category] or "
     "[category=]";
@@ -85,7 +86,9 @@ int Pdb_ReadAsciiDatabase(Tcl_Interp *interp, Pdb_Group *group, Pdb_AsciiDb *db,
 /*
  * ReadRecords --
  *
- *	The line loop.
+ *	The line loop: refuses a line holding a NUL byte, skips blank lines
+ *	and lines beginning with "]", splits every other line in place and
+ *	dispatches it by keyword.
  *
  * Results:
  *	TCL_OK at the end of the file, or TCL_ERROR at a bad line that ends
@@ -109,10 +112,17 @@ static int ReadRecords(Pdb_ReadState *state) {
                                  PDB_EC_POSIX);
     }
     char *line = state->line.bytes;
+    int reportedBefore = state->reported;
+    if (Pdb_LineHoldsNul(line, length)) {
+      Pdb_ReportLineError(state, MSG_NUL_BYTE, PDB_EC_SYNTAX);
+      if (!GoOnAfter(state, false, reportedBefore)) {
+        return TCL_ERROR;
+      }
+      continue;
+    }
     if (line[0] == ']' || Pdb_IsBlankLine(line)) {
       continue;
     }
-    int reportedBefore = state->reported;
     int argc = 0;
     char *argv[PDB_RECORD_MAX_ELEMENTS];
     if (Tov_SplitListInPlace(nullptr, line, &argc, argv,

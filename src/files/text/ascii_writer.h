@@ -23,15 +23,20 @@ struct Pdb_CategoryTree;
  */
 bool Pdb_WriteAsciiTree(const Pdb_CategoryTree *tree, FILE *stream);
 
+/* "Could not write parts database \"": the start of a failed write's
+ * message. */
+extern const char PDB_MSG_CANNOT_WRITE_DB[];
+
 /*
  * Writes tree (nothing when it is nullptr) to a new replace-on-close
- * handle for fileName. Returns the handle, whose close puts the content
- * under the name (or which the caller abandons); nullptr with a message
- * and the POSIX error code when the handle cannot be made or the content
- * cannot be written, the file being left as it was.
+ * handle for path (the file's name in UTF-8); fileName is the name
+ * messages give. Returns the handle, whose close puts the content under
+ * the name (or which the caller abandons); nullptr with a message, the
+ * writer's reason and the POSIX error code when the handle cannot be made
+ * or the content cannot be written, the file being left as it was.
  */
 Tov_RobustFile *Pdb_WriteAsciiFile(Tcl_Interp *interp,
                                    const Pdb_CategoryTree *tree,
-                                   const char *fileName);
+                                   const char *path, const char *fileName);
 
 #endif /* TOVPART_FILES_ASCII_WRITER_H */

@@ -31,6 +31,7 @@ TEST_F(ImageFile, NewFileIsReadWriteUnderTheUmask) {
     mode_t mode;
   } cases[] = {{022, 0644}, {077, 0600}, {0, 0666}};
   for (const auto &c : cases) {
+    unlink(name.c_str());
     mode_t saved = umask(c.umask);
     int status = Pdb_WriteImageFile(interp, image, name.c_str());
     umask(saved);
