@@ -12,6 +12,24 @@
 
 static const char GRAPHIC_MODEL_PREFIX[] = "graphic_mod";
 static const char GMOD_MODEL_PREFIX[] = "gmod_model";
+static const char *const HDL_KINDS[] = {"kelm", "vhdl", "none"};
+
+/*
+ * Pdb_IsHdlKind --
+ *
+ * Results:
+ *	True for "kelm", "vhdl" and "none", the kinds a file keeps when it
+ *	is read back.
+ */
+
+bool Pdb_IsHdlKind(const char *hdl) {
+  for (const char *kind : HDL_KINDS) {
+    if (std::strcmp(hdl, kind) == 0) {
+      return true;
+    }
+  }
+  return false;
+}
 
 bool Pdb_GraphicModelTemplateTest(const char *templateName,
                                   const char *templateDescription) {
@@ -32,9 +50,18 @@ const char *Pdb_DeriveHdlKind(Tcl_Interp *interp, const char *symbolName,
                               const char *templateDescription) {
   bool vhdl = Pdb_IsVhdlSymbol(interp, symbolName);
   Tcl_ResetResult(interp);
-  if (vhdl) {
-    return "vhdl";
-  }
+  return vhdl ? "vhdl" : Pdb_TemplateHdlKind(templateName, templateDescription);
+}
+
+/*
+ * Pdb_TemplateHdlKind --
+ *
+ * Results:
+ *	"none" when the graphic-model template test holds, else "kelm".
+ */
+
+const char *Pdb_TemplateHdlKind(const char *templateName,
+                                const char *templateDescription) {
   return Pdb_GraphicModelTemplateTest(templateName, templateDescription)
              ? "none"
              : "kelm";

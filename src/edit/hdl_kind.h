@@ -14,6 +14,12 @@
 #include <tcl.h>
 
 /*
+ * True for the HDL kinds a part may hold and a file keeps when it is read
+ * back: "kelm", "vhdl" and "none".
+ */
+bool Pdb_IsHdlKind(const char *hdl);
+
+/*
  * The graphic-model template test: true when a part without a known HDL
  * kind and with this template gets "none" rather than "kelm": the name is
  * empty and the description does not begin with "graphic_mod" or
@@ -21,6 +27,11 @@
  */
 bool Pdb_GraphicModelTemplateTest(const char *templateName,
                                   const char *templateDescription);
+
+/* The kind of a part whose symbol is no VHDL symbol: "none" when the
+ * graphic-model template test holds, else "kelm" (static strings). */
+const char *Pdb_TemplateHdlKind(const char *templateName,
+                                const char *templateDescription);
 
 /*
  * The derived HDL kind, "vhdl", "none" or "kelm" (static strings). The

@@ -8,7 +8,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 
+#include "model/child_index.h"
 #include "model/group.h"
 #include "model/tree_edit.h"
 #include "model/window.h"
@@ -18,6 +20,9 @@ static const char MSG_HELP_MISMATCH[] = "category help context mismatch for ";
 
 static const char *RecordedHelp(Pdb_Group *group, const char *path,
                                 const Pdb_CategoryNode *node);
+static bool HasReferenceNamed(const Pdb_ChildIndex &index,
+                              const Pdb_CategoryNode *parent,
+                              std::string_view name);
 
 /* The help a path is checked against: the group's, else node's own. */
 static const char *RecordedHelp(Pdb_Group *group, const char *path,
@@ -29,6 +34,27 @@ static const char *RecordedHelp(Pdb_Group *group, const char *path,
     }
   }
   return node->isReference() ? "" : node->body()->helpText();
+}
+
+/* True when parent has a category reference child named name. */
+static bool HasReferenceNamed(const Pdb_ChildIndex &index,
+                              const Pdb_CategoryNode *parent,
+                              std::string_view name) {
+  if (const auto *indexed = index.candidates(parent, name)) {
+    for (const Pdb_CategoryNode *c : *indexed) {
+      if (c->isReference()) {
+        return true;
+      }
+    }
+    return false;
+  }
+  for (const Pdb_CategoryNode *c = parent->child(); c != nullptr;
+       c = c->sibling()) {
+    if (c->isReference() && Pdb_ComponentName(c) == name) {
+      return true;
+    }
+  }
+  return false;
 }
 
 /*
@@ -124,6 +150,42 @@ Pdb_CategoryNode *Pdb_TreeEdit::ensurePath(Tcl_Interp *interp, Pdb_Group *group,
     start = i + 1;
   }
   return node;
+}
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_TreeEdit::referenceOnPath --
+ *
+ *	Walks path from the root along real categories as ensurePath would,
+ *	and stops at the first component that has no real child; when a
+ *	category reference of that name stands there, ensurePath would make
+ *	a real category beside it.
+ *
+ * Results:
+ *	The length of path up to and including that component's "/", or 0.
+ *
+ *----------------------------------------------------------------------
+ */
+
+std::size_t Pdb_TreeEdit::referenceOnPath(const char *path) const {
+  std::string scratch(path);
+  const Pdb_CategoryNode *node = holder->rootNode();
+  std::size_t start = 1;
+  for (std::size_t i = 1; node != nullptr && i < scratch.size(); i++) {
+    if (scratch[i] != '/') {
+      continue;
+    }
+    scratch[i] = '\0';
+    const char *component = scratch.c_str() + start;
+    const Pdb_CategoryNode *child = findChild(node, component);
+    if (child == nullptr) {
+      return HasReferenceNamed(children, node, component) ? i + 1 : 0;
+    }
+    node = child;
+    start = i + 1;
+  }
+  return 0;
 }
 
 /*

@@ -1,10 +1,12 @@
 /*
  * category_refs.cpp --
  *
- *	Category references across a group: the circularity test, and the
- *	collection of a subtree with the parts homed in it.
+ *	Category references across a group: the circularity test, the test
+ *	of the place a new reference would take, and the collection of a
+ *	subtree with the parts homed in it.
  */
 
+#include <cstring>
 #include <unordered_set>
 #include <vector>
 
@@ -66,6 +68,40 @@ bool Pdb_Group::isCircularReference(const Pdb_CategoryNode *node,
                const_cast<Pdb_Group *>(this), PDB_REFS_IGNORE, targetPath);
            return target != nullptr && reachesCategory(node, target);
          }) != nullptr;
+}
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Group::referencePlaceTaken --
+ *
+ *	Builds the path a category reference to targetPath would stand at
+ *	under the category at parentPath (parentPath and the last component
+ *	of targetPath) and looks it up across the group, references
+ *	followed. The reader refuses a [category=] line whose place is
+ *	taken, so pdb:add refuses such a reference too.
+ *
+ * Results:
+ *	True when some database of the group finds that path.
+ *
+ *----------------------------------------------------------------------
+ */
+
+bool Pdb_Group::referencePlaceTaken(const char *parentPath,
+                                    const char *targetPath) const {
+  std::size_t length = std::strlen(targetPath);
+  const char *last = targetPath + (length > 0 ? length - 1 : 0);
+  while (last > targetPath && last[-1] != '/') {
+    last--;
+  }
+  Tcl_DString place;
+  Tcl_DStringInit(&place);
+  Tcl_DStringAppend(&place, parentPath, -1);
+  Tcl_DStringAppend(&place, last, -1);
+  bool taken =
+      lookupPathInGroup(PDB_REFS_GROUP, Tcl_DStringValue(&place)) != nullptr;
+  Tcl_DStringFree(&place);
+  return taken;
 }
 
 void Pdb_CategoryNode::collectSubtree(Pdb_AddressSet &nodes,

@@ -103,6 +103,15 @@ public:
   bool isCircularReference(const Pdb_CategoryNode *node,
                            const char *targetPath) const;
 
+  /*
+   * True when a category reference to targetPath placed under the
+   * category at parentPath would stand at a path the group already finds
+   * (references followed): parentPath followed by the last component of
+   * targetPath ("/x/" and "/a/b/" give "/x/b/"). targetPath ends in "/".
+   */
+  bool referencePlaceTaken(const char *parentPath,
+                           const char *targetPath) const;
+
   /* True when x can be reached from n, through references too. */
   bool reachesCategory(const Pdb_CategoryNode *x,
                        const Pdb_CategoryNode *n) const;

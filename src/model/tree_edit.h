@@ -12,7 +12,9 @@
 #ifndef TOVPART_MODEL_TREE_EDIT_H
 #define TOVPART_MODEL_TREE_EDIT_H
 
+#include <cstddef>
 #include <tcl.h>
+#include <vector>
 
 #include "model/address_set.h"
 #include "model/category_tree.h"
@@ -61,6 +63,16 @@ public:
    */
   Pdb_CategoryNode *ensurePath(Tcl_Interp *interp, Pdb_Group *group,
                                const char *path, const char *help);
+
+  /*
+   * The length of the leading part of path that names a category
+   * reference standing where ensurePath(path) would create a real
+   * category: a parent without a real child of the component's name but
+   * with a reference of that name. 0 when ensurePath would pass none. A
+   * category beside a reference of the same name could be saved but not
+   * read back.
+   */
+  std::size_t referenceOnPath(const char *path) const;
 
   /* Appends a reference to target's path (a reference's own path for a
    * reference) under parent. */
@@ -145,6 +157,7 @@ private:
   void destroyNode(Pdb_CategoryNode *node);
   int removeFromList(Pdb_CategoryNode *node, const Pdb_AddressSet &parts);
   void forgetParts(Pdb_Group *group, const Pdb_AddressSet &parts,
+                   const std::vector<void *> &doomed,
                    Tcl_HashTable *partsTable);
 
   class SubtreeDeletion;

@@ -53,6 +53,10 @@ extern const char *const PDB_SITE_ROLE;
 /* The refusal of a database that pdb:read has not filled yet. */
 extern const char *const PDB_MSG_NOT_READ; /* "Database has not been read" */
 
+/* The same for the user or site database chosen by role, whichever it is:
+ * "User parts database has not been read". */
+extern const char *const PDB_MSG_ROLE_NOT_READ;
+
 /* Writes the trace line of a command when tracing is on. */
 void Pdb_TraceArgv(int argc, const char **argv);
 void Pdb_TraceObjv(int objc, Tcl_Obj *const objv[]);

@@ -24,6 +24,8 @@ static const char *const MSG_LINE = ", line ";
 static const char *const MSG_IN = " in ";
 
 const char *const PDB_MSG_NOT_READ = "Database has not been read";
+const char *const PDB_MSG_ROLE_NOT_READ =
+    "User parts database has not been read";
 
 /* "Wrong # args: should be \"command usage\""; TCL_ERROR. */
 

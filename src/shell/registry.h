@@ -70,4 +70,15 @@ Pdb_Database *Pdb_LookupHandle(Tcl_Interp *interp, Pdb_Group *group,
 Pdb_Database *Pdb_ResolveHandle(Tcl_Interp *interp, const char *groupName,
                                 const char *handle);
 
+/* True when the -db value of the current command is "site". */
+bool Pdb_SiteRoleChosen();
+
+/*
+ * The database the -db value chooses by its role: the group's site
+ * database for "site", else its user database (the first of kind user or
+ * user_build). nullptr with "Site parts database is not open" or "User
+ * parts database is not open" appended when the group has none.
+ */
+Pdb_Database *Pdb_FindRoleDatabase(Tcl_Interp *interp, Pdb_Group *group);
+
 #endif /* TOVPART_SHELL_REGISTRY_H */

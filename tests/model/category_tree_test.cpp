@@ -134,3 +134,43 @@ TEST(CategoryTree, CircularReferencesAreRecognisedAndEndALookup) {
   EXPECT_EQ(db->lookupPath(g.group, 2, "/p/x/z/"), nullptr);
   EXPECT_STREQ(g.group->categoryHelp("/p/x/"), "");
 }
+
+TEST(CategoryTree, ReferenceOnPathNamesTheReferenceEnsurePathWouldPass) {
+  ModelGroup g;
+  Pdb_AsciiDb *db = g.addDb("zq_pdb1");
+  g.category(db, "/t/x/");
+  g.category(db, "/both/r/");
+  g.catRef(db, "/m/", db, "/t/");    /* /m/t/ */
+  g.catRef(db, "/both/", db, "/t/"); /* /both/t/ ... */
+  g.category(db, "/both/t/y/");      /* ... and a real t beside it */
+  const struct {
+    const char *path;
+    std::size_t place;
+  } cases[] = {
+      {"/m/t/z/", 5},    {"/m/t/", 5},   {"/m/t/x/y/", 5}, {"/m/u/", 0},
+      {"/both/t/z/", 0}, {"/new/a/", 0}, {"/", 0},         {"/t/x/", 0},
+  };
+  for (const auto &c : cases) {
+    EXPECT_EQ(db->treeEdit()->referenceOnPath(c.path), c.place) << c.path;
+  }
+}
+
+TEST(CategoryTree, ReferencePlaceTakenLooksAcrossTheGroup) {
+  ModelGroup g;
+  Pdb_AsciiDb *site = g.addDb("zq_pdb1", PDB_KIND_SITE);
+  Pdb_AsciiDb *user = g.addDb("zq_pdb2");
+  g.category(site, "/x/b/");
+  g.category(user, "/y/");
+  g.catRef(user, "/y/", site, "/x/b/"); /* /y/b/ */
+  const struct {
+    const char *parent, *target;
+    bool taken;
+  } cases[] = {
+      {"/x/", "/a/b/", true}, {"/y/", "/q/b/", true}, {"/y/", "/q/c/", false},
+      {"/", "/x/", true},     {"/z/", "/b/", false},  {"/y/b/", "/x/b/", false},
+  };
+  for (const auto &c : cases) {
+    EXPECT_EQ(g.group->referencePlaceTaken(c.parent, c.target), c.taken)
+        << c.parent << " " << c.target;
+  }
+}

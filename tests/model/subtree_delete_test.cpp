@@ -119,3 +119,31 @@ TEST(SubtreeDelete, DestroyingDatabasesFreesEveryBlockOnce) {
   }
   EXPECT_EQ(Pdb_WindowLiveBlocks(), before);
 }
+
+TEST(SubtreeDelete, RemovePartsTakesEveryEntryOfThePartOutOfTheGroup) {
+  std::size_t before = Pdb_WindowLiveBlocks();
+  {
+    ModelGroup g;
+    Pdb_AsciiDb *user = g.addDb("zq_pdb1");
+    Pdb_AsciiDb *other = g.addDb("zq_pdb2", PDB_KIND_FILE);
+    Pdb_Part *r1 = g.part(user, "/a/", "R1");
+    Pdb_Part *r2 = g.part(user, "/a/", "R2");
+    g.partRef(user, "/b/", r1);
+    g.partRef(other, "/o/", r1);
+    g.partRef(other, "/o/", r2);
+    g.group->hidden.hidePart(r1);
+    g.group->hidden.hidePart(r2);
+
+    Pdb_AddressSet parts;
+    parts.insert(r1);
+    user->treeEdit()->removeParts(g.group, parts, &user->parts);
+
+    EXPECT_EQ(user->findPart("R1"), nullptr);
+    EXPECT_EQ(user->findPart("R2"), r2);
+    EXPECT_EQ(user->tree->entryCount(), 1);
+    EXPECT_EQ(other->tree->entryCount(), 1);
+    EXPECT_EQ(g.group->hidden.hiddenPartCount(), 1);
+    EXPECT_TRUE(g.group->hidden.isPartHidden(r2));
+  }
+  EXPECT_EQ(Pdb_WindowLiveBlocks(), before);
+}

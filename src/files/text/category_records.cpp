@@ -152,23 +152,7 @@ int Pdb_HandleCategoryReference(Pdb_ReadState *state, int argc, char **argv) {
   if (state->group->isCircularReference(state->categoryNode, targetPath)) {
     return Pdb_ReportLineError(state, MSG_CATREF_CIRCULAR, PDB_EC_BAD_CATREF);
   }
-
-  /* The reference's own path: the current path and the target's last
-   * component ("/x/" and "/a/b/" give "/x/b/"). A found target is a valid
-   * path, so it ends in "/" and holds another "/" before that. */
-  size_t length = strlen(targetPath);
-  const char *last = targetPath + length - 1;
-  while (last > targetPath && last[-1] != '/') {
-    last--;
-  }
-  Tcl_DString ownPath;
-  Tcl_DStringInit(&ownPath);
-  Tcl_DStringAppend(&ownPath, state->categoryPath, -1);
-  Tcl_DStringAppend(&ownPath, last, -1);
-  bool exists = state->group->lookupPathInGroup(
-                    PDB_REFS_GROUP, Tcl_DStringValue(&ownPath)) != nullptr;
-  Tcl_DStringFree(&ownPath);
-  if (exists) {
+  if (state->group->referencePlaceTaken(state->categoryPath, targetPath)) {
     return Pdb_ReportLineError(state, MSG_CATREF_EXISTS, PDB_EC_DUP_CATREF);
   }
   if (!state->db->treeEdit()->createReference(state->categoryNode, target)) {

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "edit/hdl_kind.h"
+#include "edit/part_limits.h"
 #include "files/text/record_handlers.h"
 #include "model/ascii_db.h"
 #include "model/category_tree.h"
@@ -32,9 +33,6 @@ static const char MSG_PROPERTY_ODD[] =
 static const char MSG_TEMPLATE_SPLIT[] = "Could not split part template record";
 static const char MSG_TEMPLATE_FIELDS[] =
     "Part template record must have two fields";
-static const char MSG_PART_TOO_LONG[] =
-    "Part record too long: its strings before the properties exceed 32767 "
-    "bytes";
 static const char MSG_PARTREF_SCOPE[] =
     "Part reference is not in a category scope";
 static const char MSG_PARTREF_ELEMENTS[] =
@@ -45,10 +43,8 @@ static const char MSG_PARTREF_DUPLICATE[] =
     "Part or part reference with same name already exists in this category";
 static const char MSG_NO_MEMORY[] = "Not enough memory to read";
 
-/* Limits of the sub-records of a [part] line. */
-enum { SYMBOL_FIELDS = 3, PROPERTY_ELEMENTS_MAX = 64, TEMPLATE_FIELDS = 2 };
-
-static const char *const HDL_KINDS[] = {"kelm", "vhdl", "none"};
+/* Fields of the sub-records of a [part] line. */
+enum { SYMBOL_FIELDS = 3, TEMPLATE_FIELDS = 2 };
 
 static const char *PartHdlKind(Pdb_ReadState *state, int argc, char **argv,
                                const char *symbolName, const char *templateName,
@@ -98,9 +94,9 @@ int Pdb_HandlePart(Pdb_ReadState *state, int argc, char **argv) {
     return Pdb_ReportLineError(state, MSG_SYMBOL_BLANK, PDB_EC_BAD_PART_NAME);
   }
   int propertyCount = 0;
-  char *properties[PROPERTY_ELEMENTS_MAX];
+  char *properties[PDB_PROPERTY_ELEMENTS_MAX];
   if (Tov_SplitListInPlace(nullptr, symbol[2], &propertyCount, properties,
-                           PROPERTY_ELEMENTS_MAX) != 0) {
+                           PDB_PROPERTY_ELEMENTS_MAX) != 0) {
     return Pdb_ReportLineError(state, MSG_PROPERTY_SPLIT, PDB_EC_SYNTAX);
   }
   if (propertyCount % 2 != 0) {
@@ -121,7 +117,7 @@ int Pdb_HandlePart(Pdb_ReadState *state, int argc, char **argv) {
   int pairCount = propertyCount / 2;
   if (!Pdb_Part::fits(partName, symbol[0], templ[0], symbol[1], templ[1], hdl,
                       pairCount)) {
-    return Pdb_ReportLineError(state, MSG_PART_TOO_LONG, PDB_EC_SYNTAX);
+    return Pdb_ReportLineError(state, PDB_MSG_PART_TOO_LONG, PDB_EC_SYNTAX);
   }
   Pdb_Part *part = Pdb_Part::create(partName, symbol[0], templ[0], symbol[1],
                                     templ[1], hdl, pairCount, properties);
@@ -156,16 +152,8 @@ static const char *PartHdlKind(Pdb_ReadState *state, int argc, char **argv,
                                const char *symbolName, const char *templateName,
                                const char *templateDescription) {
   Pdb_AsciiDb *db = state->db;
-  if (argc == 4) {
+  if (argc == 4 || !Pdb_IsHdlKind(argv[4])) {
     db->version = 1;
-  } else {
-    bool known = false;
-    for (const char *kind : HDL_KINDS) {
-      known = known || strcmp(argv[4], kind) == 0;
-    }
-    if (!known) {
-      db->version = 1;
-    }
   }
   if (db->version == 2) {
     return argv[4];

@@ -18,7 +18,6 @@
 #include "host/file_names.h"
 #include "model/database.h"
 #include "model/group.h"
-#include "model/group_queries.h"
 #include "shell/commands.h"
 #include "shell/conventions.h"
 #include "shell/registry.h"
@@ -26,9 +25,6 @@
 static const char USAGE[] = "?zq_pdb handle?";
 static const char BACKUP_SUFFIX[] = ".bak";
 
-static const char MSG_NO_SITE[] = "Site parts database is not open";
-static const char MSG_NO_USER[] = "User parts database is not open";
-static const char MSG_USER_NOT_READ[] = "User parts database has not been read";
 static const char MSG_BINARY[] = "Cannot save database \"";
 static const char MSG_BINARY_REASON[] =
     "\": it is a binary image, only ASCII databases can be saved";
@@ -89,24 +85,11 @@ static int SaveCommand(Tcl_Interp *interp, int argc, const char **argv) {
  */
 static Pdb_Database *ChooseDatabase(Tcl_Interp *interp, Pdb_Group *group,
                                     int argc, const char **argv) {
-  Pdb_Database *db;
-  if (Pdb_StrEqualNullable(pdbDbOption, PDB_SITE_ROLE)) {
-    db = Pdb_FindSiteDatabase(group);
-    if (db == nullptr) {
-      Tcl_AppendResult(interp, MSG_NO_SITE, (char *)nullptr);
-      return nullptr;
-    }
-  } else if (argc == 1) {
-    db = Pdb_FindUserDatabase(group);
-    if (db == nullptr) {
-      Tcl_AppendResult(interp, MSG_NO_USER, (char *)nullptr);
-      return nullptr;
-    }
-  } else {
-    db = Pdb_LookupHandle(interp, group, argv[1]);
-    if (db == nullptr) {
-      return nullptr;
-    }
+  Pdb_Database *db = Pdb_SiteRoleChosen() || argc == 1
+                         ? Pdb_FindRoleDatabase(interp, group)
+                         : Pdb_LookupHandle(interp, group, argv[1]);
+  if (db == nullptr) {
+    return nullptr;
   }
   if (db->binary) {
     Tcl_AppendResult(interp, MSG_BINARY, db->fileName(), MSG_BINARY_REASON,
@@ -114,7 +97,8 @@ static Pdb_Database *ChooseDatabase(Tcl_Interp *interp, Pdb_Group *group,
     return nullptr;
   }
   if (!db->read) {
-    Tcl_AppendResult(interp, argc == 1 ? MSG_USER_NOT_READ : PDB_MSG_NOT_READ,
+    Tcl_AppendResult(interp,
+                     argc == 1 ? PDB_MSG_ROLE_NOT_READ : PDB_MSG_NOT_READ,
                      (char *)nullptr);
     return nullptr;
   }
