@@ -18,6 +18,7 @@
 #include <tcl.h>
 #include <vector>
 
+#include "files/image/image_file.h"
 #include "files/image/position_map.h"
 #include "model/category_tree.h"
 #include "model/database.h"
@@ -546,4 +547,31 @@ bool Pdb_BuildImage(Pdb_Database *db, Pdb_ImageBuffer *image,
     errno = image->failure() != 0 ? image->failure() : ENOMEM;
   }
   return done;
+}
+
+/*
+ * Pdb_WriteDatabaseImage --
+ *
+ *	Lays out the image of db in memory, then puts it into fileName
+ *	through a temporary file (Pdb_WriteImageFile).
+ *
+ * Results:
+ *	TCL_OK, or TCL_ERROR with a message.
+ *
+ * Side effects:
+ *	Replaces fileName once the image is complete.
+ */
+int Pdb_WriteDatabaseImage(Tcl_Interp *interp, Pdb_Database *db,
+                           const char *fileName) {
+  Pdb_ImageBuffer image;
+  Pdb_ImageProblem problem;
+  if (!Pdb_BuildImage(db, &image, &problem)) {
+    Tcl_ResetResult(interp);
+    Tcl_AppendResult(
+        interp, "Cannot write binary file \"", fileName,
+        "\": ", problem.text[0] != '\0' ? problem.text : Tcl_PosixError(interp),
+        (char *)nullptr);
+    return TCL_ERROR;
+  }
+  return Pdb_WriteImageFile(interp, image, fileName);
 }

@@ -10,6 +10,8 @@
 #ifndef TOVPART_FILES_IMAGE_WRITER_H
 #define TOVPART_FILES_IMAGE_WRITER_H
 
+#include <tcl.h>
+
 #include "files/image/image_buffer.h"
 #include "files/image/image_format.h"
 
@@ -24,5 +26,13 @@ class Pdb_Database;
  */
 bool Pdb_BuildImage(Pdb_Database *db, Pdb_ImageBuffer *image,
                     Pdb_ImageProblem *problem);
+
+/*
+ * Lays out the image of db (which must have a parts table) and writes it
+ * to fileName as Pdb_WriteImageFile does. Returns TCL_OK, or TCL_ERROR
+ * with a message naming the file; fileName is then left untouched.
+ */
+int Pdb_WriteDatabaseImage(Tcl_Interp *interp, Pdb_Database *db,
+                           const char *fileName);
 
 #endif /* TOVPART_FILES_IMAGE_WRITER_H */

@@ -9,8 +9,6 @@
 #include <cstring>
 #include <tcl.h>
 
-#include "files/image/image_buffer.h"
-#include "files/image/image_file.h"
 #include "files/image/image_writer.h"
 #include "model/database.h"
 #include "model/group.h"
@@ -56,17 +54,7 @@ static int WriteCommand(Tcl_Interp *interp, int argc, const char **argv) {
     return TCL_ERROR;
   }
 
-  Pdb_ImageBuffer image;
-  Pdb_ImageProblem problem;
-  if (!Pdb_BuildImage(db, &image, &problem)) {
-    Tcl_ResetResult(interp);
-    Tcl_AppendResult(
-        interp, "Cannot write binary file \"", argv[3],
-        "\": ", problem.text[0] != '\0' ? problem.text : Tcl_PosixError(interp),
-        (char *)nullptr);
-    return TCL_ERROR;
-  }
-  return Pdb_WriteImageFile(interp, image, argv[3]);
+  return Pdb_WriteDatabaseImage(interp, db, argv[3]);
 }
 
 /* The command procedure: WriteCommand, with no exception escaping. */

@@ -8,6 +8,7 @@
 
 #include "files/text/ascii_writer.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <initializer_list>
 
@@ -18,12 +19,17 @@
 #include "model/tree_walk.h"
 
 static const char KEYWORD_CATEGORY[] = "[category]";
+static const char MSG_CANNOT_OPEN[] = "Cannot open file \"";
+static const char MSG_FOR_WRITING[] = "\" for writing: ";
+const char PDB_MSG_CANNOT_WRITE_DB[] = "Could not write parts database \"";
 
 enum { PASS_PARTS = 1, PASS_REFERENCES = 2 };
 
 static void WriteCategory(const Pdb_CategoryNode *node, int pass, FILE *stream,
                           Tcl_DString *line);
 static void WriteLine(const char *keyword, Tcl_DString *line, FILE *stream);
+static void WriteFailure(Tcl_Interp *interp, const char *text,
+                         const char *fileName, const char *middle);
 
 /*
  * Pdb_WriteAsciiTree --
@@ -52,6 +58,47 @@ bool Pdb_WriteAsciiTree(const Pdb_CategoryTree *tree, FILE *stream) {
   }
   Tcl_DStringFree(&line);
   return ferror(stream) == 0;
+}
+
+/*
+ * Pdb_WriteAsciiFile --
+ *
+ *	Opens a replace-on-close handle for path and writes both passes of
+ *	tree to it, flushed.
+ *
+ * Results:
+ *	The handle, or nullptr with a message (see ascii_writer.h).
+ *
+ * Side effects:
+ *	Creates the handle's temporary file beside path; drops it again on
+ *	failure.
+ */
+Tov_RobustFile *Pdb_WriteAsciiFile(Tcl_Interp *interp,
+                                   const Pdb_CategoryTree *tree,
+                                   const char *path, const char *fileName) {
+  Tov_RobustFile *handle = Tov_RobustFopenForWrite(nullptr, path);
+  if (handle == nullptr) {
+    WriteFailure(interp, MSG_CANNOT_OPEN, fileName, MSG_FOR_WRITING);
+    return nullptr;
+  }
+  FILE *stream = Tov_GetFilePtr(handle);
+  if ((tree != nullptr && !Pdb_WriteAsciiTree(tree, stream)) ||
+      fflush(stream) != 0) {
+    Tov_RobustFabandonForWrite(handle);
+    WriteFailure(interp, PDB_MSG_CANNOT_WRITE_DB, fileName, "\": ");
+    return nullptr;
+  }
+  return handle;
+}
+
+/* Resets the result to text "name" middle and the writer's reason. */
+static void WriteFailure(Tcl_Interp *interp, const char *text,
+                         const char *fileName, const char *middle) {
+  int error = errno;
+  Tcl_ResetResult(interp);
+  errno = error;
+  const char *reason = Tov_RobustFailureText(interp);
+  Tcl_AppendResult(interp, text, fileName, middle, reason, (char *)nullptr);
 }
 
 /*

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "files/text/ascii_reader.h"
 #include "files/text/record_handlers.h"
 #include "model/ascii_db.h"
 #include "model/category_tree.h"
@@ -37,6 +38,13 @@ enum { OVERRIDE_MARKER_LENGTH = 6 };
 
 int Pdb_ReportLineError(Pdb_ReadState *state, const char *text,
                         const char *word) {
+  const Pdb_ReadObserver *observer = state->observer;
+  if (observer != nullptr && observer->badLine != nullptr) {
+    observer->badLine(observer->context, state->lineNumber, word, text);
+    state->reported++;
+    state->lastWord = word;
+    return TCL_ERROR;
+  }
   free(state->categoryPath);
   state->categoryPath = nullptr;
   state->categoryNode = nullptr;

@@ -14,6 +14,7 @@
 #include "host/line_reader.h"
 
 class Pdb_AsciiDb;
+struct Pdb_ReadObserver;
 class Pdb_Group;
 struct Pdb_CategoryNode;
 
@@ -30,12 +31,17 @@ struct Pdb_ReadState {
   int lineNumber;                 /* physical lines read so far */
   Pdb_LineBuffer line;
   bool update; /* -update: derive the HDL kind of version-1 parts */
+  const Pdb_ReadObserver *observer; /* nullptr for pdb:read */
+  int reported;                     /* bad lines told to the observer */
+  const char *lastWord;             /* error-code word of the last one */
 };
 
 /*
  * The line error report: frees the current category path, releases the
  * line buffer and leaves "text, line n in file." with the error code
- * {PDB word file n}. Returns TCL_ERROR.
+ * {PDB word file n}. With an observer that takes bad lines, it tells the
+ * observer instead and leaves the state as it is, so that the read can go
+ * on. Returns TCL_ERROR.
  */
 int Pdb_ReportLineError(Pdb_ReadState *state, const char *text,
                         const char *word);

@@ -28,9 +28,6 @@ static const char BACKUP_SUFFIX[] = ".bak";
 static const char MSG_BINARY[] = "Cannot save database \"";
 static const char MSG_BINARY_REASON[] =
     "\": it is a binary image, only ASCII databases can be saved";
-static const char MSG_CANNOT_OPEN[] = "Cannot open file \"";
-static const char MSG_FOR_WRITING[] = "\" for writing: ";
-static const char MSG_CANNOT_WRITE[] = "Could not write parts database \"";
 static const char MSG_NO_BACKUP[] =
     "Could not create backup of user parts database \"";
 
@@ -125,16 +122,9 @@ static Pdb_Database *ChooseDatabase(Tcl_Interp *interp, Pdb_Group *group,
 static int SaveDatabase(Tcl_Interp *interp, Pdb_Database *db) {
   const char *fileName = db->fileName();
   const char *path = db->filePath();
-  Tov_RobustFile *handle = Tov_RobustFopenForWrite(nullptr, path);
+  Tov_RobustFile *handle = Pdb_WriteAsciiFile(interp, db->tree, path, fileName);
   if (handle == nullptr) {
-    return SaveFailure(interp, MSG_CANNOT_OPEN, fileName, MSG_FOR_WRITING,
-                       true);
-  }
-  FILE *stream = Tov_GetFilePtr(handle);
-  if ((db->tree != nullptr && !Pdb_WriteAsciiTree(db->tree, stream)) ||
-      fflush(stream) != 0) {
-    Tov_RobustFabandonForWrite(handle);
-    return SaveFailure(interp, MSG_CANNOT_WRITE, fileName, "\": ", true);
+    return TCL_ERROR;
   }
   Tcl_DString backup;
   Tcl_DStringInit(&backup);
@@ -150,7 +140,8 @@ static int SaveDatabase(Tcl_Interp *interp, Pdb_Database *db) {
     if (moved) {
       RenameNative(Tcl_DStringValue(&backup), path);
     }
-    status = SaveFailure(interp, MSG_CANNOT_WRITE, fileName, "\": ", true);
+    status =
+        SaveFailure(interp, PDB_MSG_CANNOT_WRITE_DB, fileName, "\": ", true);
   }
   Tcl_DStringFree(&backup);
   return status;

@@ -1,0 +1,72 @@
+/*
+ * progress.cpp --
+ *
+ *	The progress bar: "label [#####-----]  45%" redrawn in place on
+ *	standard error at most ten times a second, starting half a second
+ *	into the work.
+ */
+
+#include "tool/progress.h"
+
+#include <cstdio>
+#include <unistd.h>
+
+static const std::chrono::milliseconds FIRST_DRAW(500);
+static const std::chrono::milliseconds REDRAW(100);
+
+enum { BAR_WIDTH = 30, LABEL_WIDTH = 40 };
+
+Pdb_Progress::Pdb_Progress(const char *label, long total)
+    : label(label), total(total), enabled(isatty(STDERR_FILENO) == 1),
+      start(Clock::now()), lastDrawn(start) {
+  if (this->label.size() > LABEL_WIDTH) {
+    this->label =
+        "..." + this->label.substr(this->label.size() - (LABEL_WIDTH - 3));
+  }
+}
+
+Pdb_Progress::~Pdb_Progress() { finish(); }
+
+/*
+ * Pdb_Progress::update --
+ *
+ *	Redraws the bar for done units when the work has gone on for more
+ *	than a moment and the last drawing is old enough.
+ *
+ * Side effects:
+ *	Writes to standard error when it is a terminal.
+ */
+void Pdb_Progress::update(long done) {
+  if (!enabled) {
+    return;
+  }
+  Clock::time_point now = Clock::now();
+  if (now - start < FIRST_DRAW || (shown && now - lastDrawn < REDRAW)) {
+    return;
+  }
+  lastDrawn = now;
+  shown = true;
+  int percent = 0;
+  if (total > 0) {
+    long bounded = done < 0 ? 0 : (done > total ? total : done);
+    percent = static_cast<int>(bounded * 100 / total);
+  }
+  char bar[BAR_WIDTH + 1];
+  int filled = percent * BAR_WIDTH / 100;
+  for (int i = 0; i < BAR_WIDTH; i++) {
+    bar[i] = i < filled ? '#' : '-';
+  }
+  bar[BAR_WIDTH] = '\0';
+  std::fprintf(stderr, "\r%s [%s] %3d%%", label.c_str(), bar, percent);
+  std::fflush(stderr);
+}
+
+/* Pdb_Progress::finish -- wipes the bar's line if one was drawn. */
+void Pdb_Progress::finish() {
+  if (shown) {
+    std::fprintf(stderr, "\r%*s\r",
+                 static_cast<int>(label.size()) + BAR_WIDTH + 8, "");
+    std::fflush(stderr);
+    shown = false;
+  }
+}
