@@ -70,6 +70,11 @@ std::string FuzzSession::writeFile(const char *name, const uint8_t *data,
 
 int FuzzSession::run(std::initializer_list<std::string> words,
                      std::string *result) {
+  return runWords(std::vector<std::string>(words), result);
+}
+
+int FuzzSession::runWords(const std::vector<std::string> &words,
+                          std::string *result) {
   std::vector<Tcl_Obj *> objv;
   for (const std::string &word : words) {
     objv.push_back(
@@ -86,6 +91,29 @@ int FuzzSession::run(std::initializer_list<std::string> words,
   }
   Tcl_ResetResult(interp);
   return status;
+}
+
+std::string FuzzSession::merge(const std::vector<std::string> &words) {
+  std::vector<const char *> argv;
+  for (const std::string &word : words) {
+    argv.push_back(word.c_str());
+  }
+  char *merged = Tcl_Merge(static_cast<int>(argv.size()), argv.data());
+  std::string text = merged;
+  Tcl_Free(merged);
+  return text;
+}
+
+bool FuzzSession::split(const std::string &text,
+                        std::vector<std::string> *elements) {
+  int count = 0;
+  const char **parts = nullptr;
+  if (Tcl_SplitList(nullptr, text.c_str(), &count, &parts) != TCL_OK) {
+    return false;
+  }
+  elements->assign(parts, parts + count);
+  Tcl_Free(reinterpret_cast<char *>(parts));
+  return true;
 }
 
 void FuzzSession::finishInput(const char *target) {

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <string>
 #include <tcl.h>
+#include <vector>
 
 class FuzzSession {
 public:
@@ -34,6 +35,15 @@ public:
    */
   int run(std::initializer_list<std::string> words,
           std::string *result = nullptr);
+  int runWords(const std::vector<std::string> &words,
+               std::string *result = nullptr);
+
+  /* The words as one Tcl list (Tcl_Merge), for files and messages. */
+  static std::string merge(const std::vector<std::string> &words);
+
+  /* The elements of a Tcl list; false when text is none. */
+  static bool split(const std::string &text,
+                    std::vector<std::string> *elements);
 
   /*
    * Unloads every database and ends the process with a message when the
