@@ -30,11 +30,17 @@ static const char MSG_CIRCULAR[] = "Circular category reference";
 static const char MSG_CATREF_EXISTS[] = "Category reference already exists";
 static const char MSG_CATREF_MEMORY[] =
     "Could not create category reference. No more memory";
+static const char MSG_REFERS_TO_USER[] =
+    "The site parts database cannot refer to \"";
+static const char MSG_REFERS_TO_USER_END[] =
+    "\", which only a user parts database holds";
 
 static int AddPartReference(const Pdb_AddContext &add, Pdb_CategoryNode *cat,
                             const Pdb_Part *part);
 static int AddCategoryReference(const Pdb_AddContext &add,
                                 Pdb_CategoryNode *cat, const char *word);
+static bool RefuseReferenceToUser(const Pdb_AddContext &add, const char *word,
+                                  const Pdb_Part *part);
 
 /*
  *----------------------------------------------------------------------
@@ -89,6 +95,9 @@ static int AddPartReference(const Pdb_AddContext &add, Pdb_CategoryNode *cat,
   if (edit->findEntry(cat, part->name()) != nullptr) {
     return Pdb_EditFailure(add.interp, MSG_DUPLICATE_PARTREF);
   }
+  if (RefuseReferenceToUser(add, part->name(), part)) {
+    return TCL_ERROR;
+  }
   Pdb_PartRef *reference =
       Pdb_PartRef::create(reinterpret_cast<const Pdb_PartEntry *>(part));
   if (reference == nullptr) {
@@ -121,6 +130,9 @@ static int AddCategoryReference(const Pdb_AddContext &add,
   if (std::strcmp(word, "/") == 0) {
     return Pdb_EditFailure(add.interp, MSG_REFERENCE_TO_ROOT);
   }
+  if (RefuseReferenceToUser(add, word, nullptr)) {
+    return TCL_ERROR;
+  }
   if (group->isCircularReference(cat, word)) {
     return Pdb_EditFailure(add.interp, MSG_CIRCULAR);
   }
@@ -143,4 +155,33 @@ static int AddCategoryReference(const Pdb_AddContext &add,
     return Pdb_EditFailure(add.interp, MSG_CATREF_MEMORY);
   }
   return TCL_OK;
+}
+
+/*
+ * RefuseReferenceToUser --
+ *
+ *	A database other than a user database is read before the user
+ *	databases of its group, and by users whose own databases differ, so
+ *	it may refer only to what a database of another kind holds: its saved
+ *	file would not read back otherwise. part is the part referred to, or
+ *	nullptr for the category at path word (found as the reader finds it,
+ *	without following references).
+ *
+ * Results:
+ *	True, with a message naming word, when the reference is refused.
+ */
+static bool RefuseReferenceToUser(const Pdb_AddContext &add, const char *word,
+                                  const Pdb_Part *part) {
+  if (Pdb_IsUserDatabase(add.target) ||
+      add.group->findFirst([&](const char *, Pdb_Database *db) {
+        return !Pdb_IsUserDatabase(db) &&
+               (part != nullptr ? db->findPart(word) == part
+                                : db->lookupPath(add.group, PDB_REFS_IGNORE,
+                                                 word) != nullptr);
+      }) != nullptr) {
+    return false;
+  }
+  Tcl_AppendResult(add.interp, MSG_REFERS_TO_USER, word, MSG_REFERS_TO_USER_END,
+                   (char *)nullptr);
+  return true;
 }

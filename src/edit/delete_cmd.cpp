@@ -46,9 +46,9 @@ struct DeleteContext {
 
 static int DeleteNamed(const DeleteContext &del, const char *name);
 static int DeletePart(const DeleteContext &del, const char *name);
+static void DropDanglingReferences(const DeleteContext &del);
 static int DeleteListing(const DeleteContext &del, const char *category,
                          const char *name);
-static bool IsUserKind(const Pdb_Database *db);
 static int FailNaming(Tcl_Interp *interp, const char *message,
                       const char *name);
 
@@ -108,7 +108,25 @@ static int DeleteNamed(const DeleteContext &del, const char *name) {
     return FailNaming(del.interp, MSG_PROTECTED_CATEGORY, name);
   }
   del.target->treeEdit()->deleteSubtree(del.group, node, &del.target->parts);
+  DropDanglingReferences(del);
   return TCL_OK;
+}
+
+/*
+ * DropDanglingReferences --
+ *
+ *	After a category deletion, the category references of the group's
+ *	other editable databases that now lead nowhere go too, as they do in
+ *	the edited one: the reader refuses a reference to a category no
+ *	database holds, so a saved file keeping one would not read back.
+ */
+static void DropDanglingReferences(const DeleteContext &del) {
+  del.group->forEachDatabase([&](Pdb_Database *db) {
+    Pdb_TreeEdit *edit = db->treeEdit();
+    if (db != del.target && edit != nullptr) {
+      edit->deleteSubtree(del.group, nullptr, db->partsTable());
+    }
+  });
 }
 
 /*
@@ -173,7 +191,7 @@ static int DeleteListing(const DeleteContext &del, const char *category,
   if (!Pdb_FindPartReference(del.group, part, category, &hit)) {
     return FailNaming(interp, MSG_NOT_PART_REFERENCE, name);
   }
-  if (!IsUserKind(hit.db) && !del.site) {
+  if (!Pdb_IsUserDatabase(hit.db) && !del.site) {
     return Pdb_EditFailure(interp, MSG_PROTECTED_REFERENCE);
   }
   if (entry->kind != PDB_ENTRY_REFERENCE) {
@@ -181,10 +199,6 @@ static int DeleteListing(const DeleteContext &del, const char *category,
   }
   edit->removeEntry(node, entry);
   return TCL_OK;
-}
-
-static bool IsUserKind(const Pdb_Database *db) {
-  return db->kind == PDB_KIND_USER || db->kind == PDB_KIND_USER_BUILD;
 }
 
 /* Appends message, then "name" in double quotes; TCL_ERROR. */

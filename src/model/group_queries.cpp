@@ -10,10 +10,13 @@
 #include "model/database.h"
 #include "model/group.h"
 
+bool Pdb_IsUserDatabase(const Pdb_Database *db) {
+  return db->kind == PDB_KIND_USER || db->kind == PDB_KIND_USER_BUILD;
+}
+
 Pdb_Database *Pdb_FindUserDatabase(Pdb_Group *group) {
-  return group->findFirst([](const char *, Pdb_Database *db) {
-    return db->kind == PDB_KIND_USER || db->kind == PDB_KIND_USER_BUILD;
-  });
+  return group->findFirst(
+      [](const char *, Pdb_Database *db) { return Pdb_IsUserDatabase(db); });
 }
 
 Pdb_Database *Pdb_FindSiteDatabase(Pdb_Group *group) {
@@ -36,7 +39,7 @@ bool Pdb_DefinedOutsideUserDatabases(Pdb_Group *group, int objectKind,
     } else if (objectKind == PDB_OBJECT_CATEGORY) {
       has = db->lookupPath(group, PDB_REFS_GROUP, name) != nullptr;
     }
-    return has && db->kind != PDB_KIND_USER && db->kind != PDB_KIND_USER_BUILD;
+    return has && !Pdb_IsUserDatabase(db);
   }) != nullptr;
 }
 

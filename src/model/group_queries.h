@@ -17,6 +17,9 @@ struct Pdb_Part;
 
 enum { PDB_OBJECT_PART = 0, PDB_OBJECT_CATEGORY = 2 };
 
+/* True for a database of kind user or user_build. */
+bool Pdb_IsUserDatabase(const Pdb_Database *db);
+
 /* The first database of kind user or user_build, or nullptr. */
 Pdb_Database *Pdb_FindUserDatabase(Pdb_Group *group);
 

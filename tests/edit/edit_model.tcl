@@ -664,3 +664,113 @@ proc model::listings {} {
     }
     return [lsort $out]
 }
+
+# --- Searches ----------------------------------------------------------------
+
+# The real category a node stands for: itself, or a reference's target
+# ("" when it leads nowhere).
+proc model::realNode {id} {
+    variable N
+    return [expr {$N($id,kind) eq "cat" ? $id : [lookup $N($id,ref) 0]}]
+}
+
+# The outcome of checking a start category of pdb:find: {node ""} or
+# {"" message}.
+proc model::findStart {path} {
+    if {![isCategoryPath $path]} {
+        return [list "" "Category name \"$path\" is invalid; category names\
+            must begin and end with \"/\""]
+    }
+    set node [lookup $path 2]
+    if {$node eq ""} {
+        return [list "" "No such category \"$path\""]
+    }
+    return [list $node ""]
+}
+
+# What pdb:find path ?-norecurse? ?-name pattern? answers: the names of
+# the parts listed in the category and, unless recurse is 0, in every
+# category below it, references followed. {status result}.
+proc model::findParts {path recurse {pattern *}} {
+    variable N
+    lassign [findStart $path] node message
+    if {$node eq ""} {
+        return [fail $message]
+    }
+    set names {}
+    set pending [list $node]
+    set seen {}
+    while {[llength $pending]} {
+        set id [realNode [lindex $pending end]]
+        set pending [lrange $pending 0 end-1]
+        if {$id eq "" || [dict exists $seen $id]} {
+            continue
+        }
+        dict set seen $id 1
+        foreach entry $N($id,entries) {
+            if {[string match $pattern [lindex $entry 1]]} {
+                lappend names [lindex $entry 1]
+            }
+        }
+        if {$recurse} {
+            lappend pending {*}$N($id,children)
+        }
+    }
+    return [list 0 [lsort -unique $names]]
+}
+
+# What pdb:find path -type category ?-norecurse? ?-name pattern? answers:
+# the paths of the category and of every category below it, a category
+# reached through a reference under the reference's place; with recurse
+# 0 the components /name/ of its children. {status result}.
+proc model::findCategories {path recurse {pattern *}} {
+    variable N
+    variable root
+    lassign [findStart $path] node message
+    if {$node eq ""} {
+        return [fail $message]
+    }
+    set paths {}
+    if {!$recurse} {
+        set real [realNode $node]
+        foreach child [expr {$real eq "" ? {} : $N($real,children)}] {
+            set component /[componentName $child]/
+            if {[string match $pattern $component]} {
+                lappend paths $component
+            }
+        }
+        return [list 0 [lsort -unique $paths]]
+    }
+    set above [expr {$node eq $root ? "" : [nodePath $N($node,parent)]}]
+    set pending [list [list $node $above]]
+    while {[llength $pending]} {
+        lassign [lindex $pending end] id above
+        set pending [lrange $pending 0 end-1]
+        set reported $above[expr {$id eq $root ? "/" :
+            "[componentName $id]/"}]
+        if {[string match $pattern $reported]} {
+            lappend paths $reported
+        }
+        if {$N($id,kind) eq "ref"} {
+            set target [lookup $N($id,ref) 0]
+            if {$target ne ""} {
+                lappend pending [list $target $above]
+            }
+            continue
+        }
+        foreach child $N($id,children) {
+            lappend pending [list $child $reported]
+        }
+    }
+    return [list 0 [lsort -unique $paths]]
+}
+
+# The help texts of the model's categories.
+proc model::helps {} {
+    variable N
+    set out {}
+    foreach key [array names N *,help] {
+        lappend out $N($key)
+    }
+    return $out
+}
