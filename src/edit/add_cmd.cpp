@@ -6,6 +6,7 @@
  *	reference goes into.
  */
 
+#include <cstring>
 #include <string>
 
 #include "edit/add_forms.h"
@@ -13,6 +14,7 @@
 #include "model/ascii_db.h"
 #include "model/category_tree.h"
 #include "model/group.h"
+#include "model/group_queries.h"
 #include "shell/commands.h"
 #include "shell/conventions.h"
 
@@ -25,8 +27,11 @@ static const char MSG_CREATE_CATEGORY[] = "Could not create category, \"";
 static const char MSG_MODIFY_REFERENCE[] =
     "Cannot modify a category reference \"";
 static const char MSG_QUOTE_END[] = "\"";
+static const char MSG_OTHER_HELP[] = "The user parts database has category \"";
+static const char MSG_OTHER_HELP_END[] = "\" with another help text";
 
 static bool RefuseReferenceOnPath(const Pdb_AddContext &add);
+static bool RefuseHelpConflict(const Pdb_AddContext &add, const char *help);
 
 /*
  * AddCommand --
@@ -94,6 +99,52 @@ static bool RefuseReferenceOnPath(const Pdb_AddContext &add) {
 }
 
 /*
+ * RefuseHelpConflict --
+ *
+ *	The categories of the path that a database other than a user
+ *	database lacks are made with empty help texts, the last with help.
+ *	When a user database holds one of them with another, non-empty help
+ *	text, the user database's file would no longer read back after this
+ *	database's (the reader checks a help text against the one the group
+ *	finds first).
+ *
+ * Results:
+ *	True, with a message naming the category, when that is so.
+ */
+static bool RefuseHelpConflict(const Pdb_AddContext &add, const char *help) {
+  if (Pdb_IsUserDatabase(add.target)) {
+    return false;
+  }
+  std::string prefix(add.path);
+  for (std::size_t end = 1; end < prefix.size(); end++) {
+    if (prefix[end] != '/') {
+      continue;
+    }
+    std::string path(prefix, 0, end + 1);
+    const char *given = end + 1 == prefix.size() ? help : "";
+    if (add.target->lookupPath(add.group, PDB_REFS_IGNORE, path.c_str()) !=
+        nullptr) {
+      continue;
+    }
+    if (add.group->findFirst([&](const char *, Pdb_Database *db) {
+          Pdb_CategoryNode *node =
+              Pdb_IsUserDatabase(db)
+                  ? db->lookupPath(add.group, PDB_REFS_IGNORE, path.c_str())
+                  : nullptr;
+          const char *held = node == nullptr || node->isReference()
+                                 ? ""
+                                 : node->body()->helpText();
+          return held[0] != '\0' && std::strcmp(held, given) != 0;
+        }) != nullptr) {
+      Tcl_AppendResult(add.interp, MSG_OTHER_HELP, path.c_str(),
+                       MSG_OTHER_HELP_END, (char *)nullptr);
+      return true;
+    }
+  }
+  return false;
+}
+
+/*
  *----------------------------------------------------------------------
  *
  * Pdb_AddCategory --
@@ -118,7 +169,7 @@ int Pdb_AddCategory(const Pdb_AddContext &add, const char *help) {
                      (char *)nullptr);
     return TCL_ERROR;
   }
-  if (RefuseReferenceOnPath(add)) {
+  if (RefuseReferenceOnPath(add) || RefuseHelpConflict(add, help)) {
     return TCL_ERROR;
   }
   if (add.target->treeEdit()->ensurePath(add.interp, add.group, add.path,
@@ -157,7 +208,7 @@ Pdb_CategoryNode *Pdb_AddFindCategory(const Pdb_AddContext &add,
   Pdb_CategoryNode *cat =
       add.target->lookupPath(add.group, PDB_REFS_SAME_TREE, add.path);
   if (cat == nullptr) {
-    if (RefuseReferenceOnPath(add)) {
+    if (RefuseReferenceOnPath(add) || RefuseHelpConflict(add, "")) {
       return nullptr;
     }
     cat =
