@@ -9,7 +9,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
+#include <string>
 #include <unistd.h>
 #include <vector>
 
@@ -21,6 +24,60 @@ namespace {
 bool withinReach(const void *a, const void *b) {
   auto distance = reinterpret_cast<intptr_t>(a) - reinterpret_cast<intptr_t>(b);
   return distance > INT32_MIN && distance < INT32_MAX;
+}
+
+/* One mapping of /proc/self/smaps: its range and the fields we read. */
+struct Mapping {
+  uintptr_t start = 0;
+  uintptr_t end = 0;
+  std::string flags;         /* " rd mr hg ", a blank on each side */
+  unsigned long hugeKiB = 0; /* AnonHugePages */
+};
+
+std::vector<Mapping> readMappings() {
+  std::vector<Mapping> mappings;
+  std::ifstream smaps("/proc/self/smaps");
+  std::string line;
+  while (std::getline(smaps, line)) {
+    std::istringstream fields(line);
+    std::string key;
+    fields >> key;
+    if (key.back() != ':') {
+      Mapping mapping;
+      char dash = 0;
+      std::istringstream range(key);
+      range >> std::hex >> mapping.start >> dash >> mapping.end;
+      mappings.push_back(mapping);
+    } else if (!mappings.empty() && key == "VmFlags:") {
+      mappings.back().flags = line.substr(key.size()) + " ";
+    } else if (!mappings.empty() && key == "AnonHugePages:") {
+      fields >> mappings.back().hugeKiB;
+    }
+  }
+  return mappings;
+}
+
+/* Whether the mapping that holds address is advised to use large pages. */
+bool advisedLargePages(const void *address) {
+  auto wanted = reinterpret_cast<uintptr_t>(address);
+  for (const Mapping &mapping : readMappings()) {
+    if (wanted >= mapping.start && wanted < mapping.end) {
+      return mapping.flags.find(" hg ") != std::string::npos;
+    }
+  }
+  return false;
+}
+
+/* The large pages in use by the mappings that meet [from, from + size). */
+unsigned long largePagesKiB(const void *from, std::size_t size) {
+  auto start = reinterpret_cast<uintptr_t>(from);
+  unsigned long total = 0;
+  for (const Mapping &mapping : readMappings()) {
+    if (mapping.end > start && mapping.start < start + size) {
+      total += mapping.hugeKiB;
+    }
+  }
+  return total;
 }
 
 } // namespace
@@ -58,6 +115,75 @@ TEST(AddressWindow, DatabasesAndMappedImagesAreWithinReach) {
 
   EXPECT_EQ(Pdb_WindowUnmapFile(view, bytes.size()), 0);
   EXPECT_EQ(Pdb_WindowUnmapFile(view, bytes.size()), -1);
+  close(fd);
+  unlink(name);
+}
+
+/*
+ * Large pages are advised for the heap as it grows, but never for a view
+ * or the free space it is placed in, where the allocator writes block
+ * headers: a header written into advised, untouched space would fault in
+ * and clear a whole large page on every mapping.
+ */
+TEST(AddressWindow, LargePagesAreAdvisedForTheHeapButNeverAroundViews) {
+  if (access("/sys/kernel/mm/transparent_hugepage", F_OK) != 0) {
+    GTEST_SKIP() << "the system has no large pages to advise";
+  }
+  if (!Pdb_WindowRelease()) {
+    GTEST_SKIP() << "another test left blocks in the window";
+  }
+  const std::size_t mib = std::size_t(1) << 20;
+  std::vector<char *> blocks;
+  auto growHeap = [&blocks, mib]() {
+    for (int i = 0; i < 24; i++) { /* past the window's first 16 MiB */
+      auto *block = static_cast<char *>(Pdb_WindowAlloc(mib));
+      ASSERT_NE(block, nullptr);
+      block[0] = block[mib - 1] = 'h';
+      blocks.push_back(block);
+    }
+  };
+  growHeap();
+  EXPECT_TRUE(advisedLargePages(blocks.back()));
+
+  char name[] = "/tmp/tovpart-windowXXXXXX";
+  int fd = mkstemp(name);
+  ASSERT_GE(fd, 0);
+  std::vector<char> bytes(8 * mib + 100, 'v');
+  ASSERT_EQ(write(fd, bytes.data(), bytes.size()),
+            static_cast<ssize_t>(bytes.size()));
+  const std::size_t page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+  struct {
+    std::size_t size; /* of the view */
+    bool heapBelow;   /* grow the heap before mapping it */
+  } const cases[] = {{5 * mib, false}, {bytes.size(), true}};
+  std::vector<const char *> views;
+  for (const auto &c : cases) {
+    if (c.heapBelow) {
+      growHeap();
+      if (blocks.back() > views.back()) {
+        EXPECT_TRUE(advisedLargePages(blocks.back()));
+      }
+    }
+    unsigned long before = largePagesKiB(blocks[0], std::size_t(1) << 30);
+    auto *view = static_cast<const char *>(Pdb_WindowMapFile(fd, c.size));
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(largePagesKiB(blocks[0], std::size_t(1) << 30), before)
+        << "mapping a view of " << c.size << " bytes changed large pages";
+    const std::size_t span = (c.size + page - 1) / page * page;
+    for (const char *near : {view, view + span - 1, view + span}) {
+      EXPECT_FALSE(advisedLargePages(near))
+          << "offset " << near - view << " of a view of " << c.size;
+    }
+    views.push_back(view);
+  }
+  EXPECT_FALSE(advisedLargePages(views[0])) << "the heap grew around it";
+
+  EXPECT_EQ(Pdb_WindowUnmapFile(views[1], cases[1].size), 0);
+  EXPECT_EQ(Pdb_WindowUnmapFile(views[0], cases[0].size), 0);
+  EXPECT_FALSE(advisedLargePages(views[0])) << "the range a view leaves";
+  for (char *block : blocks) {
+    Pdb_WindowFree(block);
+  }
   close(fd);
   unlink(name);
 }
