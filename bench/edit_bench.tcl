@@ -178,14 +178,15 @@ puts "growth (time ratio for the size ratio; about 12 for 10x is the bound)"
 foreach small [lrange $sizes 0 end-1] large [lrange $sizes 1 end] {
     dict for {peer steps} $peerSteps {
         set cells {}
-        foreach key $stepKeys {
-            set a [dict get $result($peer,$small) $key]
-            set b [dict get $result($peer,$large) $key]
-            lappend cells [harness::ratio $b $a]
+        foreach key $stepKeys label {add refs delete} {
+            if {[dict exists $steps $key]} {
+                set a [dict get $result($peer,$small) $key]
+                set b [dict get $result($peer,$large) $key]
+                lappend cells "$label x[harness::ratio $b $a]"
+            }
         }
-        puts [format "  %-8s %7d -> %-8d (x%.0f): add x%s, refs x%s,\
-            delete x%s" $peer $small $large [expr {double($large) / $small}] \
-            {*}$cells]
+        puts [format "  %-8s %7d -> %-8d (x%.0f): %s" $peer $small $large \
+            [expr {double($large) / $small}] [join $cells ", "]]
     }
 }
 file delete $env(ZQ_PDB_USER)
