@@ -26,58 +26,44 @@ bool withinReach(const void *a, const void *b) {
   return distance > INT32_MIN && distance < INT32_MAX;
 }
 
-/* One mapping of /proc/self/smaps: its range and the fields we read. */
-struct Mapping {
-  uintptr_t start = 0;
-  uintptr_t end = 0;
-  std::string flags;         /* " rd mr hg ", a blank on each side */
-  unsigned long hugeKiB = 0; /* AnonHugePages */
+/*
+ * From /proc/self/smaps: whether the mapping that holds address is
+ * advised to use large pages ("hg"), and the large pages in use in the
+ * mappings that meet the 1 GiB from from on.
+ */
+struct LargePages {
+  bool advised = false;
+  unsigned long kib = 0;
 };
 
-std::vector<Mapping> readMappings() {
-  std::vector<Mapping> mappings;
+LargePages largePages(const void *address, const void *from) {
+  auto wanted = reinterpret_cast<uintptr_t>(address);
+  auto low = reinterpret_cast<uintptr_t>(from);
+  LargePages found;
+  bool holds = false;
+  bool meets = false;
   std::ifstream smaps("/proc/self/smaps");
   std::string line;
   while (std::getline(smaps, line)) {
     std::istringstream fields(line);
     std::string key;
     fields >> key;
-    if (key.back() != ':') {
-      Mapping mapping;
-      char dash = 0;
-      std::istringstream range(key);
-      range >> std::hex >> mapping.start >> dash >> mapping.end;
-      mappings.push_back(mapping);
-    } else if (!mappings.empty() && key == "VmFlags:") {
-      mappings.back().flags = line.substr(key.size()) + " ";
-    } else if (!mappings.empty() && key == "AnonHugePages:") {
-      fields >> mappings.back().hugeKiB;
+    uintptr_t start = 0;
+    uintptr_t end = 0;
+    char dash = 0;
+    if (key.back() != ':' &&
+        std::istringstream(key) >> std::hex >> start >> dash >> end) {
+      holds = wanted >= start && wanted < end;
+      meets = end > low && start < low + (uintptr_t(1) << 30);
+    } else if (key == "AnonHugePages:" && meets) {
+      unsigned long kib = 0;
+      fields >> kib;
+      found.kib += kib;
+    } else if (key == "VmFlags:" && holds) {
+      found.advised = (line + " ").find(" hg ") != std::string::npos;
     }
   }
-  return mappings;
-}
-
-/* Whether the mapping that holds address is advised to use large pages. */
-bool advisedLargePages(const void *address) {
-  auto wanted = reinterpret_cast<uintptr_t>(address);
-  for (const Mapping &mapping : readMappings()) {
-    if (wanted >= mapping.start && wanted < mapping.end) {
-      return mapping.flags.find(" hg ") != std::string::npos;
-    }
-  }
-  return false;
-}
-
-/* The large pages in use by the mappings that meet [from, from + size). */
-unsigned long largePagesKiB(const void *from, std::size_t size) {
-  auto start = reinterpret_cast<uintptr_t>(from);
-  unsigned long total = 0;
-  for (const Mapping &mapping : readMappings()) {
-    if (mapping.end > start && mapping.start < start + size) {
-      total += mapping.hugeKiB;
-    }
-  }
-  return total;
+  return found;
 }
 
 } // namespace
@@ -134,17 +120,6 @@ TEST(AddressWindow, LargePagesAreAdvisedForTheHeapButNeverAroundViews) {
   }
   const std::size_t mib = std::size_t(1) << 20;
   std::vector<char *> blocks;
-  auto growHeap = [&blocks, mib]() {
-    for (int i = 0; i < 24; i++) { /* past the window's first 16 MiB */
-      auto *block = static_cast<char *>(Pdb_WindowAlloc(mib));
-      ASSERT_NE(block, nullptr);
-      block[0] = block[mib - 1] = 'h';
-      blocks.push_back(block);
-    }
-  };
-  growHeap();
-  EXPECT_TRUE(advisedLargePages(blocks.back()));
-
   char name[] = "/tmp/tovpart-windowXXXXXX";
   int fd = mkstemp(name);
   ASSERT_GE(fd, 0);
@@ -152,35 +127,35 @@ TEST(AddressWindow, LargePagesAreAdvisedForTheHeapButNeverAroundViews) {
   ASSERT_EQ(write(fd, bytes.data(), bytes.size()),
             static_cast<ssize_t>(bytes.size()));
   const std::size_t page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
-  struct {
-    std::size_t size; /* of the view */
-    bool heapBelow;   /* grow the heap before mapping it */
-  } const cases[] = {{5 * mib, false}, {bytes.size(), true}};
   std::vector<const char *> views;
-  for (const auto &c : cases) {
-    if (c.heapBelow) {
-      growHeap();
-      if (blocks.back() > views.back()) {
-        EXPECT_TRUE(advisedLargePages(blocks.back()));
-      }
+  /* Each round grows the heap past the window's first 16 MiB (and then
+   * above the view before), then maps a view. */
+  for (std::size_t size : {5 * mib, bytes.size()}) {
+    for (int i = 0; i < 24; i++) {
+      blocks.push_back(static_cast<char *>(Pdb_WindowAlloc(mib)));
+      ASSERT_NE(blocks.back(), nullptr);
+      blocks.back()[0] = blocks.back()[mib - 1] = 'h';
     }
-    unsigned long before = largePagesKiB(blocks[0], std::size_t(1) << 30);
-    auto *view = static_cast<const char *>(Pdb_WindowMapFile(fd, c.size));
+    if (views.empty() || blocks.back() > views.back()) {
+      EXPECT_TRUE(largePages(blocks.back(), blocks[0]).advised);
+    }
+    unsigned long before = largePages(nullptr, blocks[0]).kib;
+    auto *view = static_cast<const char *>(Pdb_WindowMapFile(fd, size));
     ASSERT_NE(view, nullptr);
-    EXPECT_EQ(largePagesKiB(blocks[0], std::size_t(1) << 30), before)
-        << "mapping a view of " << c.size << " bytes changed large pages";
-    const std::size_t span = (c.size + page - 1) / page * page;
+    EXPECT_EQ(largePages(nullptr, blocks[0]).kib, before)
+        << "mapping a view of " << size << " bytes changed large pages";
+    const std::size_t span = (size + page - 1) / page * page;
     for (const char *near : {view, view + span - 1, view + span}) {
-      EXPECT_FALSE(advisedLargePages(near))
-          << "offset " << near - view << " of a view of " << c.size;
+      EXPECT_FALSE(largePages(near, blocks[0]).advised)
+          << "offset " << near - view << " of a view of " << size;
     }
     views.push_back(view);
   }
-  EXPECT_FALSE(advisedLargePages(views[0])) << "the heap grew around it";
+  EXPECT_FALSE(largePages(views[0], blocks[0]).advised) << "heap around it";
 
-  EXPECT_EQ(Pdb_WindowUnmapFile(views[1], cases[1].size), 0);
-  EXPECT_EQ(Pdb_WindowUnmapFile(views[0], cases[0].size), 0);
-  EXPECT_FALSE(advisedLargePages(views[0])) << "the range a view leaves";
+  EXPECT_EQ(Pdb_WindowUnmapFile(views[1], bytes.size()), 0);
+  EXPECT_EQ(Pdb_WindowUnmapFile(views[0], 5 * mib), 0);
+  EXPECT_FALSE(largePages(views[0], blocks[0]).advised) << "range left";
   for (char *block : blocks) {
     Pdb_WindowFree(block);
   }
