@@ -403,18 +403,15 @@ const void *Pdb_WindowMapFile(int fd, std::size_t size) {
     return nullptr;
   }
   std::size_t span = RoundToPages(size);
+  WithdrawLargePagesAboveHeap();
   /*
    * A view that began inside a large page of the heap would split it; one
    * aligned to large pages leaves the heap's pages whole.
    */
-  WithdrawLargePagesAboveHeap();
   char *block = static_cast<char *>(Pdb_ArenaAllocAligned(span, largePage));
   if (block == nullptr) {
     errno = ENOMEM;
     return nullptr;
-  }
-  if (block + span > window.viewTop) {
-    window.viewTop = block + span;
   }
   void *view = mmap(block, span, PROT_READ, MAP_PRIVATE | MAP_FIXED, fd, 0);
   if (view == MAP_FAILED) {
@@ -422,6 +419,9 @@ const void *Pdb_WindowMapFile(int fd, std::size_t size) {
     Pdb_ArenaFree(block);
     errno = saved;
     return nullptr;
+  }
+  if (block + span > window.viewTop) {
+    window.viewTop = block + span;
   }
   PoisonUpTo(block + span);
   ASAN_UNPOISON_MEMORY_REGION(block, size);
