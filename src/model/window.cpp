@@ -5,10 +5,10 @@
  *	2 GiB, managed by the allocator of window_arena.cpp placed in the
  *	range itself. File views are placed on blocks of the same allocator
  *	(aligned to large pages), so heap structures and mapped images always
- *	lie within a signed 32-bit distance of each other. The range is reserved on first
- *	use and given back by Pdb_WindowRelease once nothing lives in it; a
- *	reservation or mapping that the system refuses is an ordinary failure
- *	of the call that needed it.
+ *	lie within a signed 32-bit distance of each other. The range is
+ *	reserved on first use and given back by Pdb_WindowRelease once nothing
+ *	lives in it; a reservation or mapping that the system refuses is an
+ *	ordinary failure of the call that needed it.
  *
  *	Large pages follow the heap: the advice to use them runs a little
  *	ahead of the highest heap block and never covers a file view or the
