@@ -206,5 +206,5 @@ static const char *ChooseHdlKind(Tcl_Interp *interp, const char *given,
   if (std::strcmp(given, HDL_UNKNOWN) != 0) {
     return given;
   }
-  return Pdb_TemplateHdlKind(templateName, templateDescription);
+  return Pdb_ChooseTemplateHdlKind(templateName, templateDescription);
 }

@@ -49,8 +49,8 @@ static int DeletePart(const DeleteContext &del, const char *name);
 static int DeleteListing(const DeleteContext &del, const char *category,
                          const char *name);
 static bool IsUserKind(const Pdb_Database *db);
-static int FailNaming(Tcl_Interp *interp, const char *message,
-                      const char *name);
+static int ReportNamed(Tcl_Interp *interp, const char *message,
+                       const char *name);
 
 /*
  * DeleteCommand --
@@ -78,7 +78,7 @@ static int DeleteCommand(Tcl_Interp *interp, int argc, const char **argv) {
   if (argc != 2 && argc != 3) {
     return Pdb_WrongNumArgs(interp, argv[0], USAGE);
   }
-  DeleteContext del = {interp, group, target, Pdb_SiteRoleChosen()};
+  DeleteContext del = {interp, group, target, Pdb_IsSiteRoleChosen()};
   return argc == 2 ? DeleteNamed(del, argv[1])
                    : DeleteListing(del, argv[1], argv[2]);
 }
@@ -99,13 +99,13 @@ static int DeleteNamed(const DeleteContext &del, const char *name) {
     return DeletePart(del, name);
   }
   if (del.group->lookupPathInGroup(PDB_REFS_IGNORE, name) == nullptr) {
-    return FailNaming(del.interp, MSG_NOT_PART_OR_CATEGORY, name);
+    return ReportNamed(del.interp, MSG_NOT_PART_OR_CATEGORY, name);
   }
   Pdb_CategoryNode *node =
       del.target->lookupPath(del.group, PDB_REFS_SAME_TREE, name);
   if (node == nullptr &&
       Pdb_DefinedOutsideUserDatabases(del.group, PDB_OBJECT_CATEGORY, name)) {
-    return FailNaming(del.interp, MSG_PROTECTED_CATEGORY, name);
+    return ReportNamed(del.interp, MSG_PROTECTED_CATEGORY, name);
   }
   del.target->treeEdit()->deleteSubtree(del.group, node, &del.target->parts);
   return TCL_OK;
@@ -129,9 +129,9 @@ static int DeletePart(const DeleteContext &del, const char *name) {
   }
   const Pdb_Part *own = del.target->findPart(name);
   if (own == nullptr) {
-    return FailNaming(del.interp,
-                      del.site ? MSG_NOT_OWN_SITE_PART : MSG_NOT_OWN_USER_PART,
-                      name);
+    return ReportNamed(del.interp,
+                       del.site ? MSG_NOT_OWN_SITE_PART : MSG_NOT_OWN_USER_PART,
+                       name);
   }
   Pdb_AddressSet parts;
   parts.insert(own);
@@ -171,13 +171,13 @@ static int DeleteListing(const DeleteContext &del, const char *category,
   }
   Pdb_PartReferenceHit hit;
   if (!Pdb_FindPartReference(del.group, part, category, &hit)) {
-    return FailNaming(interp, MSG_NOT_PART_REFERENCE, name);
+    return ReportNamed(interp, MSG_NOT_PART_REFERENCE, name);
   }
   if (!IsUserKind(hit.db) && !del.site) {
     return Pdb_EditFailure(interp, MSG_PROTECTED_REFERENCE);
   }
   if (entry->kind != PDB_ENTRY_REFERENCE) {
-    return FailNaming(interp, MSG_NOT_PART_REFERENCE, name);
+    return ReportNamed(interp, MSG_NOT_PART_REFERENCE, name);
   }
   edit->removeEntry(node, entry);
   return TCL_OK;
@@ -188,8 +188,8 @@ static bool IsUserKind(const Pdb_Database *db) {
 }
 
 /* Appends message, then "name" in double quotes; TCL_ERROR. */
-static int FailNaming(Tcl_Interp *interp, const char *message,
-                      const char *name) {
+static int ReportNamed(Tcl_Interp *interp, const char *message,
+                       const char *name) {
   Tcl_AppendResult(interp, message, MSG_QUOTE_END, name, MSG_QUOTE_END,
                    (char *)nullptr);
   return TCL_ERROR;

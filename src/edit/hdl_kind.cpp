@@ -31,8 +31,8 @@ bool Pdb_IsHdlKind(const char *hdl) {
   return false;
 }
 
-bool Pdb_GraphicModelTemplateTest(const char *templateName,
-                                  const char *templateDescription) {
+bool Pdb_IsGraphicModelTemplate(const char *templateName,
+                                const char *templateDescription) {
   if (templateName[0] != '\0') {
     return false;
   }
@@ -50,19 +50,19 @@ const char *Pdb_DeriveHdlKind(Tcl_Interp *interp, const char *symbolName,
                               const char *templateDescription) {
   bool vhdl = Pdb_IsVhdlSymbol(interp, symbolName);
   Tcl_ResetResult(interp);
-  return vhdl ? "vhdl" : Pdb_TemplateHdlKind(templateName, templateDescription);
+  return vhdl ? "vhdl"
+              : Pdb_ChooseTemplateHdlKind(templateName, templateDescription);
 }
 
 /*
- * Pdb_TemplateHdlKind --
+ * Pdb_ChooseTemplateHdlKind --
  *
  * Results:
  *	"none" when the graphic-model template test holds, else "kelm".
  */
 
-const char *Pdb_TemplateHdlKind(const char *templateName,
-                                const char *templateDescription) {
-  return Pdb_GraphicModelTemplateTest(templateName, templateDescription)
-             ? "none"
-             : "kelm";
+const char *Pdb_ChooseTemplateHdlKind(const char *templateName,
+                                      const char *templateDescription) {
+  return Pdb_IsGraphicModelTemplate(templateName, templateDescription) ? "none"
+                                                                       : "kelm";
 }

@@ -60,12 +60,12 @@ static struct {
   const char *text;
 } lastFailure = {0, nullptr};
 
-static int StepFault(Tov_RobustStep step);
+static int AskFaultHook(Tov_RobustStep step);
 static int RecordFailure(int error, const char *text);
 static bool ResolveTarget(const char *nativeName, Tcl_DString *target);
-static const char *BaseOf(const char *path);
-static void DirectoryOf(const char *path, Tcl_DString *directory);
-static size_t TemporaryBaseLength(const char *base);
+static const char *FindBaseName(const char *path);
+static void CopyDirectoryName(const char *path, Tcl_DString *directory);
+static size_t MeasureTemporaryBase(const char *base);
 static void FormatTemporary(const char *target, Tcl_DString *temporary);
 static void RemoveStaleTemporaries(const char *target);
 static bool IsStaleTemporary(const char *entry, const char *base,
@@ -78,14 +78,14 @@ static int CommitContent(Tov_RobustFile *handle);
 static void DropTemporary(Tov_RobustFile *handle);
 static void SyncDirectoryOf(const char *path);
 static void FreeHandle(Tov_RobustFile *handle);
-static void PosixFailure(Tcl_Interp *interp, const char *text,
-                         const char *fileName);
+static void ReportPosixFailure(Tcl_Interp *interp, const char *text,
+                               const char *fileName);
 static ssize_t StreamWrite(void *cookie, const char *bytes, size_t count);
 static int StreamSeek(void *cookie, off64_t *offset, int whence);
 static int StreamClose(void *cookie);
 
 /* The injected errno of step, or 0 (always 0 without a hook). */
-static int StepFault(Tov_RobustStep step) {
+static int AskFaultHook(Tov_RobustStep step) {
   return faultHook != nullptr ? faultHook(step) : 0;
 }
 
@@ -136,22 +136,23 @@ static bool ResolveTarget(const char *nativeName, Tcl_DString *target) {
       Tcl_DStringSetLength(target, 0);
     } else {
       const char *current = Tcl_DStringValue(target);
-      Tcl_DStringSetLength(target, static_cast<int>(BaseOf(current) - current));
+      Tcl_DStringSetLength(target,
+                           static_cast<int>(FindBaseName(current) - current));
     }
     Tcl_DStringAppend(target, link, static_cast<int>(length));
   }
 }
 
 /* The last component of path. */
-static const char *BaseOf(const char *path) {
+static const char *FindBaseName(const char *path) {
   const char *slash = strrchr(path, '/');
   return slash != nullptr ? slash + 1 : path;
 }
 
 /* The directory holding path: "." for a bare name, "/" at the top. */
-static void DirectoryOf(const char *path, Tcl_DString *directory) {
+static void CopyDirectoryName(const char *path, Tcl_DString *directory) {
   Tcl_DStringInit(directory);
-  const char *base = BaseOf(path);
+  const char *base = FindBaseName(path);
   if (base == path) {
     Tcl_DStringAppend(directory, ".", 1);
   } else if (base == path + 1) {
@@ -163,21 +164,21 @@ static void DirectoryOf(const char *path, Tcl_DString *directory) {
 
 /* How much of a target's base name its temporaries keep: all of it when
  * the whole temporary name fits in NAME_MAX. */
-static size_t TemporaryBaseLength(const char *base) {
+static size_t MeasureTemporaryBase(const char *base) {
   size_t length = strlen(base);
   return length + SUFFIX_ROOM > NAME_MAX ? NAME_MAX - SUFFIX_ROOM : length;
 }
 
 /* A fresh temporary name beside target, into *temporary (reset here). */
 static void FormatTemporary(const char *target, Tcl_DString *temporary) {
-  const char *base = BaseOf(target);
+  const char *base = FindBaseName(target);
   char suffix[SUFFIX_ROOM];
   snprintf(suffix, sizeof(suffix), "%ld.%u", static_cast<long>(getpid()),
            temporarySerial++);
   Tcl_DStringSetLength(temporary, 0);
   Tcl_DStringAppend(temporary, target, static_cast<int>(base - target));
   Tcl_DStringAppend(temporary, base,
-                    static_cast<int>(TemporaryBaseLength(base)));
+                    static_cast<int>(MeasureTemporaryBase(base)));
   Tcl_DStringAppend(temporary, TEMPORARY_TAG, -1);
   Tcl_DStringAppend(temporary, suffix, -1);
 }
@@ -223,14 +224,14 @@ static bool IsStaleTemporary(const char *entry, const char *base,
  */
 static void RemoveStaleTemporaries(const char *target) {
   Tcl_DString directory;
-  DirectoryOf(target, &directory);
+  CopyDirectoryName(target, &directory);
   DIR *listing = opendir(Tcl_DStringValue(&directory));
   Tcl_DStringFree(&directory);
   if (listing == nullptr) {
     return;
   }
-  const char *base = BaseOf(target);
-  size_t baseLength = TemporaryBaseLength(base);
+  const char *base = FindBaseName(target);
+  size_t baseLength = MeasureTemporaryBase(base);
   while (struct dirent *entry = readdir(listing)) {
     if (IsStaleTemporary(entry->d_name, base, baseLength)) {
       (void)unlinkat(dirfd(listing), entry->d_name, 0);
@@ -249,7 +250,7 @@ static void RemoveStaleTemporaries(const char *target) {
  *	Its descriptor with its name in *temporary, or -1 with errno set.
  */
 static int CreateNamed(const char *target, Tcl_DString *temporary) {
-  int fault = StepFault(TOV_ROBUST_CREATE);
+  int fault = AskFaultHook(TOV_ROBUST_CREATE);
   if (fault != 0) {
     errno = fault;
     return -1;
@@ -278,10 +279,10 @@ static int CreateNamed(const char *target, Tcl_DString *temporary) {
  */
 static int OpenTemporary(Tov_RobustFile *handle) {
   const char *target = Tcl_DStringValue(&handle->target);
-  int fault = StepFault(TOV_ROBUST_UNNAMED);
+  int fault = AskFaultHook(TOV_ROBUST_UNNAMED);
   if (fault == 0 && access(PROC_FD_DIR, X_OK) == 0) {
     Tcl_DString directory;
-    DirectoryOf(target, &directory);
+    CopyDirectoryName(target, &directory);
     int fd = open(Tcl_DStringValue(&directory),
                   O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     Tcl_DStringFree(&directory);
@@ -304,7 +305,7 @@ static int OpenTemporary(Tov_RobustFile *handle) {
  *	0, or an errno.
  */
 static int LinkUnnamed(Tov_RobustFile *handle) {
-  int fault = StepFault(TOV_ROBUST_LINK);
+  int fault = AskFaultHook(TOV_ROBUST_LINK);
   if (fault != 0) {
     return fault;
   }
@@ -339,7 +340,7 @@ static ssize_t StreamWrite(void *cookie, const char *bytes, size_t count) {
   }
   size_t done = 0;
   while (done < count) {
-    int fault = StepFault(TOV_ROBUST_WRITE);
+    int fault = AskFaultHook(TOV_ROBUST_WRITE);
     ssize_t written = -1;
     if (fault != 0) {
       errno = fault;
@@ -412,7 +413,7 @@ static int CommitContent(Tov_RobustFile *handle) {
   if (fflush(handle->stream) != 0 || ferror(handle->stream)) {
     return handle->writeError != 0 ? handle->writeError : EIO;
   }
-  int fault = StepFault(TOV_ROBUST_SYNC);
+  int fault = AskFaultHook(TOV_ROBUST_SYNC);
   if (fault != 0 || fsync(handle->fd) != 0) {
     return fault != 0 ? fault : errno;
   }
@@ -422,13 +423,13 @@ static int CommitContent(Tov_RobustFile *handle) {
       return error;
     }
   }
-  fault = StepFault(TOV_ROBUST_CLOSE);
+  fault = AskFaultHook(TOV_ROBUST_CLOSE);
   int closed = fclose(handle->stream);
   handle->stream = nullptr;
   if (fault != 0 || closed != 0) {
     return fault != 0 ? fault : errno;
   }
-  fault = StepFault(TOV_ROBUST_RENAME);
+  fault = AskFaultHook(TOV_ROBUST_RENAME);
   if (fault != 0 || rename(Tcl_DStringValue(&handle->temporary),
                            Tcl_DStringValue(&handle->target)) != 0) {
     return fault != 0 ? fault : errno;
@@ -460,7 +461,7 @@ static void DropTemporary(Tov_RobustFile *handle) {
  */
 static void SyncDirectoryOf(const char *path) {
   Tcl_DString directory;
-  DirectoryOf(path, &directory);
+  CopyDirectoryName(path, &directory);
   int fd =
       open(Tcl_DStringValue(&directory), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   Tcl_DStringFree(&directory);
@@ -481,8 +482,8 @@ static void FreeHandle(Tov_RobustFile *handle) {
  * Sets the result to text + fileName + "\": " + the reason of the last
  * failure, when there is an interpreter, and leaves errno at its errno.
  */
-static void PosixFailure(Tcl_Interp *interp, const char *text,
-                         const char *fileName) {
+static void ReportPosixFailure(Tcl_Interp *interp, const char *text,
+                               const char *fileName) {
   if (interp != nullptr) {
     Tcl_ResetResult(interp);
     const char *reason = Tov_RobustFailureText(interp);
@@ -520,7 +521,7 @@ Tov_RobustFile *Tov_RobustFopenForWrite(Tcl_Interp *interp,
       static_cast<Tov_RobustFile *>(calloc(1, sizeof(Tov_RobustFile)));
   if (handle == nullptr) {
     RecordFailure(ENOMEM, nullptr);
-    PosixFailure(interp, ROBUST_MSG_OPEN, fileName);
+    ReportPosixFailure(interp, ROBUST_MSG_OPEN, fileName);
     return nullptr;
   }
   handle->fd = -1;
@@ -559,7 +560,7 @@ Tov_RobustFile *Tov_RobustFopenForWrite(Tcl_Interp *interp,
     }
   }
   DropTemporary(handle);
-  PosixFailure(interp, ROBUST_MSG_OPEN, fileName);
+  ReportPosixFailure(interp, ROBUST_MSG_OPEN, fileName);
   FreeHandle(handle);
   errno = lastFailure.error;
   return nullptr;
@@ -596,14 +597,15 @@ FILE *Tov_GetFilePtr(Tov_RobustFile *handle) {
 int Tov_RobustFcloseForWrite(Tcl_Interp *interp, Tov_RobustFile *handle) {
   if (handle == nullptr) {
     RecordFailure(EINVAL, nullptr);
-    PosixFailure(interp, ROBUST_MSG_CLOSE, "");
+    ReportPosixFailure(interp, ROBUST_MSG_CLOSE, "");
     return 1;
   }
   int error = CommitContent(handle);
   if (error != 0) {
     RecordFailure(error, nullptr);
     DropTemporary(handle);
-    PosixFailure(interp, ROBUST_MSG_CLOSE, Tcl_DStringValue(&handle->name));
+    ReportPosixFailure(interp, ROBUST_MSG_CLOSE,
+                       Tcl_DStringValue(&handle->name));
     FreeHandle(handle);
     errno = error;
     return 1;

@@ -12,14 +12,14 @@
 
 #include "host/tov_host.h"
 
-static int AccessBits(const char *mode);
+static int GetAccessBits(const char *mode);
 static bool IsUsableFile(const char *path, int bits);
 static char *CheckCandidate(Tcl_Interp *interp, const char *candidate,
                             int bits);
 
 /* The access(2) bits a mode string such as "r" or "rw" asks for. */
 
-static int AccessBits(const char *mode) {
+static int GetAccessBits(const char *mode) {
   int bits = F_OK;
   for (const char *c = mode; c != nullptr && *c != '\0'; c++) {
     if (*c == 'r') {
@@ -80,7 +80,7 @@ static char *CheckCandidate(Tcl_Interp *interp, const char *candidate,
 char *Tov_Spath(Tcl_Interp *interp, const char *fileName, const char *envVar,
                 const char *mode, int flags) {
   (void)flags;
-  int bits = AccessBits(mode);
+  int bits = GetAccessBits(mode);
 
   if (fileName[0] == '/') {
     char *found = CheckCandidate(interp, fileName, bits);

@@ -54,8 +54,8 @@ static char *GrowElement(const char *done, std::size_t doneSize,
                          unsigned long split);
 static void ForgetGrownElements(char **argv, unsigned long split,
                                 const char *string, bool failed);
-static int ListError(Tcl_Interp *interp, const char *elementText);
-static int CapacityError(Tcl_Interp *interp, int capacity);
+static int ReportListError(Tcl_Interp *interp, const char *elementText);
+static int ReportCapacityError(Tcl_Interp *interp, int capacity);
 
 /* The list separators of Tcl: space, \t, \n, \v, \f and \r. */
 
@@ -328,7 +328,7 @@ static void ForgetGrownElements(char **argv, unsigned long split,
 }
 
 /*
- * ListError --
+ * ReportListError --
  *
  *	Leaves Tcl_SplitList's own message and error code for a malformed
  *	element in the interpreter result: they depend only on the element's
@@ -336,7 +336,7 @@ static void ForgetGrownElements(char **argv, unsigned long split,
  *	Returns 1.
  */
 
-static int ListError(Tcl_Interp *interp, const char *elementText) {
+static int ReportListError(Tcl_Interp *interp, const char *elementText) {
   if (interp == nullptr) {
     return 1;
   }
@@ -352,7 +352,7 @@ static int ListError(Tcl_Interp *interp, const char *elementText) {
 
 /* The message of a list longer than the caller's array. Returns 1. */
 
-static int CapacityError(Tcl_Interp *interp, int capacity) {
+static int ReportCapacityError(Tcl_Interp *interp, int capacity) {
   if (interp != nullptr) {
     char number[TCL_INTEGER_SPACE];
     snprintf(number, sizeof(number), "%d", capacity);
@@ -401,14 +401,14 @@ int Tov_SplitListInPlace(Tcl_Interp *interp, char *string, int *argcPtr,
   while (*list != '\0') {
     Element element;
     if (FindElement(list, &element) != TCL_OK) {
-      status = ListError(interp, list);
+      status = ReportListError(interp, list);
       break;
     }
     if (*element.start == '\0') {
       break;
     }
     if (count >= capacity) {
-      status = CapacityError(interp, capacity);
+      status = ReportCapacityError(interp, capacity);
       break;
     }
     char *text = element.start;

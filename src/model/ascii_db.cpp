@@ -33,7 +33,7 @@ static unsigned HashPartName(Tcl_HashTable *, void *key) {
   return static_cast<unsigned>(hash ^ (hash >> 32));
 }
 
-static int SamePartName(void *key, Tcl_HashEntry *entry) {
+static int IsSamePartName(void *key, Tcl_HashEntry *entry) {
   return std::strcmp(static_cast<const char *>(key), entry->key.oneWordValue) ==
          0;
 }
@@ -57,7 +57,7 @@ static void FreePartEntry(Tcl_HashEntry *entry) {
 static const Tcl_HashKeyType partNameKeys = {TCL_HASH_KEY_TYPE_VERSION,
                                              TCL_HASH_KEY_RANDOMIZE_HASH,
                                              HashPartName,
-                                             SamePartName,
+                                             IsSamePartName,
                                              AllocPartEntry,
                                              FreePartEntry};
 
@@ -155,8 +155,8 @@ void Pdb_AsciiDb::printPartsTable(FILE *out) {
   for (Tcl_HashEntry *e = Tcl_FirstHashEntry(&parts, &search); e != nullptr;
        e = Tcl_NextHashEntry(&search)) {
     Tcl_DString text;
-    Pdb_PartText(static_cast<const Pdb_Part *>(Tcl_GetHashValue(e)),
-                 PDB_FIELD_WHOLE, &text);
+    Pdb_FormatPartText(static_cast<const Pdb_Part *>(Tcl_GetHashValue(e)),
+                       PDB_FIELD_WHOLE, &text);
     std::fprintf(out, "%s\n", Tcl_DStringValue(&text));
     Tcl_DStringFree(&text);
   }

@@ -35,7 +35,7 @@ Pdb_BinaryDb::~Pdb_BinaryDb() {
 bool Pdb_BinaryDb::isMapped() const { return mapBase != unset(); }
 
 /* The part list, or nullptr while nothing is mapped. */
-static const Pdb_PartList *listOf(const Pdb_BinaryDb *db) {
+static const Pdb_PartList *GetMappedList(const Pdb_BinaryDb *db) {
   return db->isMapped() && db->partList != Pdb_BinaryDb::unset() ? db->partList
                                                                  : nullptr;
 }
@@ -44,7 +44,7 @@ const Pdb_Part *Pdb_BinaryDb::findPartByField(int selector, const char *value) {
   if (selector != PDB_FIELD_SYMBOL && selector != PDB_FIELD_TEMPLATE) {
     return unknownSelector(selector);
   }
-  const Pdb_PartList *list = listOf(this);
+  const Pdb_PartList *list = GetMappedList(this);
   for (int i = 0; list != nullptr && i < partCount(); i++) {
     const Pdb_Part *part = Pdb_ResolveEntry(list->entry(i));
     const char *field = selector == PDB_FIELD_SYMBOL ? part->symbolName()
@@ -57,7 +57,7 @@ const Pdb_Part *Pdb_BinaryDb::findPartByField(int selector, const char *value) {
 }
 
 const Pdb_Part *Pdb_BinaryDb::findPart(const char *partName) {
-  const Pdb_PartList *list = listOf(this);
+  const Pdb_PartList *list = GetMappedList(this);
   if (list == nullptr) {
     return nullptr;
   }
@@ -77,16 +77,17 @@ const Pdb_Part *Pdb_BinaryDb::findPart(const char *partName) {
 
 void Pdb_BinaryDb::printPartsTable(FILE *out) {
   std::fputs("<<<<<< partsTable:\n", out);
-  const Pdb_PartList *list = listOf(this);
+  const Pdb_PartList *list = GetMappedList(this);
   for (int i = 0; list != nullptr && i < list->count; i++) {
     Tcl_DString text;
-    Pdb_PartText(Pdb_ResolveEntry(list->entry(i)), PDB_FIELD_WHOLE, &text);
+    Pdb_FormatPartText(Pdb_ResolveEntry(list->entry(i)), PDB_FIELD_WHOLE,
+                       &text);
     std::fprintf(out, "%s\n", Tcl_DStringValue(&text));
     Tcl_DStringFree(&text);
   }
 }
 
 int Pdb_BinaryDb::partCount() {
-  const Pdb_PartList *list = listOf(this);
+  const Pdb_PartList *list = GetMappedList(this);
   return list == nullptr ? 0 : list->count;
 }

@@ -18,15 +18,15 @@
 static const char MSG_CANNOT_CREATE[] = "could not create category child of: ";
 static const char MSG_HELP_MISMATCH[] = "category help context mismatch for ";
 
-static const char *RecordedHelp(Pdb_Group *group, const char *path,
-                                const Pdb_CategoryNode *node);
+static const char *FindRecordedHelp(Pdb_Group *group, const char *path,
+                                    const Pdb_CategoryNode *node);
 static bool HasReferenceNamed(const Pdb_ChildIndex &index,
                               const Pdb_CategoryNode *parent,
                               std::string_view name);
 
 /* The help a path is checked against: the group's, else node's own. */
-static const char *RecordedHelp(Pdb_Group *group, const char *path,
-                                const Pdb_CategoryNode *node) {
+static const char *FindRecordedHelp(Pdb_Group *group, const char *path,
+                                    const Pdb_CategoryNode *node) {
   if (group != nullptr) {
     if (Pdb_CategoryNode *found =
             group->lookupPathInGroup(PDB_REFS_GROUP, path)) {
@@ -50,7 +50,7 @@ static bool HasReferenceNamed(const Pdb_ChildIndex &index,
   }
   for (const Pdb_CategoryNode *c = parent->child(); c != nullptr;
        c = c->sibling()) {
-    if (c->isReference() && Pdb_ComponentName(c) == name) {
+    if (c->isReference() && Pdb_GetComponentName(c) == name) {
       return true;
     }
   }
@@ -139,7 +139,7 @@ Pdb_CategoryNode *Pdb_TreeEdit::ensurePath(Tcl_Interp *interp, Pdb_Group *group,
       return nullptr;
     }
     if (last) {
-      const char *recorded = RecordedHelp(group, path, child);
+      const char *recorded = FindRecordedHelp(group, path, child);
       if (help[0] != '\0' && std::strcmp(help, recorded) != 0) {
         Tcl_AppendResult(interp, MSG_HELP_MISMATCH, path, ": ", help,
                          " should be ", recorded, ".", (char *)nullptr);

@@ -23,13 +23,13 @@
 #include "model/tree_walk.h"
 
 /* The first component of rem ("/a/b/" gives "a"); rem begins with "/". */
-static std::string_view FirstComponent(std::string_view rem) {
+static std::string_view GetFirstComponent(std::string_view rem) {
   std::size_t end = rem.find('/', 1);
   return end == std::string_view::npos ? rem.substr(1) : rem.substr(1, end - 1);
 }
 
 /* The child index of db's tree, or nullptr for a tree without one. */
-static const Pdb_ChildIndex *ChildIndexOf(const Pdb_Database *db) {
+static const Pdb_ChildIndex *GetChildIndex(const Pdb_Database *db) {
   const Pdb_TreeEdit *edit = db->treeEdit();
   return edit != nullptr ? &edit->childIndex() : nullptr;
 }
@@ -54,7 +54,7 @@ static void ForEachCandidate(const Pdb_ChildIndex *index,
     return;
   }
   for (Pdb_CategoryNode *c = parent->child(); c != nullptr; c = c->sibling()) {
-    if (Pdb_ComponentName(c) == name && visit(c)) {
+    if (Pdb_GetComponentName(c) == name && visit(c)) {
       return;
     }
   }
@@ -87,7 +87,7 @@ public:
    * siblings after it are tried.
    */
   Pdb_CategoryNode *run(const Pdb_CategoryNode *root) {
-    stack.push_back({root, 0, true, ChildIndexOf(db)});
+    stack.push_back({root, 0, true, GetChildIndex(db)});
     while (!stack.empty()) {
       LookupStep step = stack.back();
       stack.pop_back();
@@ -95,7 +95,7 @@ public:
       if (step.children) {
         /* Pushed in reverse so that the first candidate is tried first. */
         std::size_t mark = stack.size();
-        ForEachCandidate(step.index, step.node, FirstComponent(rem),
+        ForEachCandidate(step.index, step.node, GetFirstComponent(rem),
                          [&](Pdb_CategoryNode *c) {
                            stack.push_back({c, step.offset, false, step.index});
                            return false;
@@ -104,19 +104,19 @@ public:
                      stack.end());
         continue;
       }
-      std::string_view name = Pdb_ComponentName(step.node);
+      std::string_view name = Pdb_GetComponentName(step.node);
       bool isRoot =
           step.node->parentNode() == nullptr && !step.node->isReference();
       std::size_t componentLength = isRoot ? 1 : name.size() + 2;
       if (rem.size() == componentLength) {
-        if (isRoot ? rem == "/" : FirstComponent(rem) == name) {
+        if (isRoot ? rem == "/" : GetFirstComponent(rem) == name) {
           return const_cast<Pdb_CategoryNode *>(step.node);
         }
         continue;
       }
       if (!isRoot &&
           (rem.size() < componentLength || rem[componentLength - 1] != '/' ||
-           FirstComponent(rem) != name)) {
+           GetFirstComponent(rem) != name)) {
         continue;
       }
       std::size_t rest = step.offset + componentLength - 1;
@@ -144,7 +144,7 @@ private:
     for (auto t = targets.rbegin(); t != targets.rend(); ++t) {
       /* References that lead back to themselves are followed once. */
       if (followed.insert({t->node, offset}).second) {
-        stack.push_back({t->node, offset, false, ChildIndexOf(t->db)});
+        stack.push_back({t->node, offset, false, GetChildIndex(t->db)});
       }
     }
   }
@@ -211,7 +211,7 @@ void Pdb_CategoryNode::nodeComponent(Tcl_DString *component) const {
     Tcl_DStringAppend(component, body()->nameText(), -1);
     return;
   }
-  std::string_view name = Pdb_ComponentName(this);
+  std::string_view name = Pdb_GetComponentName(this);
   Tcl_DStringAppend(component, "/", 1);
   Tcl_DStringAppend(component, name.data(), static_cast<int>(name.size()));
   Tcl_DStringAppend(component, "/", 1);

@@ -26,7 +26,7 @@ struct Pdb_ChildIndex::Children {
 static std::unique_ptr<ChildrenByName>
 IndexChildren(const Pdb_CategoryNode *parent);
 
-std::string_view Pdb_ComponentName(const Pdb_CategoryNode *node) {
+std::string_view Pdb_GetComponentName(const Pdb_CategoryNode *node) {
   if (!node->isReference()) {
     return node->body()->nameText();
   }
@@ -43,7 +43,7 @@ static std::unique_ptr<ChildrenByName>
 IndexChildren(const Pdb_CategoryNode *parent) {
   auto byName = std::make_unique<ChildrenByName>();
   for (Pdb_CategoryNode *c = parent->child(); c != nullptr; c = c->sibling()) {
-    (*byName)[Pdb_ComponentName(c)].push_back(c);
+    (*byName)[Pdb_GetComponentName(c)].push_back(c);
   }
   return byName;
 }
@@ -85,7 +85,7 @@ void Pdb_ChildIndex::noteAppend(const Pdb_CategoryNode *parent,
   info.count++;
   try {
     if (info.byName) {
-      (*info.byName)[Pdb_ComponentName(child)].push_back(child);
+      (*info.byName)[Pdb_GetComponentName(child)].push_back(child);
     } else if (info.count > INDEX_THRESHOLD) {
       info.byName = IndexChildren(parent);
     }
@@ -107,7 +107,7 @@ void Pdb_ChildIndex::noteUnlink(const Pdb_CategoryNode *parent,
   }
   info.count--;
   if (info.byName) {
-    auto hit = info.byName->find(Pdb_ComponentName(child));
+    auto hit = info.byName->find(Pdb_GetComponentName(child));
     if (hit != info.byName->end()) {
       auto &nodes = hit->second;
       nodes.erase(std::remove(nodes.begin(), nodes.end(), child), nodes.end());

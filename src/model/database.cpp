@@ -16,7 +16,7 @@ static const char *const UNKNOWN_KIND = "unknown database type from pdb:info.";
 
 /* The name of a Pdb_DbKind; another value gives the pdb:info text. */
 
-const char *Pdb_DbKindName(int kind) {
+const char *Pdb_GetDbKindName(int kind) {
   if (kind < PDB_KIND_USER_BUILD || kind > PDB_KIND_FILE) {
     return UNKNOWN_KIND;
   }

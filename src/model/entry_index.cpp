@@ -39,10 +39,10 @@ public:
     if ((used + 1) * 4 > slots.size() * 3) {
       grow();
     }
-    std::string_view name = Pdb_EntryName(entry);
+    std::string_view name = Pdb_GetEntryName(entry);
     std::size_t i = probeStart(name);
     while (slots[i] != 0) {
-      if (Pdb_EntryName(entryAt(i)) == name) {
+      if (Pdb_GetEntryName(entryAt(i)) == name) {
         return;
       }
       i = (i + 1) & (slots.size() - 1);
@@ -56,7 +56,7 @@ public:
   Pdb_PartEntry *find(std::string_view name) const {
     for (std::size_t i = probeStart(name); slots[i] != 0;
          i = (i + 1) & (slots.size() - 1)) {
-      if (Pdb_EntryName(entryAt(i)) == name) {
+      if (Pdb_GetEntryName(entryAt(i)) == name) {
         return entryAt(i);
       }
     }

@@ -13,41 +13,41 @@
 #include "model/list_text.h"
 #include "model/window.h"
 
-static std::size_t StringSize(const char *s) { return std::strlen(s) + 1; }
+static std::size_t MeasureString(const char *s) { return std::strlen(s) + 1; }
 
 /* Bytes of the strings that lie before the property pairs. */
-static std::size_t SizeBeforePairs(const char *name, const char *symbolName,
-                                   const char *templateName,
-                                   const char *symbolLibrary,
-                                   const char *templateDescription,
-                                   const char *hdl) {
-  return StringSize(name) + StringSize(symbolName) + StringSize(symbolLibrary) +
-         StringSize(templateName) + StringSize(templateDescription) +
-         StringSize(hdl);
+static std::size_t MeasureBeforePairs(const char *name, const char *symbolName,
+                                      const char *templateName,
+                                      const char *symbolLibrary,
+                                      const char *templateDescription,
+                                      const char *hdl) {
+  return MeasureString(name) + MeasureString(symbolName) +
+         MeasureString(symbolLibrary) + MeasureString(templateName) +
+         MeasureString(templateDescription) + MeasureString(hdl);
 }
 
 static char *CopyString(char *to, const char *from) {
-  std::size_t size = StringSize(from);
+  std::size_t size = MeasureString(from);
   std::memcpy(to, from, size);
   return to + size;
 }
 
 /* The string after the NUL that ends s. */
-static const char *NextString(const char *s) { return s + std::strlen(s) + 1; }
+static const char *SkipString(const char *s) { return s + std::strlen(s) + 1; }
 
 bool Pdb_Part::fits(const char *name, const char *symbolName,
                     const char *templateName, const char *symbolLibrary,
                     const char *templateDescription, const char *hdl,
                     int pairCount) {
   return pairCount >= 0 && pairCount <= SHRT_MAX &&
-         SizeBeforePairs(name, symbolName, templateName, symbolLibrary,
-                         templateDescription, hdl) <= SHRT_MAX;
+         MeasureBeforePairs(name, symbolName, templateName, symbolLibrary,
+                            templateDescription, hdl) <= SHRT_MAX;
 }
 
 std::size_t Pdb_Part::sizeOfPairs(int pairCount, const char *const *pairs) {
   std::size_t size = 0;
   for (int i = 0; i < 2 * pairCount; i++) {
-    size += StringSize(pairs[i]);
+    size += MeasureString(pairs[i]);
   }
   return size;
 }
@@ -70,7 +70,7 @@ Pdb_Part *Pdb_Part::create(const char *name, const char *symbolName,
   std::size_t sizes[6];
   std::size_t beforePairs = 0;
   for (int i = 0; i < 6; i++) {
-    sizes[i] = StringSize(fixed[i]);
+    sizes[i] = MeasureString(fixed[i]);
     beforePairs += sizes[i];
   }
   if (beforePairs > SHRT_MAX || pairCount < 0 || pairCount > SHRT_MAX) {
@@ -107,20 +107,20 @@ Pdb_Part *Pdb_Part::create(const char *name, const char *symbolName,
   return part;
 }
 
-const char *Pdb_Part::symbolLibrary() const { return NextString(symbolName()); }
+const char *Pdb_Part::symbolLibrary() const { return SkipString(symbolName()); }
 
 const char *Pdb_Part::templateDescription() const {
-  return NextString(templateName());
+  return SkipString(templateName());
 }
 
 void Pdb_Part::pair(int i, const char **propertyName,
                     const char **propertyValue) const {
   const char *at = strings() + propertiesOffset;
   for (int skip = 0; skip < 2 * i; skip++) {
-    at = NextString(at);
+    at = SkipString(at);
   }
   *propertyName = at;
-  *propertyValue = NextString(at);
+  *propertyValue = SkipString(at);
 }
 
 Pdb_PartRef *Pdb_PartRef::create(const Pdb_PartEntry *entry) {
@@ -136,14 +136,13 @@ void Pdb_PartRef::makeReference(const Pdb_PartEntry *entry) {
   part.set(this, Pdb_ResolveEntry(entry));
 }
 
-
 /* The pair strings name value name value ... appended one by one. */
 static void AppendPairStrings(const Pdb_Part *part, Tcl_DString *text,
                               Pdb_Quoting quoting) {
   const char *at = part->strings() + part->propertiesOffset;
   for (int i = 0; i < 2 * part->pairCount; i++) {
     Pdb_AppendElement(text, at, quoting);
-    at = NextString(at);
+    at = SkipString(at);
   }
 }
 
@@ -163,15 +162,15 @@ static void AppendTemplate(const Pdb_Part *part, Tcl_DString *text,
 }
 
 /*
- * Pdb_PartText --
+ * Pdb_FormatPartText --
  *
  *	Builds the list text of the selected field group: the whole part
  *	(name {symbol library {pairs}} {template description} hdl), the
  *	symbol group, the template group, the HDL string, or one sublist per
  *	property pair. Another selector gives the empty string.
  */
-bool Pdb_PartText(const Pdb_Part *part, int selector, Tcl_DString *text,
-                  Pdb_Quoting quoting) {
+bool Pdb_FormatPartText(const Pdb_Part *part, int selector, Tcl_DString *text,
+                        Pdb_Quoting quoting) {
   Tcl_DStringInit(text);
   switch (selector) {
   case PDB_FIELD_WHOLE:

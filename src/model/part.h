@@ -115,7 +115,7 @@ inline const Pdb_Part *Pdb_ResolveEntry(const Pdb_PartEntry *entry) {
 }
 
 /* Name of the entry's resolved part. */
-inline const char *Pdb_EntryName(const Pdb_PartEntry *entry) {
+inline const char *Pdb_GetEntryName(const Pdb_PartEntry *entry) {
   return Pdb_ResolveEntry(entry)->name();
 }
 
@@ -124,8 +124,8 @@ inline const char *Pdb_EntryName(const Pdb_PartEntry *entry) {
  * initialises first. One-line quoting keeps the text free of line breaks.
  * Always returns true.
  */
-bool Pdb_PartText(const Pdb_Part *part, int selector, Tcl_DString *text,
-                  Pdb_Quoting quoting = PDB_QUOTE_TCL);
+bool Pdb_FormatPartText(const Pdb_Part *part, int selector, Tcl_DString *text,
+                        Pdb_Quoting quoting = PDB_QUOTE_TCL);
 
 /* Frees a part record or a part reference. */
 void Pdb_DestroyEntry(Pdb_PartEntry *entry);

@@ -18,20 +18,20 @@ static const Pdb_PartList *comparedList = nullptr;
 static const char *searchedName = nullptr;
 static const int32_t searchKey = 0;
 
-static const char *SlotName(const int32_t *slot) {
+static const char *GetSlotName(const int32_t *slot) {
   if (slot == &searchKey) {
     return searchedName;
   }
   const char *entry = reinterpret_cast<const char *>(comparedList) + *slot;
-  return Pdb_EntryName(reinterpret_cast<const Pdb_PartEntry *>(entry));
+  return Pdb_GetEntryName(reinterpret_cast<const Pdb_PartEntry *>(entry));
 }
 
 static int CompareSlots(const void *a, const void *b) {
-  return std::strcmp(SlotName(static_cast<const int32_t *>(a)),
-                     SlotName(static_cast<const int32_t *>(b)));
+  return std::strcmp(GetSlotName(static_cast<const int32_t *>(a)),
+                     GetSlotName(static_cast<const int32_t *>(b)));
 }
 
-static int32_t SlotFor(const Pdb_PartList *list, const void *entry) {
+static int32_t ComputeSlot(const Pdb_PartList *list, const void *entry) {
   Pdb_RelPtr link;
   link.set(list, entry);
   return link.offset;
@@ -67,7 +67,6 @@ void Pdb_PartList::destroy(Pdb_PartList *list) {
   Pdb_WindowFree(list);
 }
 
-
 /*
  * Pdb_PartList::append --
  *
@@ -93,7 +92,7 @@ bool Pdb_PartList::append(Pdb_PartEntry *newEntry) {
     storage.set(this, bigger);
     capacity = grown;
   }
-  slots()[count++] = SlotFor(this, newEntry);
+  slots()[count++] = ComputeSlot(this, newEntry);
   return true;
 }
 
@@ -136,7 +135,7 @@ Pdb_PartEntry *Pdb_PartList::find(const char *name) const {
   for (int i = 0; i < count; i++) {
     Pdb_PartEntry *candidate = entry(i);
     if (candidate != nullptr &&
-        std::strcmp(Pdb_EntryName(candidate), name) == 0) {
+        std::strcmp(Pdb_GetEntryName(candidate), name) == 0) {
       return candidate;
     }
   }

@@ -88,7 +88,7 @@ static bool ReserveWindow();
 static void PoisonUpTo(const char *end);
 static void ShowBlock(char *block, std::size_t size);
 static void HideBlock(char *block);
-static std::size_t PageSize();
+static std::size_t GetPageSize();
 static std::size_t RoundToPages(std::size_t size);
 static const void **FindViewSlot(const void *view);
 
@@ -174,14 +174,14 @@ static void HideBlock(char *block) {
   VALGRIND_MEMPOOL_FREE(window.base, block);
 }
 
-static std::size_t PageSize() {
+static std::size_t GetPageSize() {
   static const std::size_t size =
       static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
   return size;
 }
 
 static std::size_t RoundToPages(std::size_t size) {
-  return (size + PageSize() - 1) / PageSize() * PageSize();
+  return (size + GetPageSize() - 1) / GetPageSize() * GetPageSize();
 }
 
 /* The slot holding view, or a free slot when view is nullptr; else null. */
@@ -314,7 +314,7 @@ const void *Pdb_WindowMapFile(int fd, std::size_t size) {
     return nullptr;
   }
   std::size_t span = RoundToPages(size);
-  char *block = static_cast<char *>(Pdb_ArenaAllocAligned(span, PageSize()));
+  char *block = static_cast<char *>(Pdb_ArenaAllocAligned(span, GetPageSize()));
   if (block == nullptr) {
     errno = ENOMEM;
     return nullptr;

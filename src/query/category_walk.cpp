@@ -30,7 +30,7 @@ static void AppendComponent(const Pdb_CategoryNode *node, std::string &path) {
     path += '/';
     return;
   }
-  path += Pdb_ComponentName(node);
+  path += Pdb_GetComponentName(node);
   path += '/';
 }
 
@@ -38,7 +38,7 @@ static void AppendComponent(const Pdb_CategoryNode *node, std::string &path) {
  * built only for a node whose name ends the path. */
 static bool HasRealPath(const Pdb_CategoryNode *node, const char *path) {
   std::string_view wanted(path);
-  std::string_view name = Pdb_ComponentName(node);
+  std::string_view name = Pdb_GetComponentName(node);
   if (wanted.size() < name.size() + 1 ||
       wanted.substr(wanted.size() - name.size() - 1, name.size()) != name) {
     return false;
@@ -196,7 +196,7 @@ void Pdb_SearchEngine::listChildren(Pdb_CategoryNode *node,
         continue;
       }
       entry.assign(1, '/');
-      entry += Pdb_ComponentName(c);
+      entry += Pdb_GetComponentName(c);
       entry += '/';
       if (pattern == nullptr || pattern->matches(entry.c_str())) {
         sink.add(entry.c_str(), entry.size());

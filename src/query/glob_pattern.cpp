@@ -16,7 +16,7 @@
 #include <tcl.h>
 
 static bool NeedsTcl(const char *pattern);
-static std::size_t FixedLength(const char *pattern);
+static std::size_t MeasureFixedPrefix(const char *pattern);
 
 /* True when the pattern holds a wildcard other than "*", an escape, or a
  * byte outside ASCII. */
@@ -33,7 +33,7 @@ static bool NeedsTcl(const char *pattern) {
 
 /* The length of the ASCII text before the pattern's first wildcard,
  * escape or byte outside ASCII. */
-static std::size_t FixedLength(const char *pattern) {
+static std::size_t MeasureFixedPrefix(const char *pattern) {
   const unsigned char *p = reinterpret_cast<const unsigned char *>(pattern);
   std::size_t length = 0;
   while (p[length] != '\0' && p[length] != '*' && p[length] != '?' &&
@@ -58,7 +58,7 @@ Pdb_GlobPattern::Pdb_GlobPattern() : form(Form::ANY), whole("*") {}
  */
 
 Pdb_GlobPattern::Pdb_GlobPattern(const char *pattern)
-    : whole(pattern), prefix(pattern, FixedLength(pattern)) {
+    : whole(pattern), prefix(pattern, MeasureFixedPrefix(pattern)) {
   if (NeedsTcl(pattern)) {
     form = Form::TCL;
     return;

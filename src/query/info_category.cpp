@@ -82,7 +82,7 @@ int Pdb_InfoCategory(Tcl_Interp *interp, Pdb_Group *group, int argc,
     return Pdb_BadOption(interp, argv[3], CHOICES_CATEGORY);
   }
   if (option == OPT_EXISTS) {
-    Pdb_InfoFlag(interp, found != nullptr);
+    Pdb_SetFlagResult(interp, found != nullptr);
     return TCL_OK;
   }
   if (found == nullptr) {
@@ -90,18 +90,18 @@ int Pdb_InfoCategory(Tcl_Interp *interp, Pdb_Group *group, int argc,
   }
   switch (option) {
   case OPT_PROTECTED:
-    Pdb_InfoFlag(interp, Pdb_DefinedOutsideUserDatabases(
-                             group, PDB_OBJECT_CATEGORY, path));
+    Pdb_SetFlagResult(interp, Pdb_DefinedOutsideUserDatabases(
+                                  group, PDB_OBJECT_CATEGORY, path));
     return TCL_OK;
   case OPT_ISREFERENCE:
-    Pdb_InfoFlag(interp, !IsRealCategory(
-                             group->lookupPathInGroup(PDB_REFS_IGNORE, path)));
+    Pdb_SetFlagResult(interp, !IsRealCategory(group->lookupPathInGroup(
+                                  PDB_REFS_IGNORE, path)));
     return TCL_OK;
   case OPT_TOREFERENCE:
     if (IsRealCategory(group->lookupPathInGroup(PDB_REFS_IGNORE, path))) {
       return Pdb_NotA(interp, KIND_CATEGORY_REFERENCE, path);
     }
-    Tcl_AppendResult(interp, Pdb_InfoNodePath(found).get(), (char *)nullptr);
+    Tcl_AppendResult(interp, Pdb_CopyNodePath(found).get(), (char *)nullptr);
     return TCL_OK;
   case OPT_BYREFERENCE:
     return AppendAppearances(interp, group, found, path);

@@ -35,7 +35,7 @@ void Pdb_PrintPartList(const Pdb_PartList *list, int level, FILE *out) {
   Tcl_DString text;
   for (int i = 0; i < list->count; i++) {
     const Pdb_PartEntry *entry = list->entry(i);
-    Pdb_PartText(Pdb_ResolveEntry(entry), PDB_FIELD_WHOLE, &text);
+    Pdb_FormatPartText(Pdb_ResolveEntry(entry), PDB_FIELD_WHOLE, &text);
     std::fprintf(out, "level:%d", level);
     PrintIndent(level, out);
     std::fprintf(out, "%sp:%d  %s\n",

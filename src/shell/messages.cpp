@@ -77,7 +77,7 @@ int Pdb_NoCurrentGroup(Tcl_Interp *interp) {
   return TCL_ERROR;
 }
 
-int Pdb_EscapedException(Tcl_Interp *interp, bool outOfMemory) {
+int Pdb_ReportEscapedException(Tcl_Interp *interp, bool outOfMemory) {
   Tcl_ResetResult(interp);
   Tcl_AppendResult(interp, outOfMemory ? MSG_OUT_OF_MEMORY : MSG_INTERNAL,
                    (char *)nullptr);

@@ -13,7 +13,7 @@ int pdbTraceSwitch = 0;
 
 static const char *const TRACE_PREFIX = "<<<<<< ";
 
-static bool TracingOn() { return (pdbTraceSwitch & 0xff) != 0; }
+static bool IsTracingOn() { return (pdbTraceSwitch & 0xff) != 0; }
 
 /*
  * Writes "<<<<<< " and each word followed by a blank, then a newline, and
@@ -21,7 +21,7 @@ static bool TracingOn() { return (pdbTraceSwitch & 0xff) != 0; }
  */
 
 void Pdb_TraceArgv(int argc, const char **argv) {
-  if (!TracingOn()) {
+  if (!IsTracingOn()) {
     return;
   }
   fputs(TRACE_PREFIX, stdout);
@@ -36,7 +36,7 @@ void Pdb_TraceArgv(int argc, const char **argv) {
 /* As Pdb_TraceArgv, for the string forms of an object command's words. */
 
 void Pdb_TraceObjv(int objc, Tcl_Obj *const objv[]) {
-  if (!TracingOn()) {
+  if (!IsTracingOn()) {
     return;
   }
   fputs(TRACE_PREFIX, stdout);

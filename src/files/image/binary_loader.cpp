@@ -18,17 +18,19 @@
 #include "model/binary_db.h"
 #include "model/window.h"
 
-static int LoadFailure(Tcl_Interp *interp, Pdb_BinaryDb *db, const char *text);
-static int CorruptImage(Tcl_Interp *interp, Pdb_BinaryDb *db,
-                        const Pdb_ImageProblem &problem);
+static int ReportLoadFailure(Tcl_Interp *interp, Pdb_BinaryDb *db,
+                             const char *text);
+static int ReportCorruptImage(Tcl_Interp *interp, Pdb_BinaryDb *db,
+                              const Pdb_ImageProblem &problem);
 
 /*
- * LoadFailure --
+ * ReportLoadFailure --
  *
  *	Sets the result to text "\"name\": " and the POSIX error text (which
  *	also sets the error code), closes the database file and returns 1.
  */
-static int LoadFailure(Tcl_Interp *interp, Pdb_BinaryDb *db, const char *text) {
+static int ReportLoadFailure(Tcl_Interp *interp, Pdb_BinaryDb *db,
+                             const char *text) {
   int error = errno;
   Tcl_ResetResult(interp);
   errno = error;
@@ -39,8 +41,8 @@ static int LoadFailure(Tcl_Interp *interp, Pdb_BinaryDb *db, const char *text) {
 }
 
 /* Sets the corrupt-image message and returns 1. */
-static int CorruptImage(Tcl_Interp *interp, Pdb_BinaryDb *db,
-                        const Pdb_ImageProblem &problem) {
+static int ReportCorruptImage(Tcl_Interp *interp, Pdb_BinaryDb *db,
+                              const Pdb_ImageProblem &problem) {
   Tcl_ResetResult(interp);
   Tcl_AppendResult(interp, "Corrupt binary file \"", db->fileName(),
                    "\": ", problem.text, (char *)nullptr);
@@ -53,22 +55,22 @@ int Pdb_LoadBinary(Pdb_BinaryDb *db, Tcl_Interp *interp) {
     if (db->file == nullptr) {
       errno = EBADF;
     }
-    return LoadFailure(interp, db,
-                       "Unable to get file descriptor for binary file");
+    return ReportLoadFailure(interp, db,
+                             "Unable to get file descriptor for binary file");
   }
   struct stat status;
   if (fstat(fd, &status) != 0) {
-    return LoadFailure(interp, db, "Unable to fstat binary file");
+    return ReportLoadFailure(interp, db, "Unable to fstat binary file");
   }
   std::size_t size = static_cast<std::size_t>(status.st_size);
   if (status.st_size <= 0 ||
       static_cast<uint64_t>(status.st_size) > PDB_IMAGE_MAX_SIZE) {
     errno = status.st_size <= 0 ? EINVAL : EFBIG;
-    return LoadFailure(interp, db, "Unable to map binary file");
+    return ReportLoadFailure(interp, db, "Unable to map binary file");
   }
   const void *view = Pdb_WindowMapFile(fd, size);
   if (view == nullptr) {
-    return LoadFailure(interp, db, "Unable to map binary file");
+    return ReportLoadFailure(interp, db, "Unable to map binary file");
   }
   db->mapBase = view;
   db->mapSize = static_cast<uint32_t>(size);
@@ -77,9 +79,9 @@ int Pdb_LoadBinary(Pdb_BinaryDb *db, Tcl_Interp *interp) {
   Pdb_ImageProblem problem;
   if (size < PDB_IMAGE_VERSION_OFFSET + 4) {
     Pdb_CheckImageHeader(view, size, &problem);
-    return CorruptImage(interp, db, problem);
+    return ReportCorruptImage(interp, db, problem);
   }
-  uint32_t version = Pdb_ImageWord(view, PDB_IMAGE_VERSION_OFFSET);
+  uint32_t version = Pdb_ReadImageWord(view, PDB_IMAGE_VERSION_OFFSET);
   if (version != PDB_IMAGE_VERSION) {
     char text[2][16];
     std::snprintf(text[0], sizeof(text[0]), "%u", version);
@@ -92,14 +94,14 @@ int Pdb_LoadBinary(Pdb_BinaryDb *db, Tcl_Interp *interp) {
     return 1;
   }
   if (!Pdb_CheckImageHeader(view, size, &problem) ||
-      (Pdb_VerifyRequested() && !Pdb_VerifyImage(view, size, &problem))) {
-    return CorruptImage(interp, db, problem);
+      (Pdb_IsVerifyRequested() && !Pdb_VerifyImage(view, size, &problem))) {
+    return ReportCorruptImage(interp, db, problem);
   }
 
   const char *base = static_cast<const char *>(view);
-  db->partList = reinterpret_cast<Pdb_PartList *>(
-      const_cast<char *>(base + Pdb_ImageWord(view, PDB_IMAGE_LIST_OFFSET)));
-  db->tree = reinterpret_cast<Pdb_CategoryTree *>(
-      const_cast<char *>(base + Pdb_ImageWord(view, PDB_IMAGE_TREE_OFFSET)));
+  db->partList = reinterpret_cast<Pdb_PartList *>(const_cast<char *>(
+      base + Pdb_ReadImageWord(view, PDB_IMAGE_LIST_OFFSET)));
+  db->tree = reinterpret_cast<Pdb_CategoryTree *>(const_cast<char *>(
+      base + Pdb_ReadImageWord(view, PDB_IMAGE_TREE_OFFSET)));
   return 0;
 }

@@ -13,7 +13,7 @@
 /* Blocks from this size on ask for huge pages. */
 static const std::size_t HUGE_THRESHOLD = std::size_t(8) << 20;
 
-static void Populate(void *start, std::size_t size);
+static void PopulatePages(void *start, std::size_t size);
 
 /*
  * Asks for huge pages (fewer TLB misses on the random accesses of the
@@ -21,7 +21,7 @@ static void Populate(void *start, std::size_t size);
  * kernel that grants neither leaves the pages to be faulted in on first
  * touch.
  */
-static void Populate(void *start, std::size_t size) {
+static void PopulatePages(void *start, std::size_t size) {
 #ifdef MADV_HUGEPAGE
   if (size >= HUGE_THRESHOLD) {
     madvise(start, size, MADV_HUGEPAGE);
@@ -49,7 +49,7 @@ void *Pdb_BulkAlloc(std::size_t size) {
   if (block == MAP_FAILED) {
     return nullptr;
   }
-  Populate(block, size);
+  PopulatePages(block, size);
   return block;
 }
 
@@ -58,7 +58,7 @@ void *Pdb_BulkGrow(void *block, std::size_t oldSize, std::size_t newSize) {
   if (moved == MAP_FAILED) {
     return nullptr;
   }
-  Populate(static_cast<char *>(moved) + oldSize, newSize - oldSize);
+  PopulatePages(static_cast<char *>(moved) + oldSize, newSize - oldSize);
   return moved;
 }
 

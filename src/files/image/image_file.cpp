@@ -31,11 +31,11 @@ static const char *const MSG_WRITE = "Cannot write binary file";
 static bool WriteAt(FILE *stream, const unsigned char *bytes, std::size_t count,
                     off_t offset, const char **failure, const char *seekMsg,
                     const char *writeMsg);
-static int Fail(Tcl_Interp *interp, const char *perrorText,
-                const char *resultText, const char *fileName, int error,
-                const char *ownText);
-static int WriterFailure(Tcl_Interp *interp, const char *text,
-                         const char *fileName);
+static int ReportStepFailure(Tcl_Interp *interp, const char *perrorText,
+                             const char *resultText, const char *fileName,
+                             int error, const char *ownText);
+static int ReportWriterFailure(Tcl_Interp *interp, const char *text,
+                               const char *fileName);
 
 /*
  * WriteAt --
@@ -61,16 +61,16 @@ static bool WriteAt(FILE *stream, const unsigned char *bytes, std::size_t count,
 }
 
 /*
- * Fail --
+ * ReportStepFailure --
  *
  *	Reports a failed step: "perrorText: reason" on standard error, and
  *	resultText "\"fileName\": " and the reason as the interpreter
  *	result. The reason is ownText when given, else the system's text of
  *	error (POSIX error code set). Returns TCL_ERROR.
  */
-static int Fail(Tcl_Interp *interp, const char *perrorText,
-                const char *resultText, const char *fileName, int error,
-                const char *ownText) {
+static int ReportStepFailure(Tcl_Interp *interp, const char *perrorText,
+                             const char *resultText, const char *fileName,
+                             int error, const char *ownText) {
   std::fprintf(stderr, "%s: %s\n", perrorText,
                ownText != nullptr ? ownText : std::strerror(error));
   std::fflush(stderr);
@@ -82,19 +82,19 @@ static int Fail(Tcl_Interp *interp, const char *perrorText,
   return TCL_ERROR;
 }
 
-/* Fail with the reason of the writer's last failure. */
-static int WriterFailure(Tcl_Interp *interp, const char *text,
-                         const char *fileName) {
+/* ReportStepFailure with the reason of the writer's last failure. */
+static int ReportWriterFailure(Tcl_Interp *interp, const char *text,
+                               const char *fileName) {
   const char *ownText = nullptr;
   int error = Tov_RobustLastFailure(&ownText);
-  return Fail(interp, text, text, fileName, error, ownText);
+  return ReportStepFailure(interp, text, text, fileName, error, ownText);
 }
 
 int Pdb_WriteImageFile(Tcl_Interp *interp, const Pdb_ImageBuffer &image,
                        const char *fileName) {
   Tov_RobustFile *handle = Tov_RobustFopenForWrite(nullptr, fileName);
   if (handle == nullptr) {
-    return WriterFailure(interp, MSG_OPEN, fileName);
+    return ReportWriterFailure(interp, MSG_OPEN, fileName);
   }
   FILE *stream = Tov_GetFilePtr(handle);
   const unsigned char *bytes = image.bytes();
@@ -113,10 +113,11 @@ int Pdb_WriteImageFile(Tcl_Interp *interp, const Pdb_ImageBuffer &image,
   if (!written) {
     int error = errno;
     Tov_RobustFabandonForWrite(handle);
-    return Fail(interp, failure, MSG_WRITE, fileName, error, nullptr);
+    return ReportStepFailure(interp, failure, MSG_WRITE, fileName, error,
+                             nullptr);
   }
   if (Tov_RobustFcloseForWrite(nullptr, handle) != 0) {
-    return WriterFailure(interp, MSG_WRITE, fileName);
+    return ReportWriterFailure(interp, MSG_WRITE, fileName);
   }
   return TCL_OK;
 }

@@ -37,7 +37,7 @@ bool Pdb_SetImageProblem(Pdb_ImageProblem *problem, const char *format, ...) {
   return false;
 }
 
-uint32_t Pdb_ImageWord(const void *image, std::size_t offset) {
+uint32_t Pdb_ReadImageWord(const void *image, std::size_t offset) {
   uint32_t word;
   std::memcpy(&word, static_cast<const char *>(image) + offset, sizeof(word));
   return word;
@@ -81,8 +81,8 @@ bool Pdb_CheckImageHeader(const void *image, std::size_t size,
   if (size > PDB_IMAGE_MAX_SIZE) {
     return Pdb_SetImageProblem(problem, "file of %zu bytes is too large", size);
   }
-  uint32_t listOffset = Pdb_ImageWord(image, PDB_IMAGE_LIST_OFFSET);
-  uint32_t treeOffset = Pdb_ImageWord(image, PDB_IMAGE_TREE_OFFSET);
+  uint32_t listOffset = Pdb_ReadImageWord(image, PDB_IMAGE_LIST_OFFSET);
+  uint32_t treeOffset = Pdb_ReadImageWord(image, PDB_IMAGE_TREE_OFFSET);
   if (!CheckStructure("part list", listOffset, sizeof(Pdb_PartList), size,
                       problem) ||
       !CheckStructure("tree holder", treeOffset, sizeof(Pdb_CategoryTree), size,
@@ -109,8 +109,8 @@ bool Pdb_CheckImageHeader(const void *image, std::size_t size,
  */
 static bool CheckRoot(const void *image, uint32_t treeOffset,
                       Pdb_ImageProblem *problem) {
-  int32_t rootLink =
-      static_cast<int32_t>(Pdb_ImageWord(image, treeOffset + HOLDER_ROOT_LINK));
+  int32_t rootLink = static_cast<int32_t>(
+      Pdb_ReadImageWord(image, treeOffset + HOLDER_ROOT_LINK));
   if (rootLink == 0) {
     return true;
   }
@@ -122,8 +122,8 @@ static bool CheckRoot(const void *image, uint32_t treeOffset,
                                treeOffset);
   }
   uint32_t root = treeOffset - static_cast<uint32_t>(sizeof(Pdb_CategoryNode));
-  if (Pdb_ImageWord(image, root + NODE_PARENT_LINK) != 0 ||
-      Pdb_ImageWord(image, root + NODE_SIBLING_LINK) != 0) {
+  if (Pdb_ReadImageWord(image, root + NODE_PARENT_LINK) != 0 ||
+      Pdb_ReadImageWord(image, root + NODE_SIBLING_LINK) != 0) {
     return Pdb_SetImageProblem(problem,
                                "the root node at offset %u has a parent or a "
                                "sibling",
@@ -176,10 +176,10 @@ static bool CheckPartList(const void *image, uint32_t listOffset,
                                "not lie directly after its records",
                                static_cast<int>(list.count), listOffset);
   }
-  int64_t first = listOffset + static_cast<int32_t>(Pdb_ImageWord(
+  int64_t first = listOffset + static_cast<int32_t>(Pdb_ReadImageWord(
                                    image, static_cast<std::size_t>(slots)));
   int64_t last =
-      listOffset + static_cast<int32_t>(Pdb_ImageWord(
+      listOffset + static_cast<int32_t>(Pdb_ReadImageWord(
                        image, static_cast<std::size_t>(listOffset) - 4));
   if (first != PDB_IMAGE_HEADER_SIZE || last < first ||
       last % PDB_IMAGE_ALIGN != 0 ||

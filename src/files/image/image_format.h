@@ -39,7 +39,7 @@ bool Pdb_SetImageProblem(Pdb_ImageProblem *problem, const char *format, ...)
     __attribute__((format(printf, 2, 3)));
 
 /* The 32-bit word at offset of an image (offset + 4 <= size). */
-uint32_t Pdb_ImageWord(const void *image, std::size_t offset);
+uint32_t Pdb_ReadImageWord(const void *image, std::size_t offset);
 
 /*
  * Pdb_CheckImageHeader --

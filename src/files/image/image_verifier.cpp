@@ -430,16 +430,17 @@ bool Verifier::run() {
     return Pdb_SetImageProblem(problem, "not enough memory to verify");
   }
   if (size >= PDB_IMAGE_HEADER_SIZE &&
-      Pdb_ImageWord(base, PDB_IMAGE_VERSION_OFFSET) != PDB_IMAGE_VERSION) {
-    return Pdb_SetImageProblem(problem, "format version %u is not %u",
-                               Pdb_ImageWord(base, PDB_IMAGE_VERSION_OFFSET),
-                               static_cast<unsigned>(PDB_IMAGE_VERSION));
+      Pdb_ReadImageWord(base, PDB_IMAGE_VERSION_OFFSET) != PDB_IMAGE_VERSION) {
+    return Pdb_SetImageProblem(
+        problem, "format version %u is not %u",
+        Pdb_ReadImageWord(base, PDB_IMAGE_VERSION_OFFSET),
+        static_cast<unsigned>(PDB_IMAGE_VERSION));
   }
   if (!Pdb_CheckImageHeader(base, size, problem)) {
     return false;
   }
-  return list(Pdb_ImageWord(base, PDB_IMAGE_LIST_OFFSET), true) &&
-         tree(Pdb_ImageWord(base, PDB_IMAGE_TREE_OFFSET));
+  return list(Pdb_ReadImageWord(base, PDB_IMAGE_LIST_OFFSET), true) &&
+         tree(Pdb_ReadImageWord(base, PDB_IMAGE_TREE_OFFSET));
 }
 
 bool Pdb_VerifyImage(const void *image, std::size_t size,
@@ -453,7 +454,7 @@ bool Pdb_VerifyImage(const void *image, std::size_t size,
   }
 }
 
-bool Pdb_VerifyRequested() {
+bool Pdb_IsVerifyRequested() {
   const char *value = std::getenv("ZQ_PDB_VERIFY");
   return value != nullptr && value[0] != '\0' && std::strcmp(value, "0") != 0;
 }

@@ -31,6 +31,6 @@ bool Pdb_VerifyImage(const void *image, std::size_t size,
                      Pdb_ImageProblem *problem);
 
 /* True when env ZQ_PDB_VERIFY asks the loader to verify every image. */
-bool Pdb_VerifyRequested();
+bool Pdb_IsVerifyRequested();
 
 #endif /* TOVPART_FILES_IMAGE_VERIFIER_H */

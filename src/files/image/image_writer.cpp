@@ -72,19 +72,19 @@ private:
 
 } // namespace
 
-static int32_t LinkBetween(uint32_t target, uint32_t base);
-static uint64_t NamePrefix(const char *name, std::size_t length,
-                           std::size_t from);
+static int32_t ComputeLink(uint32_t target, uint32_t base);
+static uint64_t PackNamePrefix(const char *name, std::size_t length,
+                               std::size_t from);
 static bool CollectParts(Pdb_Database *db, Pdb_PartList *list,
                          std::size_t *recordBytes);
 
 /*
- * LinkBetween --
+ * ComputeLink --
  *
  *	The self-relative link from the structure at image offset base to the
  *	one at target; 0 (null) when target is 0, which no structure has.
  */
-static int32_t LinkBetween(uint32_t target, uint32_t base) {
+static int32_t ComputeLink(uint32_t target, uint32_t base) {
   return target == 0 ? 0 : static_cast<int32_t>(target - base);
 }
 
@@ -192,7 +192,7 @@ bool ImageWriter::writeReference(const Pdb_PartRef *reference,
   *offset = out.position();
   Pdb_PartRef image;
   image.kind = PDB_ENTRY_REFERENCE;
-  image.part.offset = LinkBetween(target, *offset);
+  image.part.offset = ComputeLink(target, *offset);
   if (!out.append(&image, sizeof(image))) {
     return false;
   }
@@ -279,8 +279,8 @@ bool ImageWriter::writeCategory(const Pdb_Category *category,
 
   *offset = out.position();
   Pdb_Category image = Pdb_Category::fromLinks(
-      {LinkBetween(nameOffset, *offset), LinkBetween(helpOffset, *offset),
-       LinkBetween(listOffset, *offset)});
+      {ComputeLink(nameOffset, *offset), ComputeLink(helpOffset, *offset),
+       ComputeLink(listOffset, *offset)});
   return out.append(&image, sizeof(image));
 }
 
@@ -320,9 +320,9 @@ bool ImageWriter::writeNodeImage(const Pdb_CategoryNode *node, uint32_t data,
   uint32_t here = out.position();
   bool isReference = node->isReference();
   Pdb_CategoryNode image = Pdb_CategoryNode::fromLinks(
-      {isReference ? 0 : LinkBetween(data, here), isRoot ? 0 : -1,
-       LinkBetween(child, here), LinkBetween(sibling, here),
-       isReference ? LinkBetween(data, here) : 0});
+      {isReference ? 0 : ComputeLink(data, here), isRoot ? 0 : -1,
+       ComputeLink(child, here), ComputeLink(sibling, here),
+       isReference ? ComputeLink(data, here) : 0});
   if (!out.append(&image, sizeof(image))) {
     return false;
   }
@@ -418,7 +418,7 @@ bool ImageWriter::writeHolder(const Pdb_CategoryTree *tree, uint32_t *offset) {
   }
   *offset = out.position();
   Pdb_CategoryTree image = Pdb_CategoryTree::fromLinks(
-      LinkBetween(rootOffset, *offset), tree->entryCount(),
+      ComputeLink(rootOffset, *offset), tree->entryCount(),
       tree->categoryCount(), tree->referenceCount());
   return out.append(&image, sizeof(image));
 }
@@ -435,13 +435,13 @@ struct SortKey {
 } // namespace
 
 /*
- * NamePrefix --
+ * PackNamePrefix --
  *
  *	Bytes from..from + 7 of a name of length bytes as a big-endian word,
  *	zeros past the end; comparing such words orders names as strcmp does.
  */
-static uint64_t NamePrefix(const char *name, std::size_t length,
-                           std::size_t from) {
+static uint64_t PackNamePrefix(const char *name, std::size_t length,
+                               std::size_t from) {
   uint64_t word = 0;
   for (std::size_t i = from; i < from + 8; i++) {
     word = (word << 8) | (i < length ? static_cast<unsigned char>(name[i]) : 0);
@@ -476,8 +476,8 @@ static bool CollectParts(Pdb_Database *db, Pdb_PartList *list,
     }
     const Pdb_Part *part = records[i];
     std::size_t length = strnlen(part->name(), 16);
-    keys.push_back(SortKey{NamePrefix(part->name(), length, 0),
-                           NamePrefix(part->name(), length, 8), part});
+    keys.push_back(SortKey{PackNamePrefix(part->name(), length, 0),
+                           PackNamePrefix(part->name(), length, 8), part});
     *recordBytes +=
         (part->size + PDB_IMAGE_ALIGN - 1) / PDB_IMAGE_ALIGN * PDB_IMAGE_ALIGN;
   }

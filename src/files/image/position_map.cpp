@@ -63,17 +63,17 @@ bool Pdb_PositionMap::grow(std::size_t minimum) {
 }
 
 /* True when count entries would fill more than three quarters. */
-static bool Crowded(std::size_t count, std::size_t capacity) {
+static bool IsCrowded(std::size_t count, std::size_t capacity) {
   return 4 * count > 3 * capacity;
 }
 
 bool Pdb_PositionMap::expect(std::size_t entries) {
-  return !Crowded(entries, capacity) || grow(entries * 4 / 3 + 1);
+  return !IsCrowded(entries, capacity) || grow(entries * 4 / 3 + 1);
 }
 
 bool Pdb_PositionMap::enter(const void *address, uint32_t offset) {
   uintptr_t key = reinterpret_cast<uintptr_t>(address);
-  if (Crowded(used + 1, capacity) && !grow(2 * capacity)) {
+  if (IsCrowded(used + 1, capacity) && !grow(2 * capacity)) {
     return false;
   }
   std::size_t i = home(key);

@@ -38,8 +38,8 @@ enum { PROGRESS_INTERVAL = 8192 };
 static int ReadRecords(Pdb_ReadState *state);
 static int DispatchRecord(Pdb_ReadState *state, int argc, char **argv);
 static bool IsScopedRecord(const char *keyword);
-static bool GoOnAfter(Pdb_ReadState *state, bool categoryLine,
-                      int reportedBefore);
+static bool ShouldReadOn(Pdb_ReadState *state, bool categoryLine,
+                         int reportedBefore);
 
 /*
  * Pdb_ReadAsciiDatabase --
@@ -115,7 +115,7 @@ static int ReadRecords(Pdb_ReadState *state) {
     int reportedBefore = state->reported;
     if (Pdb_LineHoldsNul(line, length)) {
       Pdb_ReportLineError(state, MSG_NUL_BYTE, PDB_EC_SYNTAX);
-      if (!GoOnAfter(state, false, reportedBefore)) {
+      if (!ShouldReadOn(state, false, reportedBefore)) {
         return TCL_ERROR;
       }
       continue;
@@ -129,7 +129,7 @@ static int ReadRecords(Pdb_ReadState *state) {
                              PDB_RECORD_MAX_ELEMENTS) != 0 ||
         argc == 0) {
       Pdb_ReportLineError(state, MSG_SPLIT_LINE, PDB_EC_SYNTAX);
-      if (!GoOnAfter(state, false, reportedBefore)) {
+      if (!ShouldReadOn(state, false, reportedBefore)) {
         return TCL_ERROR;
       }
       continue;
@@ -143,7 +143,7 @@ static int ReadRecords(Pdb_ReadState *state) {
       Tcl_ResetResult(state->interp);
     }
     if (DispatchRecord(state, argc, argv) != TCL_OK) {
-      if (!GoOnAfter(state, categoryLine, reportedBefore)) {
+      if (!ShouldReadOn(state, categoryLine, reportedBefore)) {
         return TCL_ERROR;
       }
       skipScope = categoryLine;
@@ -152,7 +152,7 @@ static int ReadRecords(Pdb_ReadState *state) {
 }
 
 /*
- * GoOnAfter --
+ * ShouldReadOn --
  *
  *	Decides, after a bad line, whether the read goes on: only with an
  *	observer that takes bad lines, and not after a failure of memory or
@@ -163,8 +163,8 @@ static int ReadRecords(Pdb_ReadState *state) {
  * Results:
  *	True when the read goes on with the next line.
  */
-static bool GoOnAfter(Pdb_ReadState *state, bool categoryLine,
-                      int reportedBefore) {
+static bool ShouldReadOn(Pdb_ReadState *state, bool categoryLine,
+                         int reportedBefore) {
   const Pdb_ReadObserver *observer = state->observer;
   if (observer == nullptr || observer->badLine == nullptr) {
     return false;

@@ -46,9 +46,10 @@ static const char MSG_NO_MEMORY[] = "Not enough memory to read";
 /* Fields of the sub-records of a [part] line. */
 enum { SYMBOL_FIELDS = 3, TEMPLATE_FIELDS = 2 };
 
-static const char *PartHdlKind(Pdb_ReadState *state, int argc, char **argv,
-                               const char *symbolName, const char *templateName,
-                               const char *templateDescription);
+static const char *ChooseRecordHdlKind(Pdb_ReadState *state, int argc,
+                                       char **argv, const char *symbolName,
+                                       const char *templateName,
+                                       const char *templateDescription);
 
 /*
  * Pdb_HandlePart --
@@ -113,7 +114,7 @@ int Pdb_HandlePart(Pdb_ReadState *state, int argc, char **argv) {
   }
 
   const char *hdl =
-      PartHdlKind(state, argc, argv, symbol[0], templ[0], templ[1]);
+      ChooseRecordHdlKind(state, argc, argv, symbol[0], templ[0], templ[1]);
   int pairCount = propertyCount / 2;
   if (!Pdb_Part::fits(partName, symbol[0], templ[0], symbol[1], templ[1], hdl,
                       pairCount)) {
@@ -134,7 +135,7 @@ int Pdb_HandlePart(Pdb_ReadState *state, int argc, char **argv) {
 }
 
 /*
- * PartHdlKind --
+ * ChooseRecordHdlKind --
  *
  *	A [part] line without a known HDL kind in field 5 marks the file as
  *	format version 1. From then on every part's kind is derived (with
@@ -148,9 +149,10 @@ int Pdb_HandlePart(Pdb_ReadState *state, int argc, char **argv) {
  *	May set the database's version to 1. The symbol test's text is
  *	cleared from the interpreter result again.
  */
-static const char *PartHdlKind(Pdb_ReadState *state, int argc, char **argv,
-                               const char *symbolName, const char *templateName,
-                               const char *templateDescription) {
+static const char *ChooseRecordHdlKind(Pdb_ReadState *state, int argc,
+                                       char **argv, const char *symbolName,
+                                       const char *templateName,
+                                       const char *templateDescription) {
   Pdb_AsciiDb *db = state->db;
   if (argc == 4 || !Pdb_IsHdlKind(argv[4])) {
     db->version = 1;

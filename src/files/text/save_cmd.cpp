@@ -34,9 +34,9 @@ static const char MSG_NO_BACKUP[] =
 static Pdb_Database *ChooseDatabase(Tcl_Interp *interp, Pdb_Group *group,
                                     int argc, const char **argv);
 static int SaveDatabase(Tcl_Interp *interp, Pdb_Database *db);
-static int SaveFailure(Tcl_Interp *interp, const char *text,
-                       const char *fileName, const char *middle,
-                       bool fromWriter);
+static int ReportSaveFailure(Tcl_Interp *interp, const char *text,
+                             const char *fileName, const char *middle,
+                             bool fromWriter);
 static bool FileExists(const char *name);
 static int RenameNative(const char *from, const char *to);
 static int MakeBackup(const char *fileName, const char *backupName,
@@ -85,7 +85,7 @@ static int SaveCommand(Tcl_Interp *interp, int argc, const char **argv) {
  */
 static Pdb_Database *ChooseDatabase(Tcl_Interp *interp, Pdb_Group *group,
                                     int argc, const char **argv) {
-  Pdb_Database *db = Pdb_SiteRoleChosen() || argc == 1
+  Pdb_Database *db = Pdb_IsSiteRoleChosen() || argc == 1
                          ? Pdb_FindRoleDatabase(interp, group)
                          : Pdb_LookupHandle(interp, group, argv[1]);
   if (db == nullptr) {
@@ -135,13 +135,13 @@ static int SaveDatabase(Tcl_Interp *interp, Pdb_Database *db) {
   if (FileExists(path) &&
       MakeBackup(path, Tcl_DStringValue(&backup), &moved) != 0) {
     Tov_RobustFabandonForWrite(handle);
-    status = SaveFailure(interp, MSG_NO_BACKUP, fileName, "\": ", false);
+    status = ReportSaveFailure(interp, MSG_NO_BACKUP, fileName, "\": ", false);
   } else if (Tov_RobustFcloseForWrite(nullptr, handle) != 0) {
     if (moved) {
       RenameNative(Tcl_DStringValue(&backup), path);
     }
-    status =
-        SaveFailure(interp, PDB_MSG_CANNOT_WRITE_DB, fileName, "\": ", true);
+    status = ReportSaveFailure(interp, PDB_MSG_CANNOT_WRITE_DB, fileName,
+                               "\": ", true);
   }
   Tcl_DStringFree(&backup);
   return status;
@@ -152,9 +152,9 @@ static int SaveDatabase(Tcl_Interp *interp, Pdb_Database *db) {
  * last failure (fromWriter) or of errno, with the POSIX error code.
  * Returns TCL_ERROR.
  */
-static int SaveFailure(Tcl_Interp *interp, const char *text,
-                       const char *fileName, const char *middle,
-                       bool fromWriter) {
+static int ReportSaveFailure(Tcl_Interp *interp, const char *text,
+                             const char *fileName, const char *middle,
+                             bool fromWriter) {
   int error = errno;
   Tcl_ResetResult(interp);
   errno = error;
