@@ -11,6 +11,7 @@
 
 #include "edit/add_forms.h"
 #include "edit/edit_target.h"
+#include "edit/record_rules.h"
 #include "model/ascii_db.h"
 #include "model/group.h"
 #include "model/group_queries.h"
@@ -25,9 +26,6 @@ static const char MSG_DUPLICATE_PARTREF[] =
 static const char MSG_PARTREF_MEMORY[] =
     "Could not create part reference. No more memory";
 static const char KIND_CATEGORY_OR_PART[] = "category or part";
-static const char MSG_REFERENCE_TO_ROOT[] = "Cannot create reference to \"/\"";
-static const char MSG_CIRCULAR[] = "Circular category reference";
-static const char MSG_CATREF_EXISTS[] = "Category reference already exists";
 static const char MSG_CATREF_MEMORY[] =
     "Could not create category reference. No more memory";
 
@@ -119,13 +117,13 @@ static int AddCategoryReference(const Pdb_AddContext &add,
     return Pdb_NotA(add.interp, KIND_CATEGORY_OR_PART, word);
   }
   if (std::strcmp(word, "/") == 0) {
-    return Pdb_EditFailure(add.interp, MSG_REFERENCE_TO_ROOT);
+    return Pdb_EditFailure(add.interp, PDB_MSG_REFERENCE_TO_ROOT);
   }
   if (group->isCircularReference(cat, word)) {
-    return Pdb_EditFailure(add.interp, MSG_CIRCULAR);
+    return Pdb_EditFailure(add.interp, PDB_MSG_CIRCULAR_REFERENCE);
   }
   if (cat->hasReferenceChild(word)) {
-    return Pdb_EditFailure(add.interp, MSG_CATREF_EXISTS);
+    return Pdb_EditFailure(add.interp, PDB_MSG_CATREF_EXISTS);
   }
   char *catPath = cat->nodePath();
   char *stored = target->nodePath();
@@ -137,7 +135,7 @@ static int AddCategoryReference(const Pdb_AddContext &add,
     return Pdb_EditFailure(add.interp, MSG_CATREF_MEMORY);
   }
   if (taken) {
-    return Pdb_EditFailure(add.interp, MSG_CATREF_EXISTS);
+    return Pdb_EditFailure(add.interp, PDB_MSG_CATREF_EXISTS);
   }
   if (!add.target->treeEdit()->createReference(cat, target)) {
     return Pdb_EditFailure(add.interp, MSG_CATREF_MEMORY);

@@ -74,16 +74,10 @@ static bool HasReferenceNamed(const Pdb_ChildIndex &index,
 Pdb_CategoryNode *Pdb_TreeEdit::createChild(Pdb_CategoryNode *parent,
                                             const char *name,
                                             const char *help) {
-  /* The node first: a body that could not be linked would leak its parts. */
-  auto *node = static_cast<Pdb_CategoryNode *>(
-      Pdb_WindowAlloc(sizeof(Pdb_CategoryNode)));
-  Pdb_Category *body = node != nullptr ? createBody(name, help) : nullptr;
-  if (body == nullptr) {
-    Pdb_WindowFree(node);
+  Pdb_CategoryNode *node = createCategoryNode(name, help);
+  if (node == nullptr) {
     return nullptr;
   }
-  std::memset(node, 0, sizeof *node);
-  node->category.set(node, body);
   appendChild(parent, node);
   holder->categories++;
   return node;
@@ -114,7 +108,7 @@ Pdb_CategoryNode *Pdb_TreeEdit::ensurePath(Tcl_Interp *interp, Pdb_Group *group,
   std::string scratch(path);
   Pdb_CategoryNode *node = holder->rootNode();
   if (node == nullptr) {
-    node = createRoot();
+    node = createCategoryNode("/", "");
     if (node == nullptr) {
       Tcl_AppendResult(interp, MSG_CANNOT_CREATE, path, (char *)nullptr);
       return nullptr;
@@ -205,8 +199,7 @@ std::size_t Pdb_TreeEdit::referenceOnPath(const char *path) const {
 
 bool Pdb_TreeEdit::createReference(Pdb_CategoryNode *parent,
                                    const Pdb_CategoryNode *target) {
-  auto *node = static_cast<Pdb_CategoryNode *>(
-      Pdb_WindowAlloc(sizeof(Pdb_CategoryNode)));
+  Pdb_CategoryNode *node = allocateNode();
   char *targetPath = target->nodePath();
   char *copy = targetPath != nullptr ? Pdb_WindowStrdup(targetPath) : nullptr;
   std::free(targetPath);
@@ -215,7 +208,6 @@ bool Pdb_TreeEdit::createReference(Pdb_CategoryNode *parent,
     Pdb_WindowFree(copy);
     return false;
   }
-  std::memset(node, 0, sizeof *node);
   node->referencePath.set(node, copy);
   appendChild(parent, node);
   holder->references++;

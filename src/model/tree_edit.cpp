@@ -26,7 +26,7 @@ Pdb_TreeEdit::Pdb_TreeEdit() : holder(AllocateZeroed<Pdb_CategoryTree>()) {
   if (holder == nullptr) {
     return;
   }
-  Pdb_CategoryNode *root = createRoot();
+  Pdb_CategoryNode *root = createCategoryNode("/", "");
   if (root == nullptr) {
     Pdb_WindowFree(holder);
     holder = nullptr;
@@ -92,17 +92,26 @@ Pdb_Category *Pdb_TreeEdit::createBody(const char *name, const char *help) {
   return body;
 }
 
-/* A root node with the root category "/" and empty help, or nullptr. */
-Pdb_CategoryNode *Pdb_TreeEdit::createRoot() {
+/* A zero-filled node in the window, or nullptr. */
+Pdb_CategoryNode *Pdb_TreeEdit::allocateNode() {
+  return AllocateZeroed<Pdb_CategoryNode>();
+}
+
+/*
+ * A node of a new real category named name with help text help, linked
+ * nowhere yet, or nullptr (nothing made) when out of memory.
+ */
+Pdb_CategoryNode *Pdb_TreeEdit::createCategoryNode(const char *name,
+                                                   const char *help) {
   /* The node first: a body that could not be linked would leak its parts. */
-  auto *root = AllocateZeroed<Pdb_CategoryNode>();
-  Pdb_Category *body = root != nullptr ? createBody("/", "") : nullptr;
+  Pdb_CategoryNode *node = allocateNode();
+  Pdb_Category *body = node != nullptr ? createBody(name, help) : nullptr;
   if (body == nullptr) {
-    Pdb_WindowFree(root);
+    Pdb_WindowFree(node);
     return nullptr;
   }
-  root->category.set(root, body);
-  return root;
+  node->category.set(node, body);
+  return node;
 }
 
 void Pdb_TreeEdit::setRoot(Pdb_CategoryNode *node) {

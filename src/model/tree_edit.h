@@ -151,7 +151,8 @@ private:
                    Pdb_CategoryNode *child);
   void setRoot(Pdb_CategoryNode *node);
   static Pdb_Category *createBody(const char *name, const char *help);
-  Pdb_CategoryNode *createRoot();
+  Pdb_CategoryNode *createCategoryNode(const char *name, const char *help);
+  static Pdb_CategoryNode *allocateNode();
 
   /* Frees a node's own data (body or path) and the node; not children. */
   void destroyNode(Pdb_CategoryNode *node);

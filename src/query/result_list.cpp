@@ -12,6 +12,8 @@
 
 #include "query/result_list.h"
 
+#include "model/list_text.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -31,9 +33,6 @@ static const std::size_t BLOCK_BYTES = 1u << 20;
 
 /* How many items ahead passes over the strings fetch. */
 static const std::size_t FETCH_AHEAD = 8;
-
-static bool IsListSpecial(unsigned char c);
-static int MeasurePlainElement(const char *text, bool first);
 
 void Pdb_ResultList::reserve(std::size_t count) {
   try {
@@ -238,59 +237,6 @@ std::vector<const char *> Pdb_ResultList::sortedStrings() {
 }
 
 /*
- * True for the bytes that make Tcl quote a list element: white space, the
- * braces, brackets, quote, backslash, dollar and semicolon. Bytes of
- * UTF-8 sequences are not among them.
- */
-static bool IsListSpecial(unsigned char c) {
-  switch (c) {
-  case '\0':
-  case ' ':
-  case '\t':
-  case '\n':
-  case '\v':
-  case '\f':
-  case '\r':
-  case '"':
-  case '$':
-  case ';':
-  case '[':
-  case '\\':
-  case ']':
-  case '{':
-  case '}':
-    return true;
-  default:
-    return false;
-  }
-}
-
-/*
- * The length of text when Tcl would take it into a list as it stands
- * (not empty, no special byte, no "#" to begin the first element), else
- * -1.
- */
-static int MeasurePlainElement(const char *text, bool first) {
-  static const struct Table {
-    bool special[256];
-    Table() : special() {
-      for (int c = 0; c < 256; c++) {
-        special[c] = IsListSpecial(static_cast<unsigned char>(c));
-      }
-    }
-  } table;
-  const unsigned char *p = reinterpret_cast<const unsigned char *>(text);
-  if (*p == '\0' || (first && *p == '#')) {
-    return -1;
-  }
-  const unsigned char *at = p;
-  while (!table.special[*at]) {
-    at++;
-  }
-  return *at == '\0' && at - p <= INT_MAX ? static_cast<int>(at - p) : -1;
-}
-
-/*
  *----------------------------------------------------------------------
  *
  * Pdb_ResultList::sortedList --
@@ -317,7 +263,7 @@ Tcl_Obj *Pdb_ResultList::sortedList() {
     if (i + FETCH_AHEAD < count) {
       __builtin_prefetch(items[i + FETCH_AHEAD].text);
     }
-    int length = MeasurePlainElement(items[i].text, i == 0);
+    int length = Pdb_MeasurePlainElement(items[i].text, i == 0);
     if (length < 0) {
       int flags = 0;
       length = Tcl_ScanElement(items[i].text, &flags);

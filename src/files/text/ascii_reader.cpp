@@ -17,7 +17,6 @@
 #include "model/ascii_db.h"
 #include "shell/conventions.h"
 
-static const char MSG_NO_MEMORY[] = "Not enough memory to read";
 static const char MSG_SPLIT_LINE[] = "Could not split line";
 static const char MSG_NUL_BYTE[] = "Line holds a NUL byte";
 static const char MSG_UNKNOWN_KEYWORD[] =
@@ -68,7 +67,8 @@ int Pdb_ReadAsciiDatabase(Tcl_Interp *interp, Pdb_Group *group, Pdb_AsciiDb *db,
   state.reported = 0;
   state.lastWord = nullptr;
   if (!Pdb_LineBufferInit(&state.line, PDB_LINE_INITIAL_CAPACITY)) {
-    return Pdb_ReportLineError(&state, MSG_NO_MEMORY, PDB_EC_MALLOC);
+    return Pdb_ReportLineError(&state, PDB_MSG_NO_MEMORY_TO_READ,
+                               PDB_EC_MALLOC);
   }
   int status = ReadRecords(&state);
   free(state.categoryPath);

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "edit/record_rules.h"
 #include "files/text/ascii_reader.h"
 #include "files/text/record_handlers.h"
 #include "model/ascii_db.h"
@@ -26,11 +27,7 @@ static const char MSG_CATREF_ELEMENTS[] =
     "Wrong number of elements for category reference data";
 static const char MSG_CATREF_SCOPE[] =
     "Category reference is not in a category scope";
-static const char MSG_CATREF_ROOT[] = "Cannot create reference to \"/\"";
 static const char MSG_CATREF_MISSING[] = "Reference to a non-existent category";
-static const char MSG_CATREF_CIRCULAR[] = "Circular category reference";
-static const char MSG_CATREF_EXISTS[] = "Category reference already exists";
-static const char MSG_NO_MEMORY[] = "Not enough memory to read";
 
 /* The first six characters of the two override markers. */
 static const char *const OVERRIDE_MARKERS[] = {"{LIBMGR", "{CATDIR"};
@@ -76,7 +73,7 @@ int Pdb_HandleCategory(Pdb_ReadState *state, int argc, char **argv) {
   }
   char *copy = zq_strdup(path);
   if (copy == nullptr) {
-    return Pdb_ReportLineError(state, MSG_NO_MEMORY, PDB_EC_MALLOC);
+    return Pdb_ReportLineError(state, PDB_MSG_NO_MEMORY_TO_READ, PDB_EC_MALLOC);
   }
   free(state->categoryPath);
   state->categoryPath = copy;
@@ -142,7 +139,8 @@ int Pdb_HandleCategoryReference(Pdb_ReadState *state, int argc, char **argv) {
   }
   const char *targetPath = argv[1];
   if (strcmp(targetPath, "/") == 0) {
-    return Pdb_ReportLineError(state, MSG_CATREF_ROOT, PDB_EC_BAD_CATREF);
+    return Pdb_ReportLineError(state, PDB_MSG_REFERENCE_TO_ROOT,
+                               PDB_EC_BAD_CATREF);
   }
   Pdb_CategoryNode *target =
       state->group->lookupPathInGroup(PDB_REFS_IGNORE, targetPath);
@@ -150,13 +148,14 @@ int Pdb_HandleCategoryReference(Pdb_ReadState *state, int argc, char **argv) {
     return Pdb_ReportLineError(state, MSG_CATREF_MISSING, PDB_EC_NO_REFFED_CAT);
   }
   if (state->group->isCircularReference(state->categoryNode, targetPath)) {
-    return Pdb_ReportLineError(state, MSG_CATREF_CIRCULAR, PDB_EC_BAD_CATREF);
+    return Pdb_ReportLineError(state, PDB_MSG_CIRCULAR_REFERENCE,
+                               PDB_EC_BAD_CATREF);
   }
   if (state->group->referencePlaceTaken(state->categoryPath, targetPath)) {
-    return Pdb_ReportLineError(state, MSG_CATREF_EXISTS, PDB_EC_DUP_CATREF);
+    return Pdb_ReportLineError(state, PDB_MSG_CATREF_EXISTS, PDB_EC_DUP_CATREF);
   }
   if (!state->db->treeEdit()->createReference(state->categoryNode, target)) {
-    return Pdb_ReportLineError(state, MSG_NO_MEMORY, PDB_EC_MALLOC);
+    return Pdb_ReportLineError(state, PDB_MSG_NO_MEMORY_TO_READ, PDB_EC_MALLOC);
   }
   return TCL_OK;
 }

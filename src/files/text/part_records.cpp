@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "edit/hdl_kind.h"
-#include "edit/part_limits.h"
+#include "edit/record_rules.h"
 #include "files/text/record_handlers.h"
 #include "model/ascii_db.h"
 #include "model/category_tree.h"
@@ -23,16 +23,12 @@ static const char MSG_PART_SCOPE[] = "Part not in a category scope";
 static const char MSG_PART_NAME[] = "Part names cannot begin or end with \"/\"";
 static const char MSG_PART_DUPLICATE[] = "Duplicate part";
 static const char MSG_SYMBOL_SPLIT[] = "Could not split part symbol record";
-static const char MSG_SYMBOL_FIELDS[] =
-    "Part symbol record must have three fields";
 static const char MSG_SYMBOL_BLANK[] = "Part symbol name must non-blank";
 static const char MSG_PROPERTY_SPLIT[] =
     "Could not split part symbol property record";
 static const char MSG_PROPERTY_ODD[] =
     "Property record must have an even number of fields";
 static const char MSG_TEMPLATE_SPLIT[] = "Could not split part template record";
-static const char MSG_TEMPLATE_FIELDS[] =
-    "Part template record must have two fields";
 static const char MSG_PARTREF_SCOPE[] =
     "Part reference is not in a category scope";
 static const char MSG_PARTREF_ELEMENTS[] =
@@ -41,7 +37,6 @@ static const char MSG_PARTREF_MISSING[] =
     "Part reference refers to non-existent part";
 static const char MSG_PARTREF_DUPLICATE[] =
     "Part or part reference with same name already exists in this category";
-static const char MSG_NO_MEMORY[] = "Not enough memory to read";
 
 /* Fields of the sub-records of a [part] line. */
 enum { SYMBOL_FIELDS = 3, TEMPLATE_FIELDS = 2 };
@@ -89,7 +84,7 @@ int Pdb_HandlePart(Pdb_ReadState *state, int argc, char **argv) {
     return Pdb_ReportLineError(state, MSG_SYMBOL_SPLIT, PDB_EC_SYNTAX);
   }
   if (symbolCount != SYMBOL_FIELDS) {
-    return Pdb_ReportLineError(state, MSG_SYMBOL_FIELDS, PDB_EC_SYNTAX);
+    return Pdb_ReportLineError(state, PDB_MSG_SYMBOL_FIELDS, PDB_EC_SYNTAX);
   }
   if (symbol[0][0] == '\0') {
     return Pdb_ReportLineError(state, MSG_SYMBOL_BLANK, PDB_EC_BAD_PART_NAME);
@@ -110,7 +105,7 @@ int Pdb_HandlePart(Pdb_ReadState *state, int argc, char **argv) {
     return Pdb_ReportLineError(state, MSG_TEMPLATE_SPLIT, PDB_EC_SYNTAX);
   }
   if (templateCount != TEMPLATE_FIELDS) {
-    return Pdb_ReportLineError(state, MSG_TEMPLATE_FIELDS, PDB_EC_SYNTAX);
+    return Pdb_ReportLineError(state, PDB_MSG_TEMPLATE_FIELDS, PDB_EC_SYNTAX);
   }
 
   const char *hdl =
@@ -123,12 +118,12 @@ int Pdb_HandlePart(Pdb_ReadState *state, int argc, char **argv) {
   Pdb_Part *part = Pdb_Part::create(partName, symbol[0], templ[0], symbol[1],
                                     templ[1], hdl, pairCount, properties);
   if (part == nullptr) {
-    return Pdb_ReportLineError(state, MSG_NO_MEMORY, PDB_EC_MALLOC);
+    return Pdb_ReportLineError(state, PDB_MSG_NO_MEMORY_TO_READ, PDB_EC_MALLOC);
   }
   Pdb_PartEntry *entry = reinterpret_cast<Pdb_PartEntry *>(part);
   if (!state->db->treeEdit()->addEntry(state->categoryNode, entry)) {
     Pdb_DestroyEntry(entry);
-    return Pdb_ReportLineError(state, MSG_NO_MEMORY, PDB_EC_MALLOC);
+    return Pdb_ReportLineError(state, PDB_MSG_NO_MEMORY_TO_READ, PDB_EC_MALLOC);
   }
   state->db->addPart(part);
   return TCL_OK;
@@ -199,12 +194,12 @@ int Pdb_HandlePartReference(Pdb_ReadState *state, int argc, char **argv) {
   Pdb_PartRef *reference =
       Pdb_PartRef::create(reinterpret_cast<const Pdb_PartEntry *>(part));
   if (reference == nullptr) {
-    return Pdb_ReportLineError(state, MSG_NO_MEMORY, PDB_EC_MALLOC);
+    return Pdb_ReportLineError(state, PDB_MSG_NO_MEMORY_TO_READ, PDB_EC_MALLOC);
   }
   Pdb_PartEntry *entry = reinterpret_cast<Pdb_PartEntry *>(reference);
   if (!state->db->treeEdit()->addEntry(state->categoryNode, entry)) {
     Pdb_DestroyEntry(entry);
-    return Pdb_ReportLineError(state, MSG_NO_MEMORY, PDB_EC_MALLOC);
+    return Pdb_ReportLineError(state, PDB_MSG_NO_MEMORY_TO_READ, PDB_EC_MALLOC);
   }
   return TCL_OK;
 }
