@@ -4,7 +4,7 @@
  *	Replace-on-close writing of a file. The new content goes to a
  *	temporary file in the target's directory: an unnamed one (O_TMPFILE),
  *	given a name only once its content is complete and synced, where the
- *	file system offers it, else one named "<target>.tmp-tov.<pid>.<n>".
+ *	file system offers it, else a named one (host/temporary_names.h).
  *	The commit renames the temporary over the target and syncs the
  *	directory. A process killed at any moment leaves the old or the new
  *	content under the name; a named temporary that it leaves behind is
@@ -12,16 +12,14 @@
  */
 
 #include <cerrno>
-#include <climits>
-#include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "host/file_names.h"
+#include "host/temporary_names.h"
 #include "host/tov_host.h"
 
 struct Tov_RobustFile {
@@ -39,20 +37,15 @@ static const char *const ROBUST_MSG_OPEN = "cannot write a new version of \"";
 static const char *const ROBUST_MSG_CLOSE = "error writing \"";
 static const char *const ROBUST_NOT_REGULAR = "not a regular file";
 
-/* A temporary is named <target base>.tmp-tov.<pid>.<serial>. */
-static const char TEMPORARY_TAG[] = ".tmp-tov.";
 static const char PROC_FD_DIR[] = "/proc/self/fd";
 
 enum {
-  MAX_LINK_HOPS = 40,      /* symbolic links followed before ELOOP */
-  SUFFIX_ROOM = 32,        /* bytes of a name the tag, pid and serial take */
   NAME_ATTEMPTS = 100,     /* temporary names tried before giving up */
   STREAM_BUFFER = 1 << 16, /* bytes the stream gathers per write */
   PROC_FD_NAME_SIZE = 48   /* room for "/proc/self/fd/<fd>" */
 };
 
 static Tov_RobustFaultHook faultHook = nullptr;
-static unsigned temporarySerial = 0;
 
 /* The writer's last failure: errno and, where no errno says it, a text. */
 static struct {
@@ -62,14 +55,6 @@ static struct {
 
 static int AskFaultHook(Tov_RobustStep step);
 static int RecordFailure(int error, const char *text);
-static bool ResolveTarget(const char *nativeName, Tcl_DString *target);
-static const char *FindBaseName(const char *path);
-static void CopyDirectoryName(const char *path, Tcl_DString *directory);
-static size_t MeasureTemporaryBase(const char *base);
-static void FormatTemporary(const char *target, Tcl_DString *temporary);
-static void RemoveStaleTemporaries(const char *target);
-static bool IsStaleTemporary(const char *entry, const char *base,
-                             size_t baseLength);
 static int OpenTemporary(Tov_RobustFile *handle);
 static int CreateNamed(const char *target, Tcl_DString *temporary);
 static int LinkUnnamed(Tov_RobustFile *handle);
@@ -98,149 +83,6 @@ static int RecordFailure(int error, const char *text) {
 }
 
 /*
- * ResolveTarget --
- *
- *	Follows the symbolic links that nativeName leads through, so that the
- *	content replaces the file a link points to and the link stays. A
- *	link whose file does not exist yet leads to that file's name.
- *
- * Results:
- *	True with the name in *target (initialised here); false with errno
- *	set when a link cannot be read or the chain is too long.
- */
-static bool ResolveTarget(const char *nativeName, Tcl_DString *target) {
-  Tcl_DStringInit(target);
-  Tcl_DStringAppend(target, nativeName, -1);
-  for (int hop = 0;; hop++) {
-    struct stat info;
-    if (lstat(Tcl_DStringValue(target), &info) != 0) {
-      return errno == ENOENT;
-    }
-    if (!S_ISLNK(info.st_mode)) {
-      return true;
-    }
-    if (hop == MAX_LINK_HOPS) {
-      errno = ELOOP;
-      return false;
-    }
-    char link[PATH_MAX];
-    ssize_t length = readlink(Tcl_DStringValue(target), link, sizeof(link));
-    if (length < 0) {
-      return false;
-    }
-    if (static_cast<size_t>(length) == sizeof(link)) {
-      errno = ENAMETOOLONG;
-      return false;
-    }
-    if (link[0] == '/') {
-      Tcl_DStringSetLength(target, 0);
-    } else {
-      const char *current = Tcl_DStringValue(target);
-      Tcl_DStringSetLength(target,
-                           static_cast<int>(FindBaseName(current) - current));
-    }
-    Tcl_DStringAppend(target, link, static_cast<int>(length));
-  }
-}
-
-/* The last component of path. */
-static const char *FindBaseName(const char *path) {
-  const char *slash = strrchr(path, '/');
-  return slash != nullptr ? slash + 1 : path;
-}
-
-/* The directory holding path: "." for a bare name, "/" at the top. */
-static void CopyDirectoryName(const char *path, Tcl_DString *directory) {
-  Tcl_DStringInit(directory);
-  const char *base = FindBaseName(path);
-  if (base == path) {
-    Tcl_DStringAppend(directory, ".", 1);
-  } else if (base == path + 1) {
-    Tcl_DStringAppend(directory, "/", 1);
-  } else {
-    Tcl_DStringAppend(directory, path, static_cast<int>(base - path - 1));
-  }
-}
-
-/* How much of a target's base name its temporaries keep: all of it when
- * the whole temporary name fits in NAME_MAX. */
-static size_t MeasureTemporaryBase(const char *base) {
-  size_t length = strlen(base);
-  return length + SUFFIX_ROOM > NAME_MAX ? NAME_MAX - SUFFIX_ROOM : length;
-}
-
-/* A fresh temporary name beside target, into *temporary (reset here). */
-static void FormatTemporary(const char *target, Tcl_DString *temporary) {
-  const char *base = FindBaseName(target);
-  char suffix[SUFFIX_ROOM];
-  snprintf(suffix, sizeof(suffix), "%ld.%u", static_cast<long>(getpid()),
-           temporarySerial++);
-  Tcl_DStringSetLength(temporary, 0);
-  Tcl_DStringAppend(temporary, target, static_cast<int>(base - target));
-  Tcl_DStringAppend(temporary, base,
-                    static_cast<int>(MeasureTemporaryBase(base)));
-  Tcl_DStringAppend(temporary, TEMPORARY_TAG, -1);
-  Tcl_DStringAppend(temporary, suffix, -1);
-}
-
-/*
- * IsStaleTemporary --
- *
- *	Whether the directory entry is a temporary of the target whose base
- *	name (as temporaries keep it) is base, left by a process that no
- *	longer runs. Temporaries of running processes, this one included,
- *	are in use.
- */
-static bool IsStaleTemporary(const char *entry, const char *base,
-                             size_t baseLength) {
-  size_t tagLength = sizeof(TEMPORARY_TAG) - 1;
-  if (strncmp(entry, base, baseLength) != 0 ||
-      strncmp(entry + baseLength, TEMPORARY_TAG, tagLength) != 0) {
-    return false;
-  }
-  const char *digits = entry + baseLength + tagLength;
-  char *end = nullptr;
-  errno = 0;
-  long pid = strtol(digits, &end, 10);
-  if (end == digits || *end != '.' || errno != 0 || pid <= 0 || pid > INT_MAX) {
-    return false;
-  }
-  const char *serial = end + 1;
-  if (*serial == '\0' || strspn(serial, "0123456789") != strlen(serial)) {
-    return false;
-  }
-  if (pid == static_cast<long>(getpid())) {
-    return false;
-  }
-  return kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
-}
-
-/*
- * RemoveStaleTemporaries --
- *
- *	Removes the named temporaries of target that killed processes left
- *	in its directory. Best effort: what cannot be listed or removed
- *	stays.
- */
-static void RemoveStaleTemporaries(const char *target) {
-  Tcl_DString directory;
-  CopyDirectoryName(target, &directory);
-  DIR *listing = opendir(Tcl_DStringValue(&directory));
-  Tcl_DStringFree(&directory);
-  if (listing == nullptr) {
-    return;
-  }
-  const char *base = FindBaseName(target);
-  size_t baseLength = MeasureTemporaryBase(base);
-  while (struct dirent *entry = readdir(listing)) {
-    if (IsStaleTemporary(entry->d_name, base, baseLength)) {
-      (void)unlinkat(dirfd(listing), entry->d_name, 0);
-    }
-  }
-  closedir(listing);
-}
-
-/*
  * CreateNamed --
  *
  *	Creates a new, empty temporary beside target under a name no other
@@ -256,7 +98,7 @@ static int CreateNamed(const char *target, Tcl_DString *temporary) {
     return -1;
   }
   for (int attempt = 0; attempt < NAME_ATTEMPTS; attempt++) {
-    FormatTemporary(target, temporary);
+    Pdb_FormatTemporaryName(target, temporary);
     int fd = open(Tcl_DStringValue(temporary),
                   O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) {
@@ -282,7 +124,7 @@ static int OpenTemporary(Tov_RobustFile *handle) {
   int fault = AskFaultHook(TOV_ROBUST_UNNAMED);
   if (fault == 0 && access(PROC_FD_DIR, X_OK) == 0) {
     Tcl_DString directory;
-    CopyDirectoryName(target, &directory);
+    Pdb_CopyDirectoryName(target, &directory);
     int fd = open(Tcl_DStringValue(&directory),
                   O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     Tcl_DStringFree(&directory);
@@ -312,7 +154,8 @@ static int LinkUnnamed(Tov_RobustFile *handle) {
   char source[PROC_FD_NAME_SIZE];
   snprintf(source, sizeof(source), "%s/%d", PROC_FD_DIR, handle->fd);
   for (int attempt = 0; attempt < NAME_ATTEMPTS; attempt++) {
-    FormatTemporary(Tcl_DStringValue(&handle->target), &handle->temporary);
+    Pdb_FormatTemporaryName(Tcl_DStringValue(&handle->target),
+                            &handle->temporary);
     if (linkat(AT_FDCWD, source, AT_FDCWD, Tcl_DStringValue(&handle->temporary),
                AT_SYMLINK_FOLLOW) == 0) {
       handle->named = true;
@@ -461,7 +304,7 @@ static void DropTemporary(Tov_RobustFile *handle) {
  */
 static void SyncDirectoryOf(const char *path) {
   Tcl_DString directory;
-  CopyDirectoryName(path, &directory);
+  Pdb_CopyDirectoryName(path, &directory);
   int fd =
       open(Tcl_DStringValue(&directory), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   Tcl_DStringFree(&directory);
@@ -530,8 +373,8 @@ Tov_RobustFile *Tov_RobustFopenForWrite(Tcl_Interp *interp,
   Tcl_DStringAppend(&handle->name, fileName, -1);
 
   Tcl_DString native;
-  bool resolved =
-      ResolveTarget(Pdb_MakeNativeName(fileName, &native), &handle->target);
+  bool resolved = Pdb_ResolveLinkTarget(Pdb_MakeNativeName(fileName, &native),
+                                        &handle->target);
   int error = errno;
   Tcl_DStringFree(&native);
   struct stat info;
@@ -541,7 +384,7 @@ Tov_RobustFile *Tov_RobustFopenForWrite(Tcl_Interp *interp,
   } else if (exists && !S_ISREG(info.st_mode)) {
     RecordFailure(EINVAL, ROBUST_NOT_REGULAR);
   } else {
-    RemoveStaleTemporaries(Tcl_DStringValue(&handle->target));
+    Pdb_RemoveStaleTemporaries(Tcl_DStringValue(&handle->target));
     handle->fd = OpenTemporary(handle);
     if (handle->fd < 0) {
       RecordFailure(errno, nullptr);

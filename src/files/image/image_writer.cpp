@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "files/image/image_file.h"
+#include "files/image/part_order.h"
 #include "files/image/position_map.h"
 #include "model/category_tree.h"
 #include "model/database.h"
@@ -28,6 +29,8 @@
 
 /* How many entries ahead the loops over parts start loading them. */
 enum { PREFETCH_DISTANCE = 8 };
+
+static const char MSG_WRITE_PART_FAILED[] = "Unable to write part: %s\n";
 
 namespace {
 
@@ -73,10 +76,6 @@ private:
 } // namespace
 
 static int32_t ComputeLink(uint32_t target, uint32_t base);
-static uint64_t PackNamePrefix(const char *name, std::size_t length,
-                               std::size_t from);
-static bool CollectParts(Pdb_Database *db, Pdb_PartList *list,
-                         std::size_t *recordBytes);
 
 /*
  * ComputeLink --
@@ -423,83 +422,6 @@ bool ImageWriter::writeHolder(const Pdb_CategoryTree *tree, uint32_t *offset) {
   return out.append(&image, sizeof(image));
 }
 
-namespace {
-
-/* A part with the first 16 bytes of its name as two big-endian words. */
-struct SortKey {
-  uint64_t high;
-  uint64_t low;
-  const Pdb_Part *part;
-};
-
-} // namespace
-
-/*
- * PackNamePrefix --
- *
- *	Bytes from..from + 7 of a name of length bytes as a big-endian word,
- *	zeros past the end; comparing such words orders names as strcmp does.
- */
-static uint64_t PackNamePrefix(const char *name, std::size_t length,
-                               std::size_t from) {
-  uint64_t word = 0;
-  for (std::size_t i = from; i < from + 8; i++) {
-    word = (word << 8) | (i < length ? static_cast<unsigned char>(name[i]) : 0);
-  }
-  return word;
-}
-
-/*
- * CollectParts --
- *
- *	Appends every record of db's parts table to list in name order (the
- *	order of strcmp, as the list's own sort gives it, found by sorting
- *	name prefixes first so that most comparisons touch no record) and
- *	marks the list sorted. Adds the bytes the records take in the image
- *	to *recordBytes. Returns false when the list cannot grow.
- */
-static bool CollectParts(Pdb_Database *db, Pdb_PartList *list,
-                         std::size_t *recordBytes) {
-  Tcl_HashTable *table = db->partsTable();
-  std::vector<const Pdb_Part *> records;
-  records.reserve(static_cast<std::size_t>(table->numEntries));
-  Tcl_HashSearch search;
-  for (Tcl_HashEntry *entry = Tcl_FirstHashEntry(table, &search);
-       entry != nullptr; entry = Tcl_NextHashEntry(&search)) {
-    records.push_back(static_cast<Pdb_Part *>(Tcl_GetHashValue(entry)));
-  }
-  std::vector<SortKey> keys;
-  keys.reserve(records.size());
-  for (std::size_t i = 0; i < records.size(); i++) {
-    if (i + PREFETCH_DISTANCE < records.size()) {
-      __builtin_prefetch(records[i + PREFETCH_DISTANCE]);
-    }
-    const Pdb_Part *part = records[i];
-    std::size_t length = strnlen(part->name(), 16);
-    keys.push_back(SortKey{PackNamePrefix(part->name(), length, 0),
-                           PackNamePrefix(part->name(), length, 8), part});
-    *recordBytes +=
-        (part->size + PDB_IMAGE_ALIGN - 1) / PDB_IMAGE_ALIGN * PDB_IMAGE_ALIGN;
-  }
-  std::sort(keys.begin(), keys.end(), [](const SortKey &a, const SortKey &b) {
-    if (a.high != b.high) {
-      return a.high < b.high;
-    }
-    if (a.low != b.low) {
-      return a.low < b.low;
-    }
-    return std::strcmp(a.part->name(), b.part->name()) < 0;
-  });
-  for (const SortKey &key : keys) {
-    if (!list->append(reinterpret_cast<Pdb_PartEntry *>(
-            const_cast<Pdb_Part *>(key.part)))) {
-      return false;
-    }
-  }
-  list->sorted = 1;
-  return true;
-}
-
 bool Pdb_BuildImage(Pdb_Database *db, Pdb_ImageBuffer *image,
                     Pdb_ImageProblem *problem) {
   problem->text[0] = '\0';
@@ -512,7 +434,7 @@ bool Pdb_BuildImage(Pdb_Database *db, Pdb_ImageBuffer *image,
   try {
     ImageWriter writer(*image, problem);
     std::size_t recordBytes = 0;
-    done = CollectParts(db, parts, &recordBytes) &&
+    done = Pdb_CollectPartsInNameOrder(db, parts, &recordBytes) &&
            writer.expect(recordBytes, parts->count, db->tree) &&
            writer.writeHeader();
     std::vector<uint32_t> records;
@@ -526,7 +448,7 @@ bool Pdb_BuildImage(Pdb_Database *db, Pdb_ImageBuffer *image,
           reinterpret_cast<const Pdb_Part *>(parts->entry(i)), &offset);
       records.push_back(offset);
       if (!done && image->failure() != 0) {
-        std::fprintf(stderr, "Unable to write part: %s\n",
+        std::fprintf(stderr, MSG_WRITE_PART_FAILED,
                      std::strerror(image->failure()));
       }
     }
@@ -568,7 +490,7 @@ int Pdb_WriteDatabaseImage(Tcl_Interp *interp, Pdb_Database *db,
   if (!Pdb_BuildImage(db, &image, &problem)) {
     Tcl_ResetResult(interp);
     Tcl_AppendResult(
-        interp, "Cannot write binary file \"", fileName,
+        interp, PDB_MSG_CANNOT_WRITE_IMAGE, " \"", fileName,
         "\": ", problem.text[0] != '\0' ? problem.text : Tcl_PosixError(interp),
         (char *)nullptr);
     return TCL_ERROR;
