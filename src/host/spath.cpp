@@ -12,6 +12,11 @@
 
 #include "host/tov_host.h"
 
+static const char MSG_NO_USABLE_FILE[] = "no usable file \"";
+static const char MSG_IN_DIRECTORIES_OF[] = "\" in the directories of ";
+static const char MSG_VARIABLE[] = "environment variable ";
+static const char MSG_LISTS_NO_DIRECTORY[] = " lists no directory";
+
 static int GetAccessBits(const char *mode);
 static bool IsUsableFile(const char *path, int bits);
 static char *CheckCandidate(Tcl_Interp *interp, const char *candidate,
@@ -86,7 +91,7 @@ char *Tov_Spath(Tcl_Interp *interp, const char *fileName, const char *envVar,
     char *found = CheckCandidate(interp, fileName, bits);
     if (found == nullptr) {
       Tcl_ResetResult(interp);
-      Tcl_AppendResult(interp, "no usable file \"", fileName, "\"",
+      Tcl_AppendResult(interp, MSG_NO_USABLE_FILE, fileName, "\"",
                        (char *)nullptr);
     }
     return found;
@@ -95,8 +100,8 @@ char *Tov_Spath(Tcl_Interp *interp, const char *fileName, const char *envVar,
   const char *list = getenv(envVar);
   if (Tov_SpathGetNumElem(envVar) <= 0) {
     Tcl_ResetResult(interp);
-    Tcl_AppendResult(interp, "environment variable ", envVar,
-                     " lists no directory", (char *)nullptr);
+    Tcl_AppendResult(interp, MSG_VARIABLE, envVar, MSG_LISTS_NO_DIRECTORY,
+                     (char *)nullptr);
     return nullptr;
   }
 
@@ -120,8 +125,8 @@ char *Tov_Spath(Tcl_Interp *interp, const char *fileName, const char *envVar,
 
   Tcl_ResetResult(interp);
   if (found == nullptr) {
-    Tcl_AppendResult(interp, "no usable file \"", fileName,
-                     "\" in the directories of ", envVar, (char *)nullptr);
+    Tcl_AppendResult(interp, MSG_NO_USABLE_FILE, fileName,
+                     MSG_IN_DIRECTORIES_OF, envVar, (char *)nullptr);
   }
   return found;
 }

@@ -20,6 +20,11 @@
 /* Bytes a backslash sequence turns into; more than Tcl ever writes. */
 enum { BACKSLASH_BYTES_MAX = 8 };
 
+static const char MSG_MALFORMED[] = "malformed list element";
+static const char MSG_TOO_MANY[] = "list has more than ";
+static const char MSG_ELEMENTS[] = " elements";
+static const char MSG_NO_MEMORY[] = "not enough memory to split a list";
+
 struct Element {
   char *start;  /* first byte of the element, after an opening brace/quote */
   int size;     /* bytes of the element before unescaping */
@@ -345,7 +350,7 @@ static int ReportListError(Tcl_Interp *interp, const char *elementText) {
   Tcl_ResetResult(interp);
   if (Tcl_SplitList(interp, elementText, &count, &elements) == TCL_OK) {
     Tcl_Free(reinterpret_cast<char *>(elements));
-    Tcl_AppendResult(interp, "malformed list element", (char *)nullptr);
+    Tcl_AppendResult(interp, MSG_MALFORMED, (char *)nullptr);
   }
   return 1;
 }
@@ -357,7 +362,7 @@ static int ReportCapacityError(Tcl_Interp *interp, int capacity) {
     char number[TCL_INTEGER_SPACE];
     snprintf(number, sizeof(number), "%d", capacity);
     Tcl_ResetResult(interp);
-    Tcl_AppendResult(interp, "list has more than ", number, " elements",
+    Tcl_AppendResult(interp, MSG_TOO_MANY, number, MSG_ELEMENTS,
                      (char *)nullptr);
   }
   return 1;
@@ -421,8 +426,7 @@ int Tov_SplitListInPlace(Tcl_Interp *interp, char *string, int *argcPtr,
       status = 1;
       if (interp != nullptr) {
         Tcl_ResetResult(interp);
-        Tcl_AppendResult(interp, "not enough memory to split a list",
-                         (char *)nullptr);
+        Tcl_AppendResult(interp, MSG_NO_MEMORY, (char *)nullptr);
       }
       break;
     }

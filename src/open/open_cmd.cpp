@@ -45,6 +45,7 @@ static const struct {
 };
 
 static const char BINARY_MARK = 'b';
+static const char MSG_CANNOT_CREATE_DB[] = "Could not create parts database";
 
 /* What the words of a pdb:open ask for. */
 struct Pdb_OpenRequest {
@@ -206,7 +207,7 @@ static Pdb_Database *BuildDatabase(Tcl_Interp *interp, Pdb_Group *group,
     if (db == nullptr) {
       fclose(file);
       errno = ENOMEM;
-      Tcl_AppendResult(interp, "Could not create parts database", ": ",
+      Tcl_AppendResult(interp, MSG_CANNOT_CREATE_DB, ": ",
                        Tcl_PosixError(interp), (char *)nullptr);
       return nullptr;
     }
@@ -224,8 +225,8 @@ static Pdb_Database *BuildDatabase(Tcl_Interp *interp, Pdb_Group *group,
       fclose(file);
     }
     errno = ENOMEM;
-    Tcl_AppendResult(interp, "Could not create parts database", ": ",
-                     Tcl_PosixError(interp), (char *)nullptr);
+    Tcl_AppendResult(interp, MSG_CANNOT_CREATE_DB, ": ", Tcl_PosixError(interp),
+                     (char *)nullptr);
     return nullptr;
   }
   return db;

@@ -40,6 +40,7 @@ static const char *const PRINT_USAGE_1 =
     "USAGE: pdb:print <database name> [ -table | -tree | -noPartsTree ] ";
 static const char *const PRINT_USAGE_2 = "[ -file <output file name> ]";
 static const char *const MSG_RESULT_IN_FILE = "Result in file: ";
+static const char *const MSG_UNKNOWN_DATABASE = "Unknown database: ";
 
 static int PrintUsage();
 
@@ -95,7 +96,7 @@ static int PrintCommand(Tcl_Interp *interp, int argc, const char **argv) {
   }
   Pdb_Database *db = group->findDatabase(handle);
   if (db == nullptr) {
-    Tcl_AppendResult(interp, "Unknown database: ", handle, (char *)nullptr);
+    Tcl_AppendResult(interp, MSG_UNKNOWN_DATABASE, handle, (char *)nullptr);
     return TCL_ERROR;
   }
 

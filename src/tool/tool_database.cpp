@@ -127,7 +127,7 @@ static Pdb_Database *OpenImage(Tcl_Interp *interp, FILE *file,
   Pdb_ImageProblem problem;
   if (!Pdb_VerifyImage(db->mapBase, db->mapSize, &problem)) {
     Tcl_ResetResult(interp);
-    Tcl_AppendResult(interp, "Corrupt binary file \"", fileName,
+    Tcl_AppendResult(interp, PDB_MSG_CORRUPT_IMAGE, fileName,
                      "\": ", problem.text, (char *)nullptr);
     delete db;
     return nullptr;

@@ -18,6 +18,11 @@
 #include "model/binary_db.h"
 #include "model/window.h"
 
+static const char MSG_VERSION[] = "File format version ";
+static const char MSG_VERSION_IN_FILE[] = " in file \"";
+static const char MSG_VERSION_UNSUPPORTED[] =
+    "\" does not match supported version of ";
+
 static int ReportLoadFailure(Tcl_Interp *interp, Pdb_BinaryDb *db,
                              const char *text);
 static int ReportCorruptImage(Tcl_Interp *interp, Pdb_BinaryDb *db,
@@ -44,7 +49,7 @@ static int ReportLoadFailure(Tcl_Interp *interp, Pdb_BinaryDb *db,
 static int ReportCorruptImage(Tcl_Interp *interp, Pdb_BinaryDb *db,
                               const Pdb_ImageProblem &problem) {
   Tcl_ResetResult(interp);
-  Tcl_AppendResult(interp, "Corrupt binary file \"", db->fileName(),
+  Tcl_AppendResult(interp, PDB_MSG_CORRUPT_IMAGE, db->fileName(),
                    "\": ", problem.text, (char *)nullptr);
   return 1;
 }
@@ -88,9 +93,9 @@ int Pdb_LoadBinary(Pdb_BinaryDb *db, Tcl_Interp *interp) {
     std::snprintf(text[1], sizeof(text[1]), "%u",
                   static_cast<unsigned>(PDB_IMAGE_VERSION));
     Tcl_ResetResult(interp);
-    Tcl_AppendResult(interp, "File format version ", text[0], " in file \"",
-                     db->fileName(), "\" does not match supported version of ",
-                     text[1], (char *)nullptr);
+    Tcl_AppendResult(interp, MSG_VERSION, text[0], MSG_VERSION_IN_FILE,
+                     db->fileName(), MSG_VERSION_UNSUPPORTED, text[1],
+                     (char *)nullptr);
     return 1;
   }
   if (!Pdb_CheckImageHeader(view, size, &problem) ||

@@ -26,7 +26,7 @@ static const char *const MSG_WRITE_FORMAT =
 static const char *const MSG_SEEK_VERSION = "lseek 2 failed";
 static const char *const MSG_WRITE_VERSION =
     "Cannot write formatVer to binary file";
-static const char *const MSG_WRITE = "Cannot write binary file";
+static const char *const MSG_WRITE = PDB_MSG_CANNOT_WRITE_IMAGE;
 
 static bool WriteAt(FILE *stream, const unsigned char *bytes, std::size_t count,
                     off_t offset, const char **failure, const char *seekMsg,

@@ -33,4 +33,7 @@ class Pdb_ImageBuffer;
 int Pdb_WriteImageFile(Tcl_Interp *interp, const Pdb_ImageBuffer &image,
                        const char *fileName);
 
+/* The start of the message of an image that could not be written. */
+inline constexpr char PDB_MSG_CANNOT_WRITE_IMAGE[] = "Cannot write binary file";
+
 #endif /* TOVPART_FILES_IMAGE_FILE_H */

@@ -33,4 +33,7 @@ bool Pdb_VerifyImage(const void *image, std::size_t size,
 /* True when env ZQ_PDB_VERIFY asks the loader to verify every image. */
 bool Pdb_IsVerifyRequested();
 
+/* The start of the message for an image that fails the checks. */
+inline constexpr char PDB_MSG_CORRUPT_IMAGE[] = "Corrupt binary file \"";
+
 #endif /* TOVPART_FILES_IMAGE_VERIFIER_H */

@@ -17,6 +17,8 @@
 #include "shell/registry.h"
 
 static const char *const WRITE_BINARY_WORD = "-binary";
+static const char MSG_WRONG_ARGS[] = "Wrong # args for ";
+static const char MSG_ILLEGAL_ARGS[] = "Illegal args for ";
 
 /*
  * WriteCommand --
@@ -31,11 +33,11 @@ static int WriteCommand(Tcl_Interp *interp, int argc, const char **argv) {
     return TCL_ERROR;
   }
   if (argc != 4) {
-    Tcl_AppendResult(interp, "Wrong # args for ", argv[0], (char *)nullptr);
+    Tcl_AppendResult(interp, MSG_WRONG_ARGS, argv[0], (char *)nullptr);
     return TCL_ERROR;
   }
   if (std::strcmp(argv[1], WRITE_BINARY_WORD) != 0) {
-    Tcl_AppendResult(interp, "Illegal args for ", argv[0], (char *)nullptr);
+    Tcl_AppendResult(interp, MSG_ILLEGAL_ARGS, argv[0], (char *)nullptr);
     return TCL_ERROR;
   }
   Pdb_Database *db = Pdb_ResolveHandle(interp, pdbGroupOption, argv[2]);
