@@ -409,7 +409,23 @@ Tov_RobustFile *Tov_RobustFopenForWrite(Tcl_Interp *interp,
   return nullptr;
 }
 
-/* The stream to write the new content to; NULL for a NULL handle. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * Tov_GetFilePtr --
+ *
+ *	Gives the stream that receives the new content of a replace-on-close
+ *	write; writes to it are buffered and checked, and the first failure is
+ *	reported by Tov_RobustFcloseForWrite.
+ *
+ * Results:
+ *	The stream; NULL for a NULL handle.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
 
 FILE *Tov_GetFilePtr(Tov_RobustFile *handle) {
   return handle != nullptr ? handle->stream : nullptr;
@@ -458,7 +474,23 @@ int Tov_RobustFcloseForWrite(Tcl_Interp *interp, Tov_RobustFile *handle) {
   return 0;
 }
 
-/* Drops the new content: closes and removes the temporary file. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * Tov_RobustFabandonForWrite --
+ *
+ *	Drops the new content of a replace-on-close write: the buffered bytes
+ *	are discarded and the temporary file is closed and removed. A NULL
+ *	handle is ignored.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Releases the handle; the target stays as it was; errno is kept.
+ *
+ *----------------------------------------------------------------------
+ */
 
 void Tov_RobustFabandonForWrite(Tov_RobustFile *handle) {
   if (handle == nullptr) {
@@ -470,11 +502,46 @@ void Tov_RobustFabandonForWrite(Tov_RobustFile *handle) {
   errno = error;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Tov_RobustLastFailure --
+ *
+ *	Tells why the writer's last failure (a failed open, commit or write of
+ *	the stream) happened.
+ *
+ * Results:
+ *	Its errno; in *textPtr the writer's own text where no system error
+ *	describes it ("not a regular file"), else NULL.
+ *
+ * Side effects:
+ *	Sets errno to the failure's errno.
+ *
+ *----------------------------------------------------------------------
+ */
+
 int Tov_RobustLastFailure(const char **textPtr) {
   *textPtr = lastFailure.text;
   errno = lastFailure.error;
   return lastFailure.error;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Tov_RobustFailureText --
+ *
+ *	Gives the reason of the writer's last failure for a message.
+ *
+ * Results:
+ *	The writer's own text, or the system's text of its errno.
+ *
+ * Side effects:
+ *	For a system error, Tcl_PosixError sets interp's error code to the
+ *	POSIX one.
+ *
+ *----------------------------------------------------------------------
+ */
 
 const char *Tov_RobustFailureText(Tcl_Interp *interp) {
   const char *text = nullptr;
@@ -485,6 +552,24 @@ const char *Tov_RobustFailureText(Tcl_Interp *interp) {
   errno = error;
   return Tcl_PosixError(interp);
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Tov_RobustSetFaultHook --
+ *
+ *	For tests only: installs a hook that the writer asks before every
+ *	step; a non-zero answer makes that step fail with that errno. NULL
+ *	removes the hook.
+ *
+ * Results:
+ *	The hook it replaces.
+ *
+ * Side effects:
+ *	Every later write asks the new hook.
+ *
+ *----------------------------------------------------------------------
+ */
 
 Tov_RobustFaultHook Tov_RobustSetFaultHook(Tov_RobustFaultHook hook) {
   Tov_RobustFaultHook previous = faultHook;

@@ -132,8 +132,20 @@ char *Tov_Spath(Tcl_Interp *interp, const char *fileName, const char *envVar,
 }
 
 /*
- * Number of non-empty directories in the colon-separated list of envVar;
- * 0 when the variable is unset or lists none.
+ *----------------------------------------------------------------------
+ *
+ * Tov_SpathGetNumElem --
+ *
+ *	Counts the non-empty directories in the colon-separated list that the
+ *	environment variable envVar holds.
+ *
+ * Results:
+ *	The count; 0 when the variable is unset or lists none.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
  */
 
 int Tov_SpathGetNumElem(const char *envVar) {

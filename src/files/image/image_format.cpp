@@ -70,6 +70,31 @@ static bool CheckStructure(const char *what, uint32_t offset,
   return true;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_CheckImageHeader --
+ *
+ *	The checks that cost the same for every image size, run on every
+ *	image the loader maps: the header is whole; the list and tree offsets
+ *	are non-zero, aligned and inside the file; the tree holder ends the
+ *	file, with the root node (if any) directly before it and without a
+ *	parent or sibling; the database list's header is a sorted list
+ *	without capacity whose slots lie directly before it, its first entry
+ *	the record right after the header and its last one inside the record
+ *	region before the slots. Every image the writer produces passes
+ *	them; a file cut short, left unfinished or with a damaged header
+ *	fails them. The version word is not looked at.
+ *
+ * Results:
+ *	True when all hold, else false with the problem described.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 bool Pdb_CheckImageHeader(const void *image, std::size_t size,
                           Pdb_ImageProblem *problem) {
   problem->text[0] = '\0';
