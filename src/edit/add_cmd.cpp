@@ -178,7 +178,24 @@ Pdb_CategoryNode *Pdb_AddFindCategory(const Pdb_AddContext &add,
   return cat;
 }
 
-/* The command procedure: AddCommand, with no exception escaping. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * TovPartAddCmd --
+ *
+ *	The command procedure of pdb:add: runs AddCommand inside Pdb_Guard, so
+ *	that no C++ exception reaches Tcl.
+ *
+ * Results:
+ *	AddCommand's status and result; TCL_ERROR with an out-of-memory or
+ *	internal-error message when an exception escaped it.
+ *
+ * Side effects:
+ *	Those of AddCommand.
+ *
+ *----------------------------------------------------------------------
+ */
+
 int TovPartAddCmd(ClientData, Tcl_Interp *interp, int argc, const char **argv) {
   return Pdb_Guard(interp, [&] { return AddCommand(interp, argc, argv); });
 }

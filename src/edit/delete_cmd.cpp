@@ -195,7 +195,24 @@ static int ReportNamed(Tcl_Interp *interp, const char *message,
   return TCL_ERROR;
 }
 
-/* The command procedure: DeleteCommand, with no exception escaping. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * TovPartDeleteCmd --
+ *
+ *	The command procedure of pdb:delete: runs DeleteCommand inside Pdb_Guard, so
+ *	that no C++ exception reaches Tcl.
+ *
+ * Results:
+ *	DeleteCommand's status and result; TCL_ERROR with an out-of-memory or
+ *	internal-error message when an exception escaped it.
+ *
+ * Side effects:
+ *	Those of DeleteCommand.
+ *
+ *----------------------------------------------------------------------
+ */
+
 int TovPartDeleteCmd(ClientData, Tcl_Interp *interp, int argc,
                      const char **argv) {
   return Pdb_Guard(interp, [&] { return DeleteCommand(interp, argc, argv); });

@@ -232,7 +232,24 @@ static Pdb_Database *BuildDatabase(Tcl_Interp *interp, Pdb_Group *group,
   return db;
 }
 
-/* The command procedure: OpenCommand, with no exception escaping. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * TovPartOpenCmd --
+ *
+ *	The command procedure of pdb:open: runs OpenCommand inside Pdb_Guard, so
+ *	that no C++ exception reaches Tcl.
+ *
+ * Results:
+ *	OpenCommand's status and result; TCL_ERROR with an out-of-memory or
+ *	internal-error message when an exception escaped it.
+ *
+ * Side effects:
+ *	Those of OpenCommand.
+ *
+ *----------------------------------------------------------------------
+ */
+
 int TovPartOpenCmd(ClientData, Tcl_Interp *interp, int argc,
                    const char **argv) {
   return Pdb_Guard(interp, [&] { return OpenCommand(interp, argc, argv); });

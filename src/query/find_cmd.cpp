@@ -396,7 +396,24 @@ static int FindCommand(Tcl_Interp *interp, int objc, Tcl_Obj *const objv[]) {
   return TCL_OK;
 }
 
-/* The command procedure: FindCommand, with no exception escaping. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * TovPartFindObjCmd --
+ *
+ *	The command procedure of pdb:find: runs FindCommand inside Pdb_Guard, so
+ *	that no C++ exception reaches Tcl.
+ *
+ * Results:
+ *	FindCommand's status and result; TCL_ERROR with an out-of-memory or
+ *	internal-error message when an exception escaped it.
+ *
+ * Side effects:
+ *	Those of FindCommand.
+ *
+ *----------------------------------------------------------------------
+ */
+
 int TovPartFindObjCmd(ClientData, Tcl_Interp *interp, int objc,
                       Tcl_Obj *const objv[]) {
   return Pdb_Guard(interp, [&] { return FindCommand(interp, objc, objv); });

@@ -112,7 +112,24 @@ static int PrintCommand(Tcl_Interp *interp, int argc, const char **argv) {
   return TCL_OK;
 }
 
-/* The command procedure: PrintCommand, with no exception escaping. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * TovPartPrintCmd --
+ *
+ *	The command procedure of pdb:print: runs PrintCommand inside Pdb_Guard, so
+ *	that no C++ exception reaches Tcl.
+ *
+ * Results:
+ *	PrintCommand's status and result; TCL_ERROR with an out-of-memory or
+ *	internal-error message when an exception escaped it.
+ *
+ * Side effects:
+ *	Those of PrintCommand.
+ *
+ *----------------------------------------------------------------------
+ */
+
 int TovPartPrintCmd(ClientData, Tcl_Interp *interp, int argc,
                     const char **argv) {
   return Pdb_Guard(interp, [&] { return PrintCommand(interp, argc, argv); });

@@ -106,10 +106,23 @@ int Pdb_LineError(Tcl_Interp *interp, const char *text, int line,
 int Pdb_ReportEscapedException(Tcl_Interp *interp, bool outOfMemory);
 
 /*
- * Runs a command body that may throw (C++ containers, operator new) so
- * that no exception reaches Tcl: body's status, or TCL_ERROR with the
- * report above.
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Guard --
+ *
+ *	Runs a command body that may throw (C++ containers, operator new) so
+ *	that no exception reaches Tcl.
+ *
+ * Results:
+ *	The body's status; TCL_ERROR with Pdb_ReportEscapedException's
+ *	message when an exception escaped it.
+ *
+ * Side effects:
+ *	Those of the body.
+ *
+ *----------------------------------------------------------------------
  */
+
 template <typename Body> int Pdb_Guard(Tcl_Interp *interp, Body body) noexcept {
   try {
     return body();

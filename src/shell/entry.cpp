@@ -64,6 +64,22 @@ int TovPart_Init(Tcl_Interp *interp) {
   return TCL_OK;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * tovPart_Init --
+ *
+ *	The entry point under the lower-case name that some loaders look up.
+ *
+ * Results:
+ *	Those of TovPart_Init.
+ *
+ * Side effects:
+ *	Those of TovPart_Init.
+ *
+ *----------------------------------------------------------------------
+ */
+
 int tovPart_Init(Tcl_Interp *interp) { return TovPart_Init(interp); }
 
 /*
@@ -94,5 +110,21 @@ int TovPart_Term(Tcl_Interp *interp) {
   Pdb_WindowRelease();
   return TCL_OK;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * tovPart_Term --
+ *
+ *	The exit point under the lower-case name that some loaders look up.
+ *
+ * Results:
+ *	Those of TovPart_Term.
+ *
+ * Side effects:
+ *	Those of TovPart_Term.
+ *
+ *----------------------------------------------------------------------
+ */
 
 int tovPart_Term(Tcl_Interp *interp) { return TovPart_Term(interp); }

@@ -59,7 +59,24 @@ static int WriteCommand(Tcl_Interp *interp, int argc, const char **argv) {
   return Pdb_WriteDatabaseImage(interp, db, argv[3]);
 }
 
-/* The command procedure: WriteCommand, with no exception escaping. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * TovPartWriteCmd --
+ *
+ *	The command procedure of pdb:write: runs WriteCommand inside Pdb_Guard, so
+ *	that no C++ exception reaches Tcl.
+ *
+ * Results:
+ *	WriteCommand's status and result; TCL_ERROR with an out-of-memory or
+ *	internal-error message when an exception escaped it.
+ *
+ * Side effects:
+ *	Those of WriteCommand.
+ *
+ *----------------------------------------------------------------------
+ */
+
 int TovPartWriteCmd(ClientData, Tcl_Interp *interp, int argc,
                     const char **argv) {
   return Pdb_Guard(interp, [&] { return WriteCommand(interp, argc, argv); });

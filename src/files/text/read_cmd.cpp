@@ -75,7 +75,24 @@ static int ReadCommand(Tcl_Interp *interp, int argc, const char **argv) {
   return status;
 }
 
-/* The command procedure: ReadCommand, with no exception escaping. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * TovPartReadCmd --
+ *
+ *	The command procedure of pdb:read: runs ReadCommand inside Pdb_Guard, so
+ *	that no C++ exception reaches Tcl.
+ *
+ * Results:
+ *	ReadCommand's status and result; TCL_ERROR with an out-of-memory or
+ *	internal-error message when an exception escaped it.
+ *
+ * Side effects:
+ *	Those of ReadCommand.
+ *
+ *----------------------------------------------------------------------
+ */
+
 int TovPartReadCmd(ClientData, Tcl_Interp *interp, int argc,
                    const char **argv) {
   return Pdb_Guard(interp, [&] { return ReadCommand(interp, argc, argv); });

@@ -258,7 +258,24 @@ static int CopyFile(const char *from, const char *to) {
   return status;
 }
 
-/* The command procedure: SaveCommand, with no exception escaping. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * TovPartSaveCmd --
+ *
+ *	The command procedure of pdb:save: runs SaveCommand inside Pdb_Guard, so
+ *	that no C++ exception reaches Tcl.
+ *
+ * Results:
+ *	SaveCommand's status and result; TCL_ERROR with an out-of-memory or
+ *	internal-error message when an exception escaped it.
+ *
+ * Side effects:
+ *	Those of SaveCommand.
+ *
+ *----------------------------------------------------------------------
+ */
+
 int TovPartSaveCmd(ClientData, Tcl_Interp *interp, int argc,
                    const char **argv) {
   return Pdb_Guard(interp, [&] { return SaveCommand(interp, argc, argv); });
