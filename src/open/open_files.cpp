@@ -58,12 +58,26 @@ static void AppendSystemName(Tcl_DString *name, const char *nativeName);
 static FILE *OpenNative(const char *name, const char *mode);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_OpenUserFile --
  *
- *	The user database is ZQ_PDB_USER, or "~/.tovpart_user" when that is
- *	not set, as the process first saw it; it is opened for update and
- *	created empty when it does not exist.
+ *	Opens the user database: the file ZQ_PDB_USER names, or
+ *	"~/.tovpart_user" when that is not set, as the process first saw it;
+ *	opened for update, and created empty when it does not exist.
+ *
+ * Results:
+ *	The stream with the database's name in *name (initialised here); or
+ *	nullptr with the open-failure message in the result and *name freed,
+ *	also when the file is already open in group.
+ *
+ * Side effects:
+ *	Remembers the user database's name for the rest of the process; may
+ *	create the file.
+ *
+ *----------------------------------------------------------------------
  */
+
 FILE *Pdb_OpenUserFile(Tcl_Interp *interp, Pdb_Group *group,
                        Tcl_DString *name) {
   if (!userDatabaseNameKnown) {
@@ -88,13 +102,25 @@ FILE *Pdb_OpenUserFile(Tcl_Interp *interp, Pdb_Group *group,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_OpenSiteFile --
  *
- *	The site database is "tovpart.site" found along ZQ_SITE_PATH; when
- *	it is not found and -db was given, the whole value of ZQ_SITE_PATH
- *	followed by "/tovpart.site". With -db site it is opened for update
- *	and created when missing, else for reading.
+ *	Opens the site database: "tovpart.site" found along ZQ_SITE_PATH, or,
+ *	when it is not found and -db was given, the whole value of
+ *	ZQ_SITE_PATH followed by "/tovpart.site". With -db site it is opened
+ *	for update and created when missing, else for reading.
+ *
+ * Results:
+ *	The stream with the database's name in *name (initialised here); or
+ *	nullptr with the open-failure message in the result and *name freed.
+ *
+ * Side effects:
+ *	May create the file.
+ *
+ *----------------------------------------------------------------------
  */
+
 FILE *Pdb_OpenSiteFile(Tcl_Interp *interp, Pdb_Group *group,
                        const char *dbOption, Tcl_DString *name) {
   Tcl_DStringInit(name);
@@ -132,11 +158,23 @@ FILE *Pdb_OpenSiteFile(Tcl_Interp *interp, Pdb_Group *group,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_OpenLibraryFile --
  *
- *	A library database is libraryFile found below DRAVO_HOME; it is only
- *	ever opened for reading.
+ *	Opens a library database: libraryFile found below DRAVO_HOME, only
+ *	ever for reading.
+ *
+ * Results:
+ *	The stream with the database's name in *name (initialised here); or
+ *	nullptr with the open-failure message in the result and *name freed.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
  */
+
 FILE *Pdb_OpenLibraryFile(Tcl_Interp *interp, Pdb_Group *group,
                           const char *libraryFile, Tcl_DString *name) {
   Tcl_DStringInit(name);
@@ -159,7 +197,23 @@ FILE *Pdb_OpenLibraryFile(Tcl_Interp *interp, Pdb_Group *group,
   return OpenForReading(interp, "Cannot open veltrum parts database", name);
 }
 
-/* Pdb_OpenNamedFile -- a file named by the caller, opened for reading. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_OpenNamedFile --
+ *
+ *	Opens a file the caller names (~ expanded as Tcl does), for reading.
+ *
+ * Results:
+ *	The stream with the database's name in *name (initialised here); or
+ *	nullptr with the open-failure message in the result and *name freed.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 FILE *Pdb_OpenNamedFile(Tcl_Interp *interp, Pdb_Group *group, const char *given,
                         Tcl_DString *name) {
   if (!TranslateName(interp, given, name)) {

@@ -217,7 +217,44 @@ static void NextHandle(char *handle) {
 /* Groups left for the exit, reachable so that leak checkers see them. */
 static std::vector<Pdb_Group *> groupsKeptUntilExit;
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ToolNewGroup --
+ *
+ *	Makes the group a subcommand opens its databases into.
+ *
+ * Results:
+ *	The group; throws std::bad_alloc when memory runs out, which ends the
+ *	tool with a message.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 Pdb_Group *Pdb_ToolNewGroup(const char *name) { return new Pdb_Group(name); }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ToolEndGroup --
+ *
+ *	Ends a group of Pdb_ToolNewGroup: destroys it, or, when it is the last
+ *	the process needs, keeps it for the process's exit to reclaim (taking a
+ *	database of a million parts apart block by block would cost about as
+ *	much as reading it).
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Frees the group's databases, or keeps the group reachable so that leak
+ *	checkers see it.
+ *
+ *----------------------------------------------------------------------
+ */
 
 void Pdb_ToolEndGroup(Pdb_Group *group, bool last) {
   if (last) {
@@ -226,6 +263,22 @@ void Pdb_ToolEndGroup(Pdb_Group *group, bool last) {
     delete group;
   }
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ToolReportResult --
+ *
+ *	Writes "pdbtool: " and the interpreter result to standard error.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Writes to standard error.
+ *
+ *----------------------------------------------------------------------
+ */
 
 void Pdb_ToolReportResult(Tcl_Interp *interp) {
   std::fprintf(stderr, "pdbtool: %s\n", Tcl_GetStringResult(interp));

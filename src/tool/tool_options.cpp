@@ -91,6 +91,22 @@ int Pdb_ToolUsageError(const Pdb_ToolCommand &command, const char *message,
   return PDB_TOOL_USAGE;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ToolIsHelp --
+ *
+ *	Tells whether word asks for a subcommand's help: "--help" or "-h".
+ *
+ * Results:
+ *	True when it does.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 bool Pdb_ToolIsHelp(const char *word) {
   return std::strcmp(word, "--help") == 0 || std::strcmp(word, "-h") == 0;
 }

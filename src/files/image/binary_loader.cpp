@@ -54,6 +54,27 @@ static int ReportCorruptImage(Tcl_Interp *interp, Pdb_BinaryDb *db,
   return 1;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_LoadBinary --
+ *
+ *	Maps the image open on db's file into the address window and points
+ *	the database's part list and tree into the view. The version is
+ *	checked first, then the constant-time header checks, and the whole
+ *	image is verified when ZQ_PDB_VERIFY asks for it.
+ *
+ * Results:
+ *	0 with the database marked read; 1 with a message in the interpreter
+ *	result when the file cannot be mapped or the image is refused.
+ *
+ * Side effects:
+ *	The file is closed in every outcome; on success the view lives until
+ *	the database is destroyed.
+ *
+ *----------------------------------------------------------------------
+ */
+
 int Pdb_LoadBinary(Pdb_BinaryDb *db, Tcl_Interp *interp) {
   int fd = db->file != nullptr ? fileno(db->file) : -1;
   if (fd < 0) {

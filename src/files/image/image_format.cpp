@@ -29,6 +29,23 @@ static bool CheckRoot(const void *image, uint32_t treeOffset,
 static bool CheckPartList(const void *image, uint32_t listOffset,
                           Pdb_ImageProblem *problem);
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_SetImageProblem --
+ *
+ *	Formats the description of an image problem, printf style, into
+ *	problem's text (cut to its size).
+ *
+ * Results:
+ *	False, so that a check can return the call.
+ *
+ * Side effects:
+ *	Overwrites the problem text.
+ *
+ *----------------------------------------------------------------------
+ */
+
 bool Pdb_SetImageProblem(Pdb_ImageProblem *problem, const char *format, ...) {
   va_list args;
   va_start(args, format);
@@ -36,6 +53,23 @@ bool Pdb_SetImageProblem(Pdb_ImageProblem *problem, const char *format, ...) {
   va_end(args);
   return false;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ReadImageWord --
+ *
+ *	Reads the 32-bit word at offset of an image (offset + 4 <= size),
+ *	whatever the alignment of the image in memory.
+ *
+ * Results:
+ *	The word.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
 
 uint32_t Pdb_ReadImageWord(const void *image, std::size_t offset) {
   uint32_t word;

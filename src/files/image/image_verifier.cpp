@@ -443,6 +443,27 @@ bool Verifier::run() {
          tree(Pdb_ReadImageWord(base, PDB_IMAGE_TREE_OFFSET));
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_VerifyImage --
+ *
+ *	Verifies the image of size bytes at image (4-byte aligned), version
+ *	word included: every link and slot, string, record, kind, the tree's
+ *	shape and depth, and the counts (see image_verifier.h for the limits).
+ *
+ * Results:
+ *	True when every check holds, else false with the first problem found
+ *	described ("not enough memory to verify" when its bitmaps cannot be
+ *	made).
+ *
+ * Side effects:
+ *	Reads the image only; takes size / 16 bytes for its two bitmaps of one
+ *	bit per image word.
+ *
+ *----------------------------------------------------------------------
+ */
+
 bool Pdb_VerifyImage(const void *image, std::size_t size,
                      Pdb_ImageProblem *problem) {
   problem->text[0] = '\0';
@@ -453,6 +474,23 @@ bool Pdb_VerifyImage(const void *image, std::size_t size,
     return Pdb_SetImageProblem(problem, "not enough memory to verify");
   }
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_IsVerifyRequested --
+ *
+ *	Tells whether the environment variable ZQ_PDB_VERIFY asks the loader
+ *	to verify every image: set, not empty and not "0".
+ *
+ * Results:
+ *	True when it does.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
 
 bool Pdb_IsVerifyRequested() {
   const char *value = std::getenv("ZQ_PDB_VERIFY");

@@ -25,7 +25,7 @@ enum {
  * Verifies the image of size bytes at image (4-byte aligned), version
  * word included. Returns true when every check holds, else false with the
  * first problem found described. Reads the image only; takes memory in
- * proportion to size / 32.
+ * proportion to size / 16.
  */
 bool Pdb_VerifyImage(const void *image, std::size_t size,
                      Pdb_ImageProblem *problem);

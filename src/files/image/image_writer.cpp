@@ -422,6 +422,27 @@ bool ImageWriter::writeHolder(const Pdb_CategoryTree *tree, uint32_t *offset) {
   return out.append(&image, sizeof(image));
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_BuildImage --
+ *
+ *	Lays out the image of db, which must have a parts table, into image,
+ *	which must be empty: the header, the records in name order, the sorted
+ *	list of all parts, then the tree.
+ *
+ * Results:
+ *	True; false when it cannot be laid out. The problem text is then empty
+ *	when a system error stopped it (errno says which: ENOMEM, EFBIG) and
+ *	describes the inconsistency otherwise.
+ *
+ * Side effects:
+ *	The database is not changed. A record that cannot be written is
+ *	reported on standard error.
+ *
+ *----------------------------------------------------------------------
+ */
+
 bool Pdb_BuildImage(Pdb_Database *db, Pdb_ImageBuffer *image,
                     Pdb_ImageProblem *problem) {
   problem->text[0] = '\0';

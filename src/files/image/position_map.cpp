@@ -13,6 +13,22 @@ Pdb_PositionMap::~Pdb_PositionMap() {
   Pdb_BulkFree(slots, capacity * sizeof(Slot));
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_PositionMap::find --
+ *
+ *	Looks up the image offset entered for a memory address.
+ *
+ * Results:
+ *	True with the offset in *offset; false when address has none.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 bool Pdb_PositionMap::find(const void *address, uint32_t *offset) const {
   uintptr_t key = reinterpret_cast<uintptr_t>(address);
   if (capacity == 0 || key == 0) {
@@ -67,9 +83,43 @@ static bool IsCrowded(std::size_t count, std::size_t capacity) {
   return 4 * count > 3 * capacity;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_PositionMap::expect --
+ *
+ *	Makes room for entries addresses in all at once, so that entering them
+ *	does not rebuild the table.
+ *
+ * Results:
+ *	True; false when memory runs out (the table stays as it was).
+ *
+ * Side effects:
+ *	May rebuild the table.
+ *
+ *----------------------------------------------------------------------
+ */
+
 bool Pdb_PositionMap::expect(std::size_t entries) {
   return !IsCrowded(entries, capacity) || grow(entries * 4 / 3 + 1);
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_PositionMap::enter --
+ *
+ *	Enters address at offset; a later entry for the same address is
+ *	ignored, so the first place a structure was laid out wins.
+ *
+ * Results:
+ *	True; false when the table cannot grow.
+ *
+ * Side effects:
+ *	May rebuild the table.
+ *
+ *----------------------------------------------------------------------
+ */
 
 bool Pdb_PositionMap::enter(const void *address, uint32_t offset) {
   uintptr_t key = reinterpret_cast<uintptr_t>(address);

@@ -33,6 +33,27 @@ static const char MSG_CATREF_MISSING[] = "Reference to a non-existent category";
 static const char *const OVERRIDE_MARKERS[] = {"{LIBMGR", "{CATDIR"};
 enum { OVERRIDE_MARKER_LENGTH = 6 };
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ReportLineError --
+ *
+ *	The line error report of the record handlers. Without an observer that
+ *	takes bad lines it ends the read: the current category is forgotten,
+ *	the line buffer released, and the result becomes "text, line n in
+ *	file." with the error code {PDB word file n}. With such an observer it
+ *	tells the observer instead and leaves the state as it is, so that the
+ *	read can go on.
+ *
+ * Results:
+ *	TCL_ERROR.
+ *
+ * Side effects:
+ *	As above; counts the report in state->reported.
+ *
+ *----------------------------------------------------------------------
+ */
+
 int Pdb_ReportLineError(Pdb_ReadState *state, const char *text,
                         const char *word) {
   const Pdb_ReadObserver *observer = state->observer;
