@@ -43,6 +43,20 @@ static std::size_t MeasureFixedPrefix(const char *pattern) {
   return length;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_GlobPattern::Pdb_GlobPattern --
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Keeps a copy of pattern and of its pieces.
+ *
+ *----------------------------------------------------------------------
+ */
+
 Pdb_GlobPattern::Pdb_GlobPattern() : form(Form::ANY), whole("*") {}
 
 /*

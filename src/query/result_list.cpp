@@ -34,6 +34,23 @@ static const std::size_t BLOCK_BYTES = 1u << 20;
 /* How many items ahead passes over the strings fetch. */
 static const std::size_t FETCH_AHEAD = 8;
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ResultList::reserve --
+ *
+ *	Makes room for up to count strings when at most about that many will
+ *	be added. Only a hint: growing as strings come costs time only.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	May allocate; a failure is ignored.
+ *
+ *----------------------------------------------------------------------
+ */
+
 void Pdb_ResultList::reserve(std::size_t count) {
   try {
     items.reserve(count);
@@ -225,6 +242,22 @@ void Pdb_ResultList::repack() {
   room = nullptr;
   roomLeft = 0;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ResultList::sortedStrings --
+ *
+ *	Sorts the strings and drops duplicates.
+ *
+ * Results:
+ *	The distinct strings in bytewise order, valid while the list lives.
+ *
+ * Side effects:
+ *	Compacts the list's blocks; may throw std::bad_alloc.
+ *
+ *----------------------------------------------------------------------
+ */
 
 std::vector<const char *> Pdb_ResultList::sortedStrings() {
   compact(true);
