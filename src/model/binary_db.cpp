@@ -19,6 +19,23 @@
  */
 static const int INDEX_AFTER_LOOKUPS = 64;
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_BinaryDb::Pdb_BinaryDb --
+ *
+ *	Makes a binary database on the open file, with nothing mapped yet
+ *	(Pdb_LoadBinary maps it).
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Takes over file (see Pdb_Database).
+ *
+ *----------------------------------------------------------------------
+ */
+
 Pdb_BinaryDb::Pdb_BinaryDb(FILE *file, int kind, const char *name)
     : Pdb_Database(file, kind, name),
       partList(static_cast<Pdb_PartList *>(unset())), mapBase(unset()),
@@ -32,6 +49,22 @@ Pdb_BinaryDb::~Pdb_BinaryDb() {
   }
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_BinaryDb::isMapped --
+ *
+ *	Tells whether the image has been mapped.
+ *
+ * Results:
+ *	True when it has.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 bool Pdb_BinaryDb::isMapped() const { return mapBase != unset(); }
 
 /* The part list, or nullptr while nothing is mapped. */
@@ -39,6 +72,25 @@ static const Pdb_PartList *GetMappedList(const Pdb_BinaryDb *db) {
   return db->isMapped() && db->partList != Pdb_BinaryDb::unset() ? db->partList
                                                                  : nullptr;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_BinaryDb::findPartByField --
+ *
+ *	Finds the first record of the image's sorted part list, in name order,
+ *	whose symbol name (selector 4) or template name (selector 5) equals
+ *	value.
+ *
+ * Results:
+ *	The record, or nullptr (also while nothing is mapped); nullptr after
+ *	the unknown-type line for another selector.
+ *
+ * Side effects:
+ *	See Pdb_Database::unknownSelector.
+ *
+ *----------------------------------------------------------------------
+ */
 
 const Pdb_Part *Pdb_BinaryDb::findPartByField(int selector, const char *value) {
   if (selector != PDB_FIELD_SYMBOL && selector != PDB_FIELD_TEMPLATE) {
@@ -55,6 +107,24 @@ const Pdb_Part *Pdb_BinaryDb::findPartByField(int selector, const char *value) {
   }
   return nullptr;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_BinaryDb::findPart --
+ *
+ *	Looks a part record up by name in the image's sorted part list, by
+ *	binary search, or through a name index that a large list gets after
+ *	its first INDEX_AFTER_LOOKUPS lookups.
+ *
+ * Results:
+ *	The record, or nullptr (also while nothing is mapped).
+ *
+ * Side effects:
+ *	May build the name index; one that cannot be built is done without.
+ *
+ *----------------------------------------------------------------------
+ */
 
 const Pdb_Part *Pdb_BinaryDb::findPart(const char *partName) {
   const Pdb_PartList *list = GetMappedList(this);
@@ -75,6 +145,23 @@ const Pdb_Part *Pdb_BinaryDb::findPart(const char *partName) {
   return reinterpret_cast<const Pdb_Part *>(entry);
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_BinaryDb::printPartsTable --
+ *
+ *	Writes "<<<<<< partsTable:" and then the whole text of every record, a
+ *	line each, in name order.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Writes to out.
+ *
+ *----------------------------------------------------------------------
+ */
+
 void Pdb_BinaryDb::printPartsTable(FILE *out) {
   std::fputs("<<<<<< partsTable:\n", out);
   const Pdb_PartList *list = GetMappedList(this);
@@ -86,6 +173,22 @@ void Pdb_BinaryDb::printPartsTable(FILE *out) {
     Tcl_DStringFree(&text);
   }
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_BinaryDb::partCount --
+ *
+ *	Counts the records of the image's part list.
+ *
+ * Results:
+ *	The count; 0 while nothing is mapped.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
 
 int Pdb_BinaryDb::partCount() {
   const Pdb_PartList *list = GetMappedList(this);

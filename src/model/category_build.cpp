@@ -214,6 +214,23 @@ bool Pdb_TreeEdit::createReference(Pdb_CategoryNode *parent,
   return true;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_IsCategoryPath --
+ *
+ *	Tells whether path has the form of a category path: it begins and
+ *	ends with "/" and holds no "//".
+ *
+ * Results:
+ *	True when it has.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 bool Pdb_IsCategoryPath(const char *path) {
   std::size_t length = std::strlen(path);
   return length >= 1 && path[0] == '/' && path[length - 1] == '/' &&

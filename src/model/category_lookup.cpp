@@ -159,6 +159,23 @@ private:
 
 } // namespace
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_CategoryNode::hasReferenceChild --
+ *
+ *	Tells whether some child of the node is a category reference to
+ *	exactly path.
+ *
+ * Results:
+ *	True when one is.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 bool Pdb_CategoryNode::hasReferenceChild(const char *path) const {
   for (Pdb_CategoryNode *c = child(); c != nullptr; c = c->sibling()) {
     if (c->isReference() && std::strcmp(c->refPath(), path) == 0) {
@@ -169,12 +186,23 @@ bool Pdb_CategoryNode::hasReferenceChild(const char *path) const {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_CategoryNode::nodePath --
  *
- *	The reference path of a reference, else the full path built from
- *	right to left over the node's ancestors. Returns a malloc'ed string,
- *	or nullptr when out of memory.
+ *	Builds the path of the node: the reference path of a reference, else
+ *	the full path, from right to left over the node's ancestors.
+ *
+ * Results:
+ *	A malloc'ed string that the caller frees, or nullptr when out of
+ *	memory.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
  */
+
 char *Pdb_CategoryNode::nodePath() const {
   if (isReference()) {
     const char *ref = refPath();
@@ -205,6 +233,25 @@ char *Pdb_CategoryNode::nodePath() const {
   return buffer;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_CategoryNode::nodeComponent --
+ *
+ *	Gives the component that path lookup matches the node by: "/" for the
+ *	root, "/name/" for a category, "/last/" (the last component of its
+ *	path) for a reference.
+ *
+ * Results:
+ *	The component in *component, which is initialised here and freed by
+ *	the caller.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 void Pdb_CategoryNode::nodeComponent(Tcl_DString *component) const {
   Tcl_DStringInit(component);
   if (!isReference() && parentNode() == nullptr) {
@@ -216,6 +263,24 @@ void Pdb_CategoryNode::nodeComponent(Tcl_DString *component) const {
   Tcl_DStringAppend(component, name.data(), static_cast<int>(name.size()));
   Tcl_DStringAppend(component, "/", 1);
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_CategoryNode::homeOf --
+ *
+ *	Finds the first real category, in depth-first order from this node
+ *	(the node, its children, then its following siblings), whose list
+ *	holds exactly entry.
+ *
+ * Results:
+ *	The category's node, or nullptr.
+ *
+ * Side effects:
+ *	None; the walker's work list may throw std::bad_alloc.
+ *
+ *----------------------------------------------------------------------
+ */
 
 Pdb_CategoryNode *Pdb_CategoryNode::homeOf(const Pdb_PartEntry *entry) {
   Pdb_CategoryNode *home = nullptr;
@@ -246,6 +311,9 @@ Pdb_CategoryNode *Pdb_CategoryNode::homeOf(const Pdb_PartEntry *entry) {
  *	The node, or nullptr for a path that does not begin and end with
  *	"/", an empty tree, or a path that is not there.
  *
+ * Side effects:
+ *	None; may throw std::bad_alloc while references are followed.
+ *
  *----------------------------------------------------------------------
  */
 
@@ -263,6 +331,23 @@ Pdb_CategoryNode *Pdb_Database::lookupPath(Pdb_Group *group, int mode,
   return PathLookup(this, group, mode, path).run(top);
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Group::lookupPathInGroup --
+ *
+ *	Looks path up in each database of the group in table order, with
+ *	Pdb_Database::lookupPath and reference mode mode.
+ *
+ * Results:
+ *	The first node found, or nullptr.
+ *
+ * Side effects:
+ *	As Pdb_Database::lookupPath.
+ *
+ *----------------------------------------------------------------------
+ */
+
 Pdb_CategoryNode *Pdb_Group::lookupPathInGroup(int mode,
                                                const char *path) const {
   Pdb_CategoryNode *found = nullptr;
@@ -272,6 +357,23 @@ Pdb_CategoryNode *Pdb_Group::lookupPathInGroup(int mode,
   });
   return found;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Group::locateAll --
+ *
+ *	Finds the node at path in every database that holds one, without
+ *	following references: the targets of a category reference to path.
+ *
+ * Results:
+ *	The nodes with their databases, in table order.
+ *
+ * Side effects:
+ *	May throw std::bad_alloc.
+ *
+ *----------------------------------------------------------------------
+ */
 
 std::vector<Pdb_Located> Pdb_Group::locateAll(const char *path) const {
   std::vector<Pdb_Located> found;
@@ -284,6 +386,23 @@ std::vector<Pdb_Located> Pdb_Group::locateAll(const char *path) const {
   return found;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Group::helpOfFound --
+ *
+ *	Gives the help of a node that lookupPathInGroup found: for a reference,
+ *	that of the category it designates.
+ *
+ * Results:
+ *	The help text; "" for nullptr or a reference whose target is missing.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 const char *Pdb_Group::helpOfFound(const Pdb_CategoryNode *node) const {
   if (node != nullptr && node->isReference()) {
     node = lookupPathInGroup(PDB_REFS_IGNORE, node->refPath());
@@ -295,12 +414,24 @@ const char *Pdb_Group::helpOfFound(const Pdb_CategoryNode *node) const {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_Group::categoryHelp --
  *
- *	The help text of the first category the group finds at path (for a
- *	reference, that of the category it designates). The empty string when
- *	no database holds the path or a reference's target is missing.
+ *	Gives the help text the group records for path: that of the first
+ *	category the group finds there (for a reference, that of the category
+ *	it designates).
+ *
+ * Results:
+ *	The help text; the empty string when no database holds the path or a
+ *	reference's target is missing.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
  */
+
 const char *Pdb_Group::categoryHelp(const char *path) const {
   return helpOfFound(lookupPathInGroup(PDB_REFS_GROUP, path));
 }

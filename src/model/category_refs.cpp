@@ -24,6 +24,12 @@
  *	group). Each designated category is searched once, so references that
  *	lead in a circle end the search.
  *
+ * Results:
+ *	True when x is reached.
+ *
+ * Side effects:
+ *	None; may throw std::bad_alloc.
+ *
  *----------------------------------------------------------------------
  */
 
@@ -57,10 +63,23 @@ bool Pdb_Group::reachesCategory(const Pdb_CategoryNode *x,
 }
 
 /*
- * True when placing a reference to targetPath under node would make a
- * cycle: node is reachable from the category at targetPath in some
- * database of the group.
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Group::isCircularReference --
+ *
+ *	Tells whether placing a reference to targetPath under node would make
+ *	a cycle: node is reachable from the category at targetPath in some
+ *	database of the group.
+ *
+ * Results:
+ *	True when it would.
+ *
+ * Side effects:
+ *	None; may throw std::bad_alloc.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool Pdb_Group::isCircularReference(const Pdb_CategoryNode *node,
                                     const char *targetPath) const {
   return findFirst([&](const char *, Pdb_Database *db) {
@@ -103,6 +122,23 @@ bool Pdb_Group::referencePlaceTaken(const char *parentPath,
   Tcl_DStringFree(&place);
   return taken;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_CategoryNode::collectSubtree --
+ *
+ *	Adds this node and everything below it (not its siblings) to nodes,
+ *	and the part records homed in those categories to parts.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Grows both sets; may throw std::bad_alloc.
+ *
+ *----------------------------------------------------------------------
+ */
 
 void Pdb_CategoryNode::collectSubtree(Pdb_AddressSet &nodes,
                                       Pdb_AddressSet &parts) {

@@ -92,6 +92,24 @@ private:
 Pdb_EntryIndex::Pdb_EntryIndex() = default;
 Pdb_EntryIndex::~Pdb_EntryIndex() = default;
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_EntryIndex::find --
+ *
+ *	Finds the first entry of list named name (not resolved): through the
+ *	list's name index, which is built on first use once an unsorted list
+ *	with slots to spare is long enough, else by the list's own search.
+ *
+ * Results:
+ *	The entry, or nullptr.
+ *
+ * Side effects:
+ *	May build the index; may throw std::bad_alloc while building it.
+ *
+ *----------------------------------------------------------------------
+ */
+
 Pdb_PartEntry *Pdb_EntryIndex::find(const Pdb_PartList *list,
                                     const char *name) const {
   auto found = indexes.find(list);
@@ -113,9 +131,23 @@ Pdb_PartEntry *Pdb_EntryIndex::find(const Pdb_PartList *list,
 }
 
 /*
- * An index that cannot grow is dropped rather than left without the new
- * entry; the next search builds it again or scans.
+ *----------------------------------------------------------------------
+ *
+ * Pdb_EntryIndex::noteAppend --
+ *
+ *	Keeps an existing index of list current after an append. An index that
+ *	cannot grow is dropped rather than left without the new entry; the next
+ *	search builds it again or scans.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	As described; never throws.
+ *
+ *----------------------------------------------------------------------
  */
+
 void Pdb_EntryIndex::noteAppend(const Pdb_PartList *list,
                                 Pdb_PartEntry *entry) noexcept {
   auto found = indexes.find(list);
@@ -128,5 +160,22 @@ void Pdb_EntryIndex::noteAppend(const Pdb_PartList *list,
     indexes.erase(found);
   }
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_EntryIndex::forget --
+ *
+ *	Drops the index of list, after a removal or when the list is
+ *	destroyed.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Frees the index. Allocates nothing.
+ *
+ *----------------------------------------------------------------------
+ */
 
 void Pdb_EntryIndex::forget(const Pdb_PartList *list) { indexes.erase(list); }

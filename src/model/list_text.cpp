@@ -47,6 +47,8 @@ static bool NeedsSeparator(const Tcl_DString *text) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_AppendElement --
  *
  *	Appends element as Tcl_DStringAppendElement does; a plain element
@@ -54,7 +56,16 @@ static bool NeedsSeparator(const Tcl_DString *text) {
  *	Tcl's scan. With one-line quoting, an element holding a line break
  *	is converted with backslash escapes only (newline becomes the two
  *	characters \n), which the list splitter reads back to the same bytes.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Grows text.
+ *
+ *----------------------------------------------------------------------
  */
+
 void Pdb_AppendElement(Tcl_DString *text, const char *element,
                        Pdb_Quoting quoting) {
   /* "#" counts at every place: a text appended to may begin a list. */

@@ -35,6 +35,23 @@ static char *CopyString(char *to, const char *from) {
 /* The string after the NUL that ends s. */
 static const char *SkipString(const char *s) { return s + std::strlen(s) + 1; }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Part::fits --
+ *
+ *	Tells whether a record of these strings can be made: the strings
+ *	before the pairs fit the 16-bit offsets and the pair count its field.
+ *
+ * Results:
+ *	True when they do.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 bool Pdb_Part::fits(const char *name, const char *symbolName,
                     const char *templateName, const char *symbolLibrary,
                     const char *templateDescription, const char *hdl,
@@ -43,6 +60,22 @@ bool Pdb_Part::fits(const char *name, const char *symbolName,
          MeasureBeforePairs(name, symbolName, templateName, symbolLibrary,
                             templateDescription, hdl) <= SHRT_MAX;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Part::sizeOfPairs --
+ *
+ *	Measures the bytes the pairs take in the string area, NULs included.
+ *
+ * Results:
+ *	The size; 0 when pairCount < 1.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
 
 std::size_t Pdb_Part::sizeOfPairs(int pairCount, const char *const *pairs) {
   std::size_t size = 0;
@@ -53,13 +86,24 @@ std::size_t Pdb_Part::sizeOfPairs(int pairCount, const char *const *pairs) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_Part::create --
  *
  *	Allocates a record of exactly its final size in the address window
  *	and fills it: the strings back to back after the 20-byte header, the
  *	offsets counted from the string area. Returns nullptr when the window
  *	is full or the strings do not fit the 16-bit offsets.
+ *
+ * Results:
+ *	The record, or nullptr.
+ *
+ * Side effects:
+ *	Allocates in the address window; the caller owns the record.
+ *
+ *----------------------------------------------------------------------
  */
+
 Pdb_Part *Pdb_Part::create(const char *name, const char *symbolName,
                            const char *templateName, const char *symbolLibrary,
                            const char *templateDescription, const char *hdl,
@@ -113,6 +157,24 @@ const char *Pdb_Part::templateDescription() const {
   return SkipString(templateName());
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Part::pair --
+ *
+ *	Finds the i-th property pair of the record, counted from 0
+ *	(0 <= i < pairCount).
+ *
+ * Results:
+ *	Its name in *propertyName and value in *propertyValue, pointing into
+ *	the record.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 void Pdb_Part::pair(int i, const char **propertyName,
                     const char **propertyValue) const {
   const char *at = strings() + propertiesOffset;
@@ -123,6 +185,24 @@ void Pdb_Part::pair(int i, const char **propertyName,
   *propertyValue = SkipString(at);
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_PartRef::create --
+ *
+ *	Makes a new part reference in the address window to entry's part (the
+ *	record itself for a record, the record a reference designates for a
+ *	reference).
+ *
+ * Results:
+ *	The reference, or nullptr when the window is full.
+ *
+ * Side effects:
+ *	Allocates; Pdb_DestroyEntry frees it.
+ *
+ *----------------------------------------------------------------------
+ */
+
 Pdb_PartRef *Pdb_PartRef::create(const Pdb_PartEntry *entry) {
   auto *ref = static_cast<Pdb_PartRef *>(Pdb_WindowAlloc(sizeof(Pdb_PartRef)));
   if (ref != nullptr) {
@@ -130,6 +210,23 @@ Pdb_PartRef *Pdb_PartRef::create(const Pdb_PartEntry *entry) {
   }
   return ref;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_PartRef::makeReference --
+ *
+ *	Makes this storage a reference to entry's part, never to another
+ *	reference.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Overwrites the kind and the link.
+ *
+ *----------------------------------------------------------------------
+ */
 
 void Pdb_PartRef::makeReference(const Pdb_PartEntry *entry) {
   kind = PDB_ENTRY_REFERENCE;
@@ -162,13 +259,27 @@ static void AppendTemplate(const Pdb_Part *part, Tcl_DString *text,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_FormatPartText --
  *
  *	Builds the list text of the selected field group: the whole part
  *	(name {symbol library {pairs}} {template description} hdl), the
  *	symbol group, the template group, the HDL string, or one sublist per
  *	property pair. Another selector gives the empty string.
+ *
+ *	One-line quoting keeps the text free of line breaks.
+ *
+ * Results:
+ *	True, always; the text in *text, which is initialised here and freed
+ *	by the caller.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool Pdb_FormatPartText(const Pdb_Part *part, int selector, Tcl_DString *text,
                         Pdb_Quoting quoting) {
   Tcl_DStringInit(text);
@@ -208,5 +319,21 @@ bool Pdb_FormatPartText(const Pdb_Part *part, int selector, Tcl_DString *text,
   }
   return true;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_DestroyEntry --
+ *
+ *	Frees a part record or a part reference.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	The entry's memory goes back to the address window.
+ *
+ *----------------------------------------------------------------------
+ */
 
 void Pdb_DestroyEntry(Pdb_PartEntry *entry) { Pdb_WindowFree(entry); }

@@ -104,8 +104,23 @@ static_assert(std::is_standard_layout_v<Pdb_PartRef>);
 static_assert(sizeof(Pdb_PartRef) == 8);
 static_assert(offsetof(Pdb_PartRef, part) == 4);
 
-/* The part an entry stands for: itself, or the target of a reference.
- * Searches call it once per entry: inline. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ResolveEntry --
+ *
+ *	Gives the part an entry stands for: itself, or the target of a
+ *	reference. Inline: searches call it once per entry.
+ *
+ * Results:
+ *	The part record.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 inline const Pdb_Part *Pdb_ResolveEntry(const Pdb_PartEntry *entry) {
   if (entry->kind == PDB_ENTRY_PART) {
     return reinterpret_cast<const Pdb_Part *>(entry);

@@ -124,6 +124,13 @@ void Pdb_TreeEdit::deleteSubtree(Pdb_Group *group, Pdb_CategoryNode *node,
  *	leave the group's hidden lists and partsTable, and they are freed.
  *	The one path by which part records die before their database.
  *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	As described. Building the sets may throw std::bad_alloc before
+ *	anything changed.
+ *
  *----------------------------------------------------------------------
  */
 

@@ -260,9 +260,58 @@ void Pdb_WindowFree(void *block) {
   window.liveBlocks--;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_WindowLiveBlocks --
+ *
+ *	Counts the blocks of Pdb_WindowAlloc not yet freed (file views not
+ *	counted), for tests and for the release at the exit point.
+ *
+ * Results:
+ *	The count.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 std::size_t Pdb_WindowLiveBlocks() { return window.liveBlocks; }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_WindowMappedViews --
+ *
+ *	Counts the file views mapped and not yet unmapped.
+ *
+ * Results:
+ *	The count.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 std::size_t Pdb_WindowMappedViews() { return window.viewCount; }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_WindowStrdup --
+ *
+ *	Copies a NUL-terminated string into the window.
+ *
+ * Results:
+ *	The copy, or nullptr when the window is full or cannot be reserved.
+ *
+ * Side effects:
+ *	Allocates; Pdb_WindowFree frees it.
+ *
+ *----------------------------------------------------------------------
+ */
 
 char *Pdb_WindowStrdup(const char *string) {
   std::size_t length = std::strlen(string) + 1;
@@ -272,6 +321,22 @@ char *Pdb_WindowStrdup(const char *string) {
   }
   return copy;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_WindowContains --
+ *
+ *	Tells whether [address, address + size) lies inside the window.
+ *
+ * Results:
+ *	True when it does; false while no window is reserved.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
 
 bool Pdb_WindowContains(const void *address, std::size_t size) {
   const char *start = static_cast<const char *>(address);
@@ -410,8 +475,41 @@ bool Pdb_WindowRelease() {
   return true;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_WindowFailBlock --
+ *
+ *	Test hook: makes the nth call of Pdb_WindowAlloc from now on (1 for
+ *	the next) fail as if the window were full; 0 cancels.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Arms or disarms the injected failure.
+ *
+ *----------------------------------------------------------------------
+ */
+
 void Pdb_WindowFailBlock(std::size_t nth) {
   window.failingCall = nth == 0 ? 0 : window.allocCalls + nth;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_WindowAllocCalls --
+ *
+ *	Test hook: counts every call of Pdb_WindowAlloc ever made.
+ *
+ * Results:
+ *	The count.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
 
 std::size_t Pdb_WindowAllocCalls() { return window.allocCalls; }

@@ -30,6 +30,9 @@ public:
    */
   void reserve(std::size_t count);
 
+  /* Adds a copy of text. */
+  void add(const char *text) { addCopy(text, std::strlen(text)); }
+
   /*
    *----------------------------------------------------------------------
    *
@@ -49,13 +52,6 @@ public:
    *----------------------------------------------------------------------
    */
 
-  void add(const char *text) { addCopy(text, std::strlen(text)); }
-
-  /*
-   * Adds a copy of the length bytes at text. A string equal to the one
-   * added just before is dropped at once; while every string follows the
-   * one before in order, the list knows that it needs no sort.
-   */
   void addCopy(const char *text, std::size_t length) {
     if (items.size() >= compactAt) {
       compact(false);
