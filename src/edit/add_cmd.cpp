@@ -29,6 +29,8 @@ static const char MSG_QUOTE_END[] = "\"";
 static bool RefuseReferenceOnPath(const Pdb_AddContext &add);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * AddCommand --
  *
  *	pdb:add ?-group group? ?-db name? category ?second? ?symbol-record
@@ -40,7 +42,10 @@ static bool RefuseReferenceOnPath(const Pdb_AddContext &add);
  * Side effects:
  *	Changes the group's user database, or its site database with
  *	-db site, in memory.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int AddCommand(Tcl_Interp *interp, int argc, const char **argv) {
   if (Pdb_CommonPreamble(interp, &argc, argv) != TCL_OK) {
     return TCL_ERROR;
@@ -72,6 +77,8 @@ static int AddCommand(Tcl_Interp *interp, int argc, const char **argv) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * RefuseReferenceOnPath --
  *
  *	A path that the target lacks must not run through one of its
@@ -81,7 +88,10 @@ static int AddCommand(Tcl_Interp *interp, int argc, const char **argv) {
  *
  * Results:
  *	True, with a message naming the reference's place, when it does.
+ *
+ *----------------------------------------------------------------------
  */
+
 static bool RefuseReferenceOnPath(const Pdb_AddContext &add) {
   std::size_t place = add.target->treeEdit()->referenceOnPath(add.path);
   if (place == 0) {

@@ -75,8 +75,8 @@ static const char *ChooseHdlKind(Tcl_Interp *interp, const char *given,
  *	symbol record has three fields and a symbol name; the property list
  *	splits into at most 32 pairs; a given HDL kind is one of none, vhdl,
  *	kelm and unknown; the template record has two fields and a name when
- *	it has a description; the strings fit the record. Then finds or makes the category and files the part in
- *	it and in the parts table.
+ *	it has a description; the strings fit the record. Then finds or
+ *	makes the category and files the part in it and in the parts table.
  *
  * Results:
  *	TCL_OK, or TCL_ERROR with a message.
@@ -184,13 +184,18 @@ static bool BeginsOrEndsWithSlash(const char *name) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * ChooseHdlKind --
  *
  *	Without a given kind: "vhdl" for a VHDL symbol, else by the
  *	graphic-model template test ("none" or "kelm"); the symbol file
  *	lookup's text is cleared from the result. A given "unknown" goes by
  *	the template test alone; any other given kind stands.
+ *
+ *----------------------------------------------------------------------
  */
+
 static const char *ChooseHdlKind(Tcl_Interp *interp, const char *given,
                                  const char *symbolName,
                                  const char *templateName,

@@ -74,13 +74,18 @@ int Pdb_AddReference(const Pdb_AddContext &add, const char *word) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * AddPartReference --
  *
  *	Lists part in cat by a reference. A category lists a part name once:
  *	an entry of that name already there, the part itself, a reference to
  *	it or a part of the same name from another database, refuses it (the
  *	saved file would not read back with two).
+ *
+ *----------------------------------------------------------------------
  */
+
 static int AddPartReference(const Pdb_AddContext &add, Pdb_CategoryNode *cat,
                             const Pdb_Part *part) {
   Pdb_TreeEdit *edit = add.target->treeEdit();
@@ -101,6 +106,8 @@ static int AddPartReference(const Pdb_AddContext &add, Pdb_CategoryNode *cat,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * AddCategoryReference --
  *
  *	Places under cat a reference to the category at path word, found in
@@ -108,7 +115,10 @@ static int AddPartReference(const Pdb_AddContext &add, Pdb_CategoryNode *cat,
  *	reference takes the place of cat's path and the last component of
  *	the path it stores; a place the group already finds is refused as an
  *	existing reference, as the reader refuses it.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int AddCategoryReference(const Pdb_AddContext &add,
                                 Pdb_CategoryNode *cat, const char *word) {
   Pdb_Group *group = add.group;

@@ -53,6 +53,8 @@ static int ReportNamed(Tcl_Interp *interp, const char *message,
                        const char *name);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * DeleteCommand --
  *
  *	pdb:delete ?-group group? ?-db which? name, or pdb:delete ?-group
@@ -65,7 +67,10 @@ static int ReportNamed(Tcl_Interp *interp, const char *message,
  * Side effects:
  *	Changes the chosen database in memory; references to a deleted part
  *	leave every database of the group, and it leaves the hidden lists.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int DeleteCommand(Tcl_Interp *interp, int argc, const char **argv) {
   if (Pdb_CommonPreamble(interp, &argc, argv) != TCL_OK) {
     return TCL_ERROR;
@@ -84,6 +89,8 @@ static int DeleteCommand(Tcl_Interp *interp, int argc, const char **argv) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * DeleteNamed --
  *
  *	One word: a part of that name anywhere in the group makes it a part
@@ -93,7 +100,10 @@ static int DeleteCommand(Tcl_Interp *interp, int argc, const char **argv) {
  *	kind of database defines is protected. When the edited database
  *	lacks it and nothing protects it, only the clean-up of category
  *	references that lead nowhere runs.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int DeleteNamed(const DeleteContext &del, const char *name) {
   if (Pdb_FindPartInGroup(del.group, name) != nullptr) {
     return DeletePart(del, name);
@@ -112,6 +122,8 @@ static int DeleteNamed(const DeleteContext &del, const char *name) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * DeletePart --
  *
  *	A part that another kind of database defines is protected unless the
@@ -121,7 +133,10 @@ static int DeleteNamed(const DeleteContext &del, const char *name) {
  *	than freeing another database's record. Every entry that resolves to
  *	the record goes from every database of the group, and the record
  *	leaves the hidden lists and the parts table before it is freed.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int DeletePart(const DeleteContext &del, const char *name) {
   if (!del.site &&
       Pdb_DefinedOutsideUserDatabases(del.group, PDB_OBJECT_PART, name)) {
@@ -140,6 +155,8 @@ static int DeletePart(const DeleteContext &del, const char *name) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * DeleteListing --
  *
  *	Two words: removes the part reference by which the category of the
@@ -149,7 +166,10 @@ static int DeletePart(const DeleteContext &del, const char *name) {
  *	-partref must find the listing by reference, and outside user
  *	databases only with -db site. A home entry is never removed this
  *	way: the part would be left in no category.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int DeleteListing(const DeleteContext &del, const char *category,
                          const char *name) {
   Tcl_Interp *interp = del.interp;

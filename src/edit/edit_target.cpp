@@ -62,12 +62,19 @@ Pdb_AsciiDb *Pdb_ResolveEditTarget(Tcl_Interp *interp, Pdb_Group **groupPtr) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_EditFailure --
  *
  *	Appends message to the interpreter result.
  *
  * Results:
  *	TCL_ERROR.
+ *
+ * Side effects:
+ *	Changes the interpreter result.
+ *
+ *----------------------------------------------------------------------
  */
 
 int Pdb_EditFailure(Tcl_Interp *interp, const char *message) {

@@ -102,10 +102,21 @@ const char *Pdb_DeriveHdlKind(Tcl_Interp *interp, const char *symbolName,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_ChooseTemplateHdlKind --
  *
+ *	Chooses the HDL kind of a part whose symbol is no VHDL symbol, from its
+ *	template.
+ *
  * Results:
- *	"none" when the graphic-model template test holds, else "kelm".
+ *	"none" when the graphic-model template test holds, else "kelm"
+ *	(static strings).
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
  */
 
 const char *Pdb_ChooseTemplateHdlKind(const char *templateName,

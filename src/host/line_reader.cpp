@@ -63,6 +63,8 @@ void Pdb_LineBufferRelease(Pdb_LineBuffer *buffer) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_ReadLine --
  *
  *	Reads the next line with getline, which grows the buffer as the line
@@ -74,7 +76,10 @@ void Pdb_LineBufferRelease(Pdb_LineBuffer *buffer) {
  *
  * Side effects:
  *	Advances the stream; may reallocate buffer->bytes.
+ *
+ *----------------------------------------------------------------------
  */
+
 long Pdb_ReadLine(Pdb_LineBuffer *buffer, FILE *stream) {
   size_t size = buffer->capacity + 1;
   errno = 0;

@@ -83,6 +83,8 @@ static int RecordFailure(int error, const char *text) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * CreateNamed --
  *
  *	Creates a new, empty temporary beside target under a name no other
@@ -90,7 +92,10 @@ static int RecordFailure(int error, const char *text) {
  *
  * Results:
  *	Its descriptor with its name in *temporary, or -1 with errno set.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int CreateNamed(const char *target, Tcl_DString *temporary) {
   int fault = AskFaultHook(TOV_ROBUST_CREATE);
   if (fault != 0) {
@@ -109,6 +114,8 @@ static int CreateNamed(const char *target, Tcl_DString *temporary) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * OpenTemporary --
  *
  *	Creates the temporary of handle: unnamed in the target's directory
@@ -118,7 +125,10 @@ static int CreateNamed(const char *target, Tcl_DString *temporary) {
  *
  * Results:
  *	The descriptor, or -1 with errno set.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int OpenTemporary(Tov_RobustFile *handle) {
   const char *target = Tcl_DStringValue(&handle->target);
   int fault = AskFaultHook(TOV_ROBUST_UNNAMED);
@@ -138,6 +148,8 @@ static int OpenTemporary(Tov_RobustFile *handle) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * LinkUnnamed --
  *
  *	Gives the unnamed temporary, complete and synced, a name beside the
@@ -145,7 +157,10 @@ static int OpenTemporary(Tov_RobustFile *handle) {
  *
  * Results:
  *	0, or an errno.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int LinkUnnamed(Tov_RobustFile *handle) {
   int fault = AskFaultHook(TOV_ROBUST_LINK);
   if (fault != 0) {
@@ -169,13 +184,18 @@ static int LinkUnnamed(Tov_RobustFile *handle) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * StreamWrite, StreamSeek, StreamClose --
  *
  *	The stream functions of the temporary: writes retried until all
  *	bytes are out, the first failure remembered; seeks on the
  *	descriptor; the close closes it. While the handle is abandoned,
  *	writes are dropped.
+ *
+ *----------------------------------------------------------------------
  */
+
 static ssize_t StreamWrite(void *cookie, const char *bytes, size_t count) {
   Tov_RobustFile *handle = static_cast<Tov_RobustFile *>(cookie);
   if (handle->discard) {
@@ -224,6 +244,8 @@ static int StreamClose(void *cookie) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * KeepOwnerAndMode --
  *
  *	Gives the temporary the permission bits of the file it replaces, and
@@ -232,7 +254,10 @@ static int StreamClose(void *cookie) {
  *
  * Results:
  *	False with errno set when the permission bits cannot be set.
+ *
+ *----------------------------------------------------------------------
  */
+
 static bool KeepOwnerAndMode(int fd, const struct stat &info) {
   (void)fchown(fd, info.st_uid, static_cast<gid_t>(-1));
   (void)fchown(fd, static_cast<uid_t>(-1), info.st_gid);
@@ -240,6 +265,8 @@ static bool KeepOwnerAndMode(int fd, const struct stat &info) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * CommitContent --
  *
  *	Puts the written content under the target: writes out what the
@@ -251,7 +278,10 @@ static bool KeepOwnerAndMode(int fd, const struct stat &info) {
  *
  * Side effects:
  *	Closes the stream in every case.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int CommitContent(Tov_RobustFile *handle) {
   if (fflush(handle->stream) != 0 || ferror(handle->stream)) {
     return handle->writeError != 0 ? handle->writeError : EIO;

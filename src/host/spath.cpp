@@ -79,6 +79,9 @@ static char *CheckCandidate(Tcl_Interp *interp, const char *candidate,
  *	A heap copy (free()) of the first usable path, or NULL with an
  *	explanation in the interpreter result.
  *
+ * Side effects:
+ *	None beyond the message; the caller frees the path.
+ *
  *----------------------------------------------------------------------
  */
 

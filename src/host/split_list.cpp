@@ -258,11 +258,15 @@ static char *CollapseElement(const Element &element, char **argv,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * GrowElement --
  *
  *	Finishes unescaping an element in a block of its own: the doneSize
  *	bytes already unescaped at done, then the text from src to end.
  *	Returns the block's element, or nullptr when out of memory.
+ *
+ *----------------------------------------------------------------------
  */
 
 static char *GrowElement(const char *done, std::size_t doneSize,
@@ -305,12 +309,16 @@ static char *GrowElement(const char *done, std::size_t doneSize,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * ForgetGrownElements --
  *
  *	Frees the grown elements that argv held before the split numbered
  *	split (they are overwritten there now) and, when the split failed,
  *	those it made itself. The block that holds string itself is never
  *	freed here: after a successful split it belongs to argv.
+ *
+ *----------------------------------------------------------------------
  */
 
 static void ForgetGrownElements(char **argv, unsigned long split,
@@ -333,12 +341,16 @@ static void ForgetGrownElements(char **argv, unsigned long split,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * ReportListError --
  *
  *	Leaves Tcl_SplitList's own message and error code for a malformed
  *	element in the interpreter result: they depend only on the element's
  *	text, which the split has not touched yet, so Tcl words them itself.
  *	Returns 1.
+ *
+ *----------------------------------------------------------------------
  */
 
 static int ReportListError(Tcl_Interp *interp, const char *elementText) {

@@ -179,13 +179,18 @@ void Pdb_FormatTemporaryName(const char *target, Tcl_DString *temporary) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * IsStaleTemporary --
  *
  *	Whether the directory entry is a temporary of the target whose base
  *	name (as temporaries keep it) is base, left by a process that no
  *	longer runs. Temporaries of running processes, this one included,
  *	are in use.
+ *
+ *----------------------------------------------------------------------
  */
+
 static bool IsStaleTemporary(const char *entry, const char *base,
                              size_t baseLength) {
   size_t tagLength = sizeof(TEMPORARY_TAG) - 1;

@@ -68,6 +68,9 @@ static bool HasReferenceNamed(const Pdb_ChildIndex &index,
  * Results:
  *	The new node, or nullptr (nothing changed) when out of memory.
  *
+ * Side effects:
+ *	The child name index of parent learns the new child.
+ *
  *----------------------------------------------------------------------
  */
 
@@ -159,6 +162,9 @@ Pdb_CategoryNode *Pdb_TreeEdit::ensurePath(Tcl_Interp *interp, Pdb_Group *group,
  * Results:
  *	The length of path up to and including that component's "/", or 0.
  *
+ * Side effects:
+ *	None.
+ *
  *----------------------------------------------------------------------
  */
 
@@ -193,6 +199,9 @@ std::size_t Pdb_TreeEdit::referenceOnPath(const char *path) const {
  *
  * Results:
  *	False (nothing changed) when out of memory.
+ *
+ * Side effects:
+ *	The child name index of parent learns the new reference.
  *
  *----------------------------------------------------------------------
  */

@@ -103,6 +103,9 @@ bool Pdb_Group::isCircularReference(const Pdb_CategoryNode *node,
  * Results:
  *	True when some database of the group finds that path.
  *
+ * Side effects:
+ *	None; may throw std::bad_alloc while references are followed.
+ *
  *----------------------------------------------------------------------
  */
 

@@ -87,6 +87,9 @@ Pdb_Database::~Pdb_Database() {
  * Side effects:
  *	Replaces the path; the name stays.
  *
+ * Results:
+ *	None.
+ *
  *----------------------------------------------------------------------
  */
 
@@ -106,6 +109,9 @@ void Pdb_Database::setFilePath(const char *absolute) {
  *
  * Side effects:
  *	file is null afterwards in every case.
+ *
+ * Results:
+ *	None.
  *
  *----------------------------------------------------------------------
  */

@@ -53,6 +53,9 @@ Pdb_Group::~Pdb_Group() {
  * Side effects:
  *	The table is empty afterwards. Allocates nothing.
  *
+ * Results:
+ *	None.
+ *
  *----------------------------------------------------------------------
  */
 

@@ -94,6 +94,9 @@ private:
  *	next ensurePath makes a new root. May throw std::bad_alloc while it
  *	builds its sets; the tree stays consistent (every unlink is whole).
  *
+ * Results:
+ *	None.
+ *
  *----------------------------------------------------------------------
  */
 

@@ -93,6 +93,8 @@ static std::size_t RoundToPages(std::size_t size);
 static const void **FindViewSlot(const void *view);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * ReserveWindow --
  *
  *	Reserves the window unless it is reserved already. The range is mapped
@@ -103,7 +105,10 @@ static const void **FindViewSlot(const void *view);
  *	True when the window is reserved; false when the system refused the
  *	range, with errno and window.reserveErrno set to its reason. A later
  *	call tries again.
+ *
+ *----------------------------------------------------------------------
  */
+
 static bool ReserveWindow() {
   if (window.base != nullptr) {
     return true;

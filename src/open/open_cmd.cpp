@@ -62,6 +62,8 @@ static Pdb_Database *BuildDatabase(Tcl_Interp *interp, Pdb_Group *group,
                                    const char *typed);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * OpenCommand --
  *
  *	pdb:open ?-group group? ?-db name? user|user_build|site|<library>
@@ -74,7 +76,10 @@ static Pdb_Database *BuildDatabase(Tcl_Interp *interp, Pdb_Group *group,
  * Side effects:
  *	May create an empty user or site database file. The database keeps
  *	the absolute form of its file's name, to be written back there.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int OpenCommand(Tcl_Interp *interp, int argc, const char **argv) {
   if (Pdb_CommonPreamble(interp, &argc, argv) != TCL_OK) {
     return TCL_ERROR;
@@ -115,6 +120,8 @@ static int OpenCommand(Tcl_Interp *interp, int argc, const char **argv) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * ParseRequest --
  *
  *	Chooses the kind by the first character of word 1: "user" and
@@ -123,7 +130,10 @@ static int OpenCommand(Tcl_Interp *interp, int argc, const char **argv) {
  *
  * Results:
  *	False for any other word or word count.
+ *
+ *----------------------------------------------------------------------
  */
+
 static bool ParseRequest(int argc, const char **argv, Pdb_OpenRequest *req) {
   const char *word = argv[1];
   size_t length = strlen(word);
@@ -180,6 +190,8 @@ static FILE *OpenRequestedFile(Tcl_Interp *interp, Pdb_Group *group,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * BuildDatabase --
  *
  *	Looks at the first byte of the file: "b" makes a binary database,
@@ -189,7 +201,10 @@ static FILE *OpenRequestedFile(Tcl_Interp *interp, Pdb_Group *group,
  * Results:
  *	The database, which owns the stream, or nullptr with a message and
  *	the stream closed.
+ *
+ *----------------------------------------------------------------------
  */
+
 static Pdb_Database *BuildDatabase(Tcl_Interp *interp, Pdb_Group *group,
                                    FILE *file, int kind, const char *name,
                                    const char *typed) {

@@ -229,6 +229,8 @@ FILE *Pdb_OpenNamedFile(Tcl_Interp *interp, Pdb_Group *group, const char *given,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * OpenOrCreate --
  *
  *	Opens the file for update. Only when it does not exist is it created
@@ -239,7 +241,10 @@ FILE *Pdb_OpenNamedFile(Tcl_Interp *interp, Pdb_Group *group, const char *given,
  *
  * Results:
  *	The stream, or nullptr with the open-failure message (name freed).
+ *
+ *----------------------------------------------------------------------
  */
+
 static FILE *OpenOrCreate(Tcl_Interp *interp, const Pdb_CreateTexts &texts,
                           Tcl_DString *name) {
   const char *path = Tcl_DStringValue(name);

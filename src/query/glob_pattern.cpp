@@ -43,20 +43,7 @@ static std::size_t MeasureFixedPrefix(const char *pattern) {
   return length;
 }
 
-/*
- *----------------------------------------------------------------------
- *
- * Pdb_GlobPattern::Pdb_GlobPattern --
- *
- * Results:
- *	None.
- *
- * Side effects:
- *	Keeps a copy of pattern and of its pieces.
- *
- *----------------------------------------------------------------------
- */
-
+/* A pattern that matches every string, as "*" does. */
 Pdb_GlobPattern::Pdb_GlobPattern() : form(Form::ANY), whole("*") {}
 
 /*
@@ -67,6 +54,12 @@ Pdb_GlobPattern::Pdb_GlobPattern() : form(Form::ANY), whole("*") {}
  *	Splits the pattern at its stars into the literal before the first
  *	star, the literals between stars and the literal after the last one,
  *	and picks the cheapest form that answers like Tcl_StringMatch.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Keeps a copy of pattern and of its pieces.
  *
  *----------------------------------------------------------------------
  */

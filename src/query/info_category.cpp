@@ -116,6 +116,8 @@ static bool IsRealCategory(const Pdb_CategoryNode *node) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * AppendAppearances --
  *
  *	-byreference: the other paths at which the real category of path is
@@ -123,7 +125,10 @@ static bool IsRealCategory(const Pdb_CategoryNode *node) {
  *	its ancestors), hidden ones included, in the order of the result
  *	set. The filter is on again on every way out. TCL_ERROR when path is
  *	no real category or names a category reference.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int AppendAppearances(Tcl_Interp *interp, Pdb_Group *group,
                              const Pdb_CategoryNode *found, const char *path) {
   if (group->lookupPathInGroup(PDB_REFS_IGNORE, path) == nullptr) {
@@ -146,13 +151,18 @@ static int AppendAppearances(Tcl_Interp *interp, Pdb_Group *group,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * SetDocumentation --
  *
  *	-documentation: the help text of the category, for a category
  *	reference that of the real category at its reference path. A
  *	reference whose path names no real category of the group has no help
  *	to give: TCL_ERROR "Not a real category path" naming that path.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int SetDocumentation(Tcl_Interp *interp, Pdb_Group *group,
                             const Pdb_CategoryNode *found) {
   const Pdb_CategoryNode *category = found;

@@ -131,6 +131,8 @@ static void SetPartText(Tcl_Interp *interp, const Pdb_Part *part,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * AppendHomes --
  *
  *	Appends, for each database in group order that holds a part of that
@@ -140,7 +142,10 @@ static void SetPartText(Tcl_Interp *interp, const Pdb_Part *part,
  *	Returns the part of the last database that holds one (nullptr when
  *	none does); when lastHome is given it receives the path appended
  *	last (nullptr when none was).
+ *
+ *----------------------------------------------------------------------
  */
+
 static const Pdb_Part *AppendHomes(Tcl_Interp *interp, Pdb_Group *group,
                                    const char *name, Pdb_OwnedPath *lastHome) {
   const Pdb_Part *last = nullptr;
@@ -169,13 +174,18 @@ static const Pdb_Part *AppendHomes(Tcl_Interp *interp, Pdb_Group *group,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * AppendCategories --
  *
  *	-categories: the home paths, then every other path at which some
  *	database's tree lists the part found last among them, hidden
  *	categories included, in the order of the result set. The filter is
  *	on again on every way out.
+ *
+ *----------------------------------------------------------------------
  */
+
 static void AppendCategories(Tcl_Interp *interp, Pdb_Group *group,
                              const char *name) {
   Pdb_FilterOff filterOff(group->hidden);

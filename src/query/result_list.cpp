@@ -73,12 +73,11 @@ void Pdb_ResultList::newBlock(std::size_t atLeast) {
  * Pdb_ResultList::compact --
  *
  *	Sorts the items and drops duplicates; items added in order need
- *	neither. Unless this is the last
- *	compaction before listing: when that did not at least halve the
- *	list, its strings are mostly distinct and it is not compacted again
- *	(the final sort does it once); when it did, the copies of the
- *	dropped strings are given back and the next compaction waits until
- *	the list has doubled.
+ *	neither. Unless this is the last compaction before listing: when
+ *	that did not at least halve the list, its strings are mostly
+ *	distinct and it is not compacted again (the final sort does it
+ *	once); when it did, the copies of the dropped strings are given back
+ *	and the next compaction waits until the list has doubled.
  *
  *----------------------------------------------------------------------
  */
@@ -282,6 +281,9 @@ std::vector<const char *> Pdb_ResultList::sortedStrings() {
  * Results:
  *	A new object (reference count 0), or nullptr when the text would not
  *	fit a Tcl value or cannot be allocated.
+ *
+ * Side effects:
+ *	Sorts and compacts the list first; may throw std::bad_alloc.
  *
  *----------------------------------------------------------------------
  */

@@ -54,13 +54,18 @@ static int PrintUsage() {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * PrintCommand --
  *
  *	pdb:print handle ?-table | -tree | -noPartsTree? ?-file name?
  *	?-group name?: writes the report of the database. Usage problems
  *	print the usage line and succeed; a repeated option, an unknown
  *	group or handle, and an output file that cannot be written fail.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int PrintCommand(Tcl_Interp *interp, int argc, const char **argv) {
   Pdb_TraceArgv(argc, argv);
   if (Pdb_CheckDuplicateOptions(interp, argc, argv) != TCL_OK) {

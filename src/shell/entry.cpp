@@ -47,6 +47,9 @@ static const CommandRow commandTable[] = {
  *	TCL_OK; TCL_ERROR with a message, and no command registered, only
  *	when there is no memory for the default group.
  *
+ * Side effects:
+ *	Destroys the groups of an earlier load; creates the commands.
+ *
  *----------------------------------------------------------------------
  */
 
@@ -97,6 +100,9 @@ int tovPart_Init(Tcl_Interp *interp) { return TovPart_Init(interp); }
  *
  * Results:
  *	TCL_OK.
+ *
+ * Side effects:
+ *	As described.
  *
  *----------------------------------------------------------------------
  */

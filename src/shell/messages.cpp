@@ -242,6 +242,9 @@ int Pdb_OpenFailure(Tcl_Interp *interp, const char *text, const char *fileName,
  * Results:
  *	TCL_ERROR.
  *
+ * Side effects:
+ *	Resets the interpreter result and sets its error code.
+ *
  *----------------------------------------------------------------------
  */
 

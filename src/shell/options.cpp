@@ -35,6 +35,9 @@ static const char *const OPTIONS_MSG_DUPLICATE = "Duplicate option, ";
  *	TCL_OK, or TCL_ERROR with "Duplicate option, <i>, <j>" appended for
  *	the first clashing pair.
  *
+ * Side effects:
+ *	None beyond the message.
+ *
  *----------------------------------------------------------------------
  */
 

@@ -54,9 +54,8 @@ static void StartEmptyRegistry() {
  * Pdb_InitRegistry --
  *
  *	Starts the registry afresh: groups left from an earlier start are
- *	destroyed, and a new default group, named from the group-name counter,
- *	is
- *	made current.
+ *	destroyed, and a new default group, named from the group-name
+ *	counter, is made current.
  *
  * Results:
  *	TCL_OK; TCL_ERROR with a message when memory ran out, the registry
@@ -106,6 +105,9 @@ void Pdb_ClearRegistry() { StartEmptyRegistry(); }
  *
  * Results:
  *	The group, or nullptr with a message appended when out of memory.
+ *
+ * Side effects:
+ *	Advances the group-name counter.
  *
  *----------------------------------------------------------------------
  */

@@ -13,10 +13,19 @@ static const char MSG_NO_SITE[] = "Site parts database is not open";
 static const char MSG_NO_USER[] = "User parts database is not open";
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_IsSiteRoleChosen --
+ *
+ *	Tells whether the command chose the site database by its role.
  *
  * Results:
  *	True when the -db value of the current command is "site".
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
  */
 
 bool Pdb_IsSiteRoleChosen() {

@@ -50,13 +50,18 @@ static void PrintBadLine(void *context, int line, const char *word,
                          const char *text);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * RunCheck --
  *
  *	pdbtool check [--with DB]... FILE...
  *
  * Results:
  *	An exit status.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int RunCheck(Tcl_Interp *interp, int argc, char **argv) {
   std::vector<const char *> withFiles;
   std::vector<const char *> files;
@@ -81,13 +86,18 @@ static int RunCheck(Tcl_Interp *interp, int argc, char **argv) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * CheckFile --
  *
  *	Reads one file into a fresh group and prints its bad lines, or "ok".
  *
  * Results:
  *	PDB_TOOL_OK for a good file, PDB_TOOL_BAD otherwise.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int CheckFile(Tcl_Interp *interp, const char *fileName,
                      const std::vector<const char *> &withFiles,
                      Pdb_Group *group) {

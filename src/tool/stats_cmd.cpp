@@ -97,13 +97,18 @@ static void PrintJson(const char *fileName, Pdb_Database *db,
 static void PrintJsonString(const char *text);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * RunStats --
  *
  *	pdbtool stats [--json] [--top N] [--update] FILE
  *
  * Results:
  *	An exit status.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int RunStats(Tcl_Interp *interp, int argc, char **argv) {
   bool json = false;
   long top = DEFAULT_TOP;
@@ -140,12 +145,17 @@ static int RunStats(Tcl_Interp *interp, int argc, char **argv) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * CollectStats --
  *
  *	One walk over the tree: real categories and references, the entries
  *	of every list (parts homed there, with their properties and HDL kind,
  *	and part references), the children of every category.
+ *
+ *----------------------------------------------------------------------
  */
+
 static void CollectStats(Pdb_Database *db, std::size_t top, DbStats *stats) {
   std::vector<std::pair<long, const Pdb_CategoryNode *>> widest;
   std::vector<std::pair<long, const Pdb_CategoryNode *>> fullest;

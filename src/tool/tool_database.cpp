@@ -45,6 +45,8 @@ static void SetFailure(Tcl_Interp *interp, const char *text,
 static void NextHandle(char *handle);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_ToolOpenDatabase --
  *
  *	Opens fileName, chooses the form by its first byte as pdb:open does,
@@ -55,7 +57,10 @@ static void NextHandle(char *handle);
  *
  * Side effects:
  *	Maps an image; reads a text file; may draw a progress bar.
+ *
+ *----------------------------------------------------------------------
  */
+
 Pdb_Database *Pdb_ToolOpenDatabase(Tcl_Interp *interp, Pdb_Group *group,
                                    const char *fileName,
                                    const Pdb_ToolReadOptions &options) {
@@ -81,6 +86,8 @@ Pdb_Database *Pdb_ToolOpenDatabase(Tcl_Interp *interp, Pdb_Group *group,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_ToolOpenWith --
  *
  *	Opens the databases that stand for the rest of the group, then the
@@ -88,7 +95,13 @@ Pdb_Database *Pdb_ToolOpenDatabase(Tcl_Interp *interp, Pdb_Group *group,
  *
  * Results:
  *	See tool.h.
+ *
+ * Side effects:
+ *	Opens files and reads or maps them into group.
+ *
+ *----------------------------------------------------------------------
  */
+
 Pdb_Database *Pdb_ToolOpenWith(Tcl_Interp *interp, Pdb_Group *group,
                                const std::vector<const char *> &withFiles,
                                const char *fileName,
@@ -104,13 +117,18 @@ Pdb_Database *Pdb_ToolOpenWith(Tcl_Interp *interp, Pdb_Group *group,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * OpenImage --
  *
  *	Maps the image as pdb:open does and runs the full verifier on it.
  *
  * Results:
  *	The database, not yet in a group; nullptr with a message.
+ *
+ *----------------------------------------------------------------------
  */
+
 static Pdb_Database *OpenImage(Tcl_Interp *interp, FILE *file,
                                const char *fileName) {
   Pdb_BinaryDb *db =
@@ -138,6 +156,8 @@ static Pdb_Database *OpenImage(Tcl_Interp *interp, FILE *file,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * ReadText --
  *
  *	Enters a text database into the group and reads it, as pdb:open
@@ -146,7 +166,10 @@ static Pdb_Database *OpenImage(Tcl_Interp *interp, FILE *file,
  * Results:
  *	The database; nullptr with a message when it cannot be made or (with
  *	no observer for bad lines) when a line is bad.
+ *
+ *----------------------------------------------------------------------
  */
+
 static Pdb_Database *ReadText(Tcl_Interp *interp, Pdb_Group *group, FILE *file,
                               const char *fileName,
                               const Pdb_ToolReadOptions &options) {

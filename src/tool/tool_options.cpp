@@ -17,6 +17,8 @@ static const Pdb_ToolOption *FindOption(const Pdb_ToolOption *table,
                                         const char *word);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_ToolParseOptions --
  *
  *	Walks the words: an option of the table sets what it names, with the
@@ -25,7 +27,13 @@ static const Pdb_ToolOption *FindOption(const Pdb_ToolOption *table,
  *
  * Results:
  *	PDB_TOOL_OK or PDB_TOOL_USAGE (see tool.h).
+ *
+ * Side effects:
+ *	Sets what the options of table name; appends to *files.
+ *
+ *----------------------------------------------------------------------
  */
+
 int Pdb_ToolParseOptions(const Pdb_ToolCommand &command, int argc, char **argv,
                          const Pdb_ToolOption *table,
                          std::vector<const char *> *files) {
@@ -74,13 +82,21 @@ static const Pdb_ToolOption *FindOption(const Pdb_ToolOption *table,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_ToolUsageError --
  *
  *	Tells what is wrong with the command line, and where its usage is.
  *
  * Results:
  *	PDB_TOOL_USAGE.
+ *
+ * Side effects:
+ *	Writes to standard error.
+ *
+ *----------------------------------------------------------------------
  */
+
 int Pdb_ToolUsageError(const Pdb_ToolCommand &command, const char *message,
                        const char *word) {
   std::fprintf(stderr, "pdbtool %s: %s%s%s%s\n", command.name, message,

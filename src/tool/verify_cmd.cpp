@@ -37,13 +37,18 @@ static const char MSG_NOT_IMAGE[] =
 static bool VerifyFile(const char *fileName, Pdb_ImageProblem *problem);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * RunVerify --
  *
  *	pdbtool verify IMAGE...
  *
  * Results:
  *	An exit status.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int RunVerify(Tcl_Interp *, int argc, char **argv) {
   std::vector<const char *> files;
   const Pdb_ToolOption noOptions[] = {{nullptr, nullptr, nullptr, nullptr}};
@@ -67,6 +72,8 @@ static int RunVerify(Tcl_Interp *, int argc, char **argv) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * VerifyFile --
  *
  *	Maps the whole file read-only and verifies it.
@@ -74,7 +81,10 @@ static int RunVerify(Tcl_Interp *, int argc, char **argv) {
  * Results:
  *	True for a good image; false with the fault, or with the reason the
  *	file could not be read, described.
+ *
+ *----------------------------------------------------------------------
  */
+
 static bool VerifyFile(const char *fileName, Pdb_ImageProblem *problem) {
   Tcl_DString native;
   int fd = open(Pdb_MakeNativeName(fileName, &native), O_RDONLY | O_CLOEXEC);

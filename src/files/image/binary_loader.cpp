@@ -29,11 +29,16 @@ static int ReportCorruptImage(Tcl_Interp *interp, Pdb_BinaryDb *db,
                               const Pdb_ImageProblem &problem);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * ReportLoadFailure --
  *
  *	Sets the result to text "\"name\": " and the POSIX error text (which
  *	also sets the error code), closes the database file and returns 1.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int ReportLoadFailure(Tcl_Interp *interp, Pdb_BinaryDb *db,
                              const char *text) {
   int error = errno;

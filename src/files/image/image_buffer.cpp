@@ -15,12 +15,17 @@
 Pdb_ImageBuffer::~Pdb_ImageBuffer() { Pdb_BulkFree(data, capacity); }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * reserve --
  *
  *	Makes room for extra more bytes, at least doubling the capacity.
  *	Returns false and records the errno when memory runs out or the image
  *	would reach the size that 32-bit links cannot span.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool Pdb_ImageBuffer::reserve(std::size_t extra) {
   if (failedErrno != 0) {
     return false;

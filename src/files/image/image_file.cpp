@@ -38,13 +38,18 @@ static int ReportWriterFailure(Tcl_Interp *interp, const char *text,
                                const char *fileName);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * WriteAt --
  *
  *	Seeks the stream to offset and writes count bytes there, flushed so
  *	that a failure shows at its own step. Returns true when all went
  *	out; else false with errno set and *failure naming the step (seekMsg
  *	or writeMsg).
+ *
+ *----------------------------------------------------------------------
  */
+
 static bool WriteAt(FILE *stream, const unsigned char *bytes, std::size_t count,
                     off_t offset, const char **failure, const char *seekMsg,
                     const char *writeMsg) {
@@ -61,13 +66,18 @@ static bool WriteAt(FILE *stream, const unsigned char *bytes, std::size_t count,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * ReportStepFailure --
  *
  *	Reports a failed step: "perrorText: reason" on standard error, and
  *	resultText "\"fileName\": " and the reason as the interpreter
  *	result. The reason is ownText when given, else the system's text of
  *	error (POSIX error code set). Returns TCL_ERROR.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int ReportStepFailure(Tcl_Interp *interp, const char *perrorText,
                              const char *resultText, const char *fileName,
                              int error, const char *ownText) {

@@ -78,12 +78,17 @@ uint32_t Pdb_ReadImageWord(const void *image, std::size_t offset) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * CheckStructure --
  *
  *	Checks that a structure of length bytes said to lie at offset is
  *	non-zero, aligned, past the header and inside a file of size bytes.
  *	Returns true when it is, else false with the problem described.
+ *
+ *----------------------------------------------------------------------
  */
+
 static bool CheckStructure(const char *what, uint32_t offset,
                            std::size_t length, std::size_t size,
                            Pdb_ImageProblem *problem) {
@@ -160,12 +165,17 @@ bool Pdb_CheckImageHeader(const void *image, std::size_t size,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * CheckRoot --
  *
  *	Checks that the root node, when the tree has one, is the node image
  *	directly before the tree holder (the writer places it last) and has
  *	neither a parent nor a sibling.
+ *
+ *----------------------------------------------------------------------
  */
+
 static bool CheckRoot(const void *image, uint32_t treeOffset,
                       Pdb_ImageProblem *problem) {
   int32_t rootLink = static_cast<int32_t>(
@@ -192,6 +202,8 @@ static bool CheckRoot(const void *image, uint32_t treeOffset,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * CheckPartList --
  *
  *	Checks the database list's header against the record region that
@@ -200,7 +212,10 @@ static bool CheckRoot(const void *image, uint32_t treeOffset,
  *	after the file header and the last one inside the region (the
  *	entries lie in name order, so in increasing offsets). An empty list
  *	follows the file header directly.
+ *
+ *----------------------------------------------------------------------
  */
+
 static bool CheckPartList(const void *image, uint32_t listOffset,
                           Pdb_ImageProblem *problem) {
   Pdb_PartList list;

@@ -78,21 +78,31 @@ private:
 static int32_t ComputeLink(uint32_t target, uint32_t base);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * ComputeLink --
  *
  *	The self-relative link from the structure at image offset base to the
  *	one at target; 0 (null) when target is 0, which no structure has.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int32_t ComputeLink(uint32_t target, uint32_t base) {
   return target == 0 ? 0 : static_cast<int32_t>(target - base);
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * enter --
  *
  *	Records where address was laid out; the first record of an address
  *	wins. Returns false (errno ENOMEM) when the map cannot grow.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool ImageWriter::enter(const void *address, uint32_t offset) {
   if (!positions.enter(address, offset)) {
     errno = ENOMEM;
@@ -102,13 +112,18 @@ bool ImageWriter::enter(const void *address, uint32_t offset) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * expect --
  *
  *	Sizes the buffer and the position map for the image of a database
  *	whose records take recordBytes, from the counters of its tree, so
  *	that neither grows while it is laid out (strings longer than a few
  *	words still may make the buffer grow).
+ *
+ *----------------------------------------------------------------------
  */
+
 bool ImageWriter::expect(std::size_t recordBytes, int parts,
                          const Pdb_CategoryTree *tree) {
   std::size_t entries = 0;
@@ -135,11 +150,16 @@ bool ImageWriter::expect(std::size_t recordBytes, int parts,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * writeHeader --
  *
  *	Lays out the 16-byte file header: the format byte, three zero bytes,
  *	the version, and zeros where the list and tree offsets go at the end.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool ImageWriter::writeHeader() {
   unsigned char header[PDB_IMAGE_HEADER_SIZE] = {};
   uint32_t version = PDB_IMAGE_VERSION;
@@ -149,11 +169,16 @@ bool ImageWriter::writeHeader() {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * writeRecord --
  *
  *	Lays out a part record byte for byte and enters it in the position
  *	map. Returns false when the buffer cannot grow.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool ImageWriter::writeRecord(const Pdb_Part *part, uint32_t *offset) {
   *offset = out.position();
   if (!out.append(part, part->size) || !out.pad()) {
@@ -163,23 +188,33 @@ bool ImageWriter::writeRecord(const Pdb_Part *part, uint32_t *offset) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * placeRecord --
  *
  *	The image offset of a part record. A record not laid out yet belongs
  *	to another database of the group (or to no parts table at all); a
  *	copy of it is laid out here, outside the sorted list of all parts, so
  *	that every link of the image resolves inside the file.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool ImageWriter::placeRecord(const Pdb_Part *part, uint32_t *offset) {
   return lookup(part, offset) || writeRecord(part, offset);
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * writeReference --
  *
  *	Lays out a part reference (kind 1, link to its record's image) and
  *	enters it in the position map.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool ImageWriter::writeReference(const Pdb_PartRef *reference,
                                  uint32_t *offset) {
   uint32_t target = 0;
@@ -199,12 +234,17 @@ bool ImageWriter::writeReference(const Pdb_PartRef *reference,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * writeList --
  *
  *	Lays out a part list whose entries lie at the image offsets targets:
  *	its slots (entry image minus list header), then its 16-byte header
  *	with capacity 0. Sets *header to the header's offset.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool ImageWriter::writeList(const std::vector<uint32_t> &targets,
                             int32_t sortedFlag, uint32_t *header) {
   uint32_t slots = out.position();
@@ -224,12 +264,17 @@ bool ImageWriter::writeList(const std::vector<uint32_t> &targets,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * writeCategory --
  *
  *	Lays out a category: its name and help strings, the part references
  *	of its list (and a copy of any record not in the image yet), its
  *	list, then the 12-byte category image. Sets *offset to the latter.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool ImageWriter::writeCategory(const Pdb_Category *category,
                                 uint32_t *offset) {
   const char *name = category->nameText();
@@ -300,6 +345,8 @@ bool ImageWriter::writeNodeData(const Pdb_CategoryNode *node,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * writeNodeImage --
  *
  *	Lays out the 20-byte image of a node whose data (at data), siblings
@@ -307,7 +354,10 @@ bool ImageWriter::writeNodeData(const Pdb_CategoryNode *node,
  *	the parent link of each of its children at it. The node's own parent
  *	link is -1 until its parent patches it; the root's is 0. Sets *offset
  *	to the image's offset when the node is the root.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool ImageWriter::writeNodeImage(const Pdb_CategoryNode *node, uint32_t data,
                                  bool isRoot, uint32_t *offset) {
   uint32_t sibling = 0;
@@ -345,6 +395,8 @@ bool ImageWriter::writeNodeImage(const Pdb_CategoryNode *node, uint32_t data,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * TreeLayout --
  *
  *	The visitor of the shared tree walker that lays out a tree in the
@@ -352,7 +404,10 @@ bool ImageWriter::writeNodeImage(const Pdb_CategoryNode *node, uint32_t data,
  *	siblings-first order) its following siblings and its children, and
  *	on leaving it the node image. Entering and leaving nest, so the data
  *	offsets wait on a stack of their own.
+ *
+ *----------------------------------------------------------------------
  */
+
 namespace {
 
 struct TreeLayout : Pdb_TreeVisitor {
@@ -382,12 +437,17 @@ struct TreeLayout : Pdb_TreeVisitor {
 } // namespace
 
 /*
+ *----------------------------------------------------------------------
+ *
  * writeTree --
  *
  *	Lays out the tree below root without recursion: each node's data,
  *	its following siblings (whole), its children (whole), then its node
  *	image; so among siblings the last one's image comes first.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool ImageWriter::writeTree(const Pdb_CategoryNode *root, uint32_t *offset) {
   TreeLayout layout(*this, root);
   Pdb_WalkTree(const_cast<Pdb_CategoryNode *>(root),
@@ -398,12 +458,17 @@ bool ImageWriter::writeTree(const Pdb_CategoryNode *root, uint32_t *offset) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * writeHolder --
  *
  *	Lays out the tree below the root and then the 16-byte tree holder
  *	with the counters as they stand. A missing tree or root gives a
  *	holder with a null root link.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool ImageWriter::writeHolder(const Pdb_CategoryTree *tree, uint32_t *offset) {
   static const Pdb_CategoryTree emptyTree =
       Pdb_CategoryTree::fromLinks(0, 0, 0, 0);
@@ -493,6 +558,8 @@ bool Pdb_BuildImage(Pdb_Database *db, Pdb_ImageBuffer *image,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_WriteDatabaseImage --
  *
  *	Lays out the image of db in memory, then puts it into fileName
@@ -503,7 +570,10 @@ bool Pdb_BuildImage(Pdb_Database *db, Pdb_ImageBuffer *image,
  *
  * Side effects:
  *	Replaces fileName once the image is complete.
+ *
+ *----------------------------------------------------------------------
  */
+
 int Pdb_WriteDatabaseImage(Tcl_Interp *interp, Pdb_Database *db,
                            const char *fileName) {
   Pdb_ImageBuffer image;

@@ -36,11 +36,16 @@ struct SortKey {
 } // namespace
 
 /*
+ *----------------------------------------------------------------------
+ *
  * PackNamePrefix --
  *
  *	Bytes from..from + 7 of a name of length bytes as a big-endian word,
  *	zeros past the end; comparing such words orders names as strcmp does.
+ *
+ *----------------------------------------------------------------------
  */
+
 static uint64_t PackNamePrefix(const char *name, std::size_t length,
                                std::size_t from) {
   uint64_t word = 0;

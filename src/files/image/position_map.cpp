@@ -46,12 +46,17 @@ bool Pdb_PositionMap::find(const void *address, uint32_t *offset) const {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * grow --
  *
  *	Rebuilds the table with at least minimum slots (a power of two, 1024
  *	at least) and enters every key again. Returns false, leaving the
  *	table as it was, when memory runs out.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool Pdb_PositionMap::grow(std::size_t minimum) {
   std::size_t bigger = 1024;
   while (bigger < minimum) {

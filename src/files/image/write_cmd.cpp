@@ -21,13 +21,18 @@ static const char MSG_WRONG_ARGS[] = "Wrong # args for ";
 static const char MSG_ILLEGAL_ARGS[] = "Illegal args for ";
 
 /*
+ *----------------------------------------------------------------------
+ *
  * WriteCommand --
  *
  *	pdb:write -binary handle file: lays out the image of the database
  *	behind handle and writes it to file. Returns TCL_OK with an empty
  *	result, or TCL_ERROR with a message. A binary database, and one
  *	that has not been read, are refused; the database is never changed.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int WriteCommand(Tcl_Interp *interp, int argc, const char **argv) {
   if (Pdb_CommonPreamble(interp, &argc, argv) != TCL_OK) {
     return TCL_ERROR;

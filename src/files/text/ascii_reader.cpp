@@ -41,6 +41,8 @@ static bool ShouldReadOn(Pdb_ReadState *state, bool categoryLine,
                          int reportedBefore);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_ReadAsciiDatabase --
  *
  *	Sets up the per-read state, reads every record and marks the
@@ -52,7 +54,10 @@ static bool ShouldReadOn(Pdb_ReadState *state, bool categoryLine,
  * Side effects:
  *	Everything built before a failure stays in the database; the
  *	observer's hooks are called as the read goes.
+ *
+ *----------------------------------------------------------------------
  */
+
 int Pdb_ReadAsciiDatabase(Tcl_Interp *interp, Pdb_Group *group, Pdb_AsciiDb *db,
                           bool update, const Pdb_ReadObserver *observer) {
   Pdb_ReadState state;
@@ -84,6 +89,8 @@ int Pdb_ReadAsciiDatabase(Tcl_Interp *interp, Pdb_Group *group, Pdb_AsciiDb *db,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * ReadRecords --
  *
  *	The line loop: refuses a line holding a NUL byte, skips blank lines
@@ -93,7 +100,10 @@ int Pdb_ReadAsciiDatabase(Tcl_Interp *interp, Pdb_Group *group, Pdb_AsciiDb *db,
  * Results:
  *	TCL_OK at the end of the file, or TCL_ERROR at a bad line that ends
  *	the read.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int ReadRecords(Pdb_ReadState *state) {
   const Pdb_ReadObserver *observer = state->observer;
   bool skipScope = false; /* in the scope of a [category] line that failed */
@@ -152,6 +162,8 @@ static int ReadRecords(Pdb_ReadState *state) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * ShouldReadOn --
  *
  *	Decides, after a bad line, whether the read goes on: only with an
@@ -162,7 +174,10 @@ static int ReadRecords(Pdb_ReadState *state) {
  *
  * Results:
  *	True when the read goes on with the next line.
+ *
+ *----------------------------------------------------------------------
  */
+
 static bool ShouldReadOn(Pdb_ReadState *state, bool categoryLine,
                          int reportedBefore) {
   const Pdb_ReadObserver *observer = state->observer;

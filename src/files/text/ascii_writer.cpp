@@ -32,6 +32,8 @@ static void ReportWriteFailure(Tcl_Interp *interp, const char *text,
                                const char *fileName, const char *middle);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_WriteAsciiTree --
  *
  *	Runs the two passes. Each visits the nodes in pre-order (a node,
@@ -43,7 +45,10 @@ static void ReportWriteFailure(Tcl_Interp *interp, const char *text,
  *
  * Side effects:
  *	Writes to stream.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool Pdb_WriteAsciiTree(const Pdb_CategoryTree *tree, FILE *stream) {
   Tcl_DString line;
   Tcl_DStringInit(&line);
@@ -61,6 +66,8 @@ bool Pdb_WriteAsciiTree(const Pdb_CategoryTree *tree, FILE *stream) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_WriteAsciiFile --
  *
  *	Opens a replace-on-close handle for path and writes both passes of
@@ -72,7 +79,10 @@ bool Pdb_WriteAsciiTree(const Pdb_CategoryTree *tree, FILE *stream) {
  * Side effects:
  *	Creates the handle's temporary file beside path; drops it again on
  *	failure.
+ *
+ *----------------------------------------------------------------------
  */
+
 Tov_RobustFile *Pdb_WriteAsciiFile(Tcl_Interp *interp,
                                    const Pdb_CategoryTree *tree,
                                    const char *path, const char *fileName) {
@@ -102,12 +112,17 @@ static void ReportWriteFailure(Tcl_Interp *interp, const char *text,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * WriteCategory --
  *
  *	Writes the category line of a real node, then its entries of this
  *	pass: the parts homed in it (pass 1), or its part references and
  *	then its category references (pass 2).
+ *
+ *----------------------------------------------------------------------
  */
+
 static void WriteCategory(const Pdb_CategoryNode *node, int pass, FILE *stream,
                           Tcl_DString *line) {
   const Pdb_Category *category = node->body();

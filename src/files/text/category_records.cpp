@@ -72,6 +72,8 @@ int Pdb_ReportLineError(Pdb_ReadState *state, const char *text,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_HandleCategory --
  *
  *	Checks a [category] line, makes its path the current category and
@@ -83,7 +85,10 @@ int Pdb_ReportLineError(Pdb_ReadState *state, const char *text,
  *
  * Side effects:
  *	May add categories to the tree; replaces the current category.
+ *
+ *----------------------------------------------------------------------
  */
+
 int Pdb_HandleCategory(Pdb_ReadState *state, int argc, char **argv) {
   if (argc != 2 && argc != 3) {
     return Pdb_ReportLineError(state, MSG_CATEGORY_ELEMENTS, PDB_EC_SYNTAX);
@@ -105,6 +110,8 @@ int Pdb_HandleCategory(Pdb_ReadState *state, int argc, char **argv) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_ApplyUserOverride --
  *
  *	For a user database's [category] line whose help text carries an
@@ -114,7 +121,13 @@ int Pdb_HandleCategory(Pdb_ReadState *state, int argc, char **argv) {
  *
  * Side effects:
  *	May shrink the site database's tree and parts table.
+ *
+ * Results:
+ *	None; the deletion may throw std::bad_alloc while it builds its sets.
+ *
+ *----------------------------------------------------------------------
  */
+
 void Pdb_ApplyUserOverride(Pdb_ReadState *state, int argc, char **argv) {
   if (state->db->kind != PDB_KIND_USER || argc != 3) {
     return;
@@ -139,6 +152,8 @@ void Pdb_ApplyUserOverride(Pdb_ReadState *state, int argc, char **argv) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_HandleCategoryReference --
  *
  *	Checks a [category=] line and places a reference to the designated
@@ -150,7 +165,10 @@ void Pdb_ApplyUserOverride(Pdb_ReadState *state, int argc, char **argv) {
  *
  * Side effects:
  *	Adds a reference node to the tree.
+ *
+ *----------------------------------------------------------------------
  */
+
 int Pdb_HandleCategoryReference(Pdb_ReadState *state, int argc, char **argv) {
   if (argc != 2) {
     return Pdb_ReportLineError(state, MSG_CATREF_ELEMENTS, PDB_EC_SYNTAX);

@@ -47,6 +47,8 @@ static const char *ChooseRecordHdlKind(Pdb_ReadState *state, int argc,
                                        const char *templateDescription);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_HandlePart --
  *
  *	Checks a [part] line field by field, builds its part record with the
@@ -59,7 +61,10 @@ static const char *ChooseRecordHdlKind(Pdb_ReadState *state, int argc,
  * Side effects:
  *	Splits the sub-records in place in the line buffer; may lower the
  *	database's format version to 1.
+ *
+ *----------------------------------------------------------------------
  */
+
 int Pdb_HandlePart(Pdb_ReadState *state, int argc, char **argv) {
   if (argc < 4) {
     return Pdb_ReportLineError(state, MSG_PART_ELEMENTS, PDB_EC_SYNTAX);
@@ -130,6 +135,8 @@ int Pdb_HandlePart(Pdb_ReadState *state, int argc, char **argv) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * ChooseRecordHdlKind --
  *
  *	A [part] line without a known HDL kind in field 5 marks the file as
@@ -143,7 +150,10 @@ int Pdb_HandlePart(Pdb_ReadState *state, int argc, char **argv) {
  * Side effects:
  *	May set the database's version to 1. The symbol test's text is
  *	cleared from the interpreter result again.
+ *
+ *----------------------------------------------------------------------
  */
+
 static const char *ChooseRecordHdlKind(Pdb_ReadState *state, int argc,
                                        char **argv, const char *symbolName,
                                        const char *templateName,
@@ -163,6 +173,8 @@ static const char *ChooseRecordHdlKind(Pdb_ReadState *state, int argc,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_HandlePartReference --
  *
  *	Checks a [part=] line and lists the designated part, which may live
@@ -173,7 +185,10 @@ static const char *ChooseRecordHdlKind(Pdb_ReadState *state, int argc,
  *
  * Side effects:
  *	Adds a part reference to the current category's list.
+ *
+ *----------------------------------------------------------------------
  */
+
 int Pdb_HandlePartReference(Pdb_ReadState *state, int argc, char **argv) {
   if (state->categoryPath == nullptr) {
     return Pdb_ReportLineError(state, MSG_PARTREF_SCOPE, PDB_EC_NOT_IN_CAT);

@@ -22,6 +22,8 @@ static const char UPDATE_OPTION[] = "-update";
 static const char MSG_ALREADY_READ[] = "The database has been read.";
 
 /*
+ *----------------------------------------------------------------------
+ *
  * ReadCommand --
  *
  *	pdb:read ?-group group? ?-db name? handle ?-update?
@@ -32,7 +34,10 @@ static const char MSG_ALREADY_READ[] = "The database has been read.";
  *
  * Side effects:
  *	Fills the database; closes its file in every outcome.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int ReadCommand(Tcl_Interp *interp, int argc, const char **argv) {
   if (Pdb_CommonPreamble(interp, &argc, argv) != TCL_OK) {
     return TCL_ERROR;

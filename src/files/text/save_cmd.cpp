@@ -44,6 +44,8 @@ static int MakeBackup(const char *fileName, const char *backupName,
 static int CopyFile(const char *from, const char *to);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * SaveCommand --
  *
  *	pdb:save ?-group group? ?-db name? ?handle?
@@ -53,7 +55,10 @@ static int CopyFile(const char *from, const char *to);
  *
  * Side effects:
  *	Rewrites the database file and its backup.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int SaveCommand(Tcl_Interp *interp, int argc, const char **argv) {
   if (Pdb_CommonPreamble(interp, &argc, argv) != TCL_OK) {
     return TCL_ERROR;
@@ -73,6 +78,8 @@ static int SaveCommand(Tcl_Interp *interp, int argc, const char **argv) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * ChooseDatabase --
  *
  *	With -db site the group's site database; else the database of the
@@ -82,7 +89,10 @@ static int SaveCommand(Tcl_Interp *interp, int argc, const char **argv) {
  *
  * Results:
  *	The database, or nullptr with a message appended to the result.
+ *
+ *----------------------------------------------------------------------
  */
+
 static Pdb_Database *ChooseDatabase(Tcl_Interp *interp, Pdb_Group *group,
                                     int argc, const char **argv) {
   Pdb_Database *db = Pdb_IsSiteRoleChosen() || argc == 1
@@ -106,6 +116,8 @@ static Pdb_Database *ChooseDatabase(Tcl_Interp *interp, Pdb_Group *group,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * SaveDatabase --
  *
  *	Writes the tree to a replace-on-close handle on the database's
@@ -118,7 +130,10 @@ static Pdb_Database *ChooseDatabase(Tcl_Interp *interp, Pdb_Group *group,
  *
  * Results:
  *	TCL_OK, or TCL_ERROR with a message naming the database's file.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int SaveDatabase(Tcl_Interp *interp, Pdb_Database *db) {
   const char *fileName = db->fileName();
   const char *path = db->filePath();
@@ -186,6 +201,8 @@ static int RenameNative(const char *from, const char *to) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * MakeBackup --
  *
  *	Makes backupName hold the file's current content, removing an older
@@ -197,7 +214,10 @@ static int RenameNative(const char *from, const char *to) {
  *
  * Results:
  *	0, or -1 with errno set.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int MakeBackup(const char *fileName, const char *backupName,
                       bool *moved) {
   Tcl_DString nativeFile;
