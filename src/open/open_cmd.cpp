@@ -46,6 +46,7 @@ static const struct {
 
 static const char BINARY_MARK = 'b';
 static const char MSG_CANNOT_CREATE_DB[] = "Could not create parts database";
+static const char MSG_RESEEK[] = "Could not re-seek to start of file";
 
 /* What the words of a pdb:open ask for. */
 struct Pdb_OpenRequest {
@@ -213,8 +214,7 @@ static Pdb_Database *BuildDatabase(Tcl_Interp *interp, Pdb_Group *group,
     int savedErrno = errno;
     fclose(file);
     errno = savedErrno;
-    Pdb_OpenFailure(interp, "Could not re-seek to start of file", typed,
-                    Tcl_PosixError(interp), nullptr);
+    Pdb_OpenFailure(interp, MSG_RESEEK, typed, Tcl_PosixError(interp), nullptr);
     return nullptr;
   }
   if (first == BINARY_MARK) {

@@ -18,6 +18,10 @@
 #include "model/binary_db.h"
 #include "model/window.h"
 
+static const char MSG_NO_DESCRIPTOR[] =
+    "Unable to get file descriptor for binary file";
+static const char MSG_CANNOT_STAT[] = "Unable to fstat binary file";
+static const char MSG_CANNOT_MAP[] = "Unable to map binary file";
 static const char MSG_VERSION[] = "File format version ";
 static const char MSG_VERSION_IN_FILE[] = " in file \"";
 static const char MSG_VERSION_UNSUPPORTED[] =
@@ -86,22 +90,21 @@ int Pdb_LoadBinary(Pdb_BinaryDb *db, Tcl_Interp *interp) {
     if (db->file == nullptr) {
       errno = EBADF;
     }
-    return ReportLoadFailure(interp, db,
-                             "Unable to get file descriptor for binary file");
+    return ReportLoadFailure(interp, db, MSG_NO_DESCRIPTOR);
   }
   struct stat status;
   if (fstat(fd, &status) != 0) {
-    return ReportLoadFailure(interp, db, "Unable to fstat binary file");
+    return ReportLoadFailure(interp, db, MSG_CANNOT_STAT);
   }
   std::size_t size = static_cast<std::size_t>(status.st_size);
   if (status.st_size <= 0 ||
       static_cast<uint64_t>(status.st_size) > PDB_IMAGE_MAX_SIZE) {
     errno = status.st_size <= 0 ? EINVAL : EFBIG;
-    return ReportLoadFailure(interp, db, "Unable to map binary file");
+    return ReportLoadFailure(interp, db, MSG_CANNOT_MAP);
   }
   const void *view = Pdb_WindowMapFile(fd, size);
   if (view == nullptr) {
-    return ReportLoadFailure(interp, db, "Unable to map binary file");
+    return ReportLoadFailure(interp, db, MSG_CANNOT_MAP);
   }
   db->mapBase = view;
   db->mapSize = static_cast<uint32_t>(size);
