@@ -19,6 +19,8 @@
  */
 static const int INDEX_AFTER_LOOKUPS = 64;
 
+static const Pdb_PartList *GetMappedList(const Pdb_BinaryDb *db);
+
 /*
  *----------------------------------------------------------------------
  *

@@ -13,6 +13,13 @@
 #include "model/list_text.h"
 #include "model/window.h"
 
+static void AppendPairStrings(const Pdb_Part *part, Tcl_DString *text,
+                              Pdb_Quoting quoting);
+static void AppendSymbol(const Pdb_Part *part, Tcl_DString *text,
+                         Pdb_Quoting quoting);
+static void AppendTemplate(const Pdb_Part *part, Tcl_DString *text,
+                           Pdb_Quoting quoting);
+
 static std::size_t MeasureString(const char *s) { return std::strlen(s) + 1; }
 
 /* Bytes of the strings that lie before the property pairs. */

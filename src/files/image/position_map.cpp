@@ -9,6 +9,8 @@
 
 #include "files/image/bulk_memory.h"
 
+static bool IsCrowded(std::size_t count, std::size_t capacity);
+
 Pdb_PositionMap::~Pdb_PositionMap() {
   Pdb_BulkFree(slots, capacity * sizeof(Slot));
 }
