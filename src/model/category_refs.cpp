@@ -1,9 +1,8 @@
 /*
  * category_refs.cpp --
  *
- *	Category references across a group: the circularity test, the test
- *	of the place a new reference would take, and the collection of a
- *	subtree with the parts homed in it.
+ *	Category references across a group: the circularity test and the
+ *	test of the place a new reference would take.
  */
 
 #include <cstring>
@@ -124,40 +123,4 @@ bool Pdb_Group::referencePlaceTaken(const char *parentPath,
       lookupPathInGroup(PDB_REFS_GROUP, Tcl_DStringValue(&place)) != nullptr;
   Tcl_DStringFree(&place);
   return taken;
-}
-
-/*
- *----------------------------------------------------------------------
- *
- * Pdb_CategoryNode::collectSubtree --
- *
- *	Adds this node and everything below it (not its siblings) to nodes,
- *	and the part records homed in those categories to parts.
- *
- * Results:
- *	None.
- *
- * Side effects:
- *	Grows both sets; may throw std::bad_alloc.
- *
- *----------------------------------------------------------------------
- */
-
-void Pdb_CategoryNode::collectSubtree(Pdb_AddressSet &nodes,
-                                      Pdb_AddressSet &parts) {
-  Pdb_WalkPreOrder(this, Pdb_WalkScope::SUBTREE,
-                   [&](Pdb_CategoryNode *visited, int) {
-                     nodes.insert(visited);
-                     if (visited->isReference()) {
-                       return true;
-                     }
-                     Pdb_PartList *list = visited->body()->partList();
-                     for (int i = 0; i < list->count; i++) {
-                       Pdb_PartEntry *entry = list->entry(i);
-                       if (entry != nullptr && entry->kind == PDB_ENTRY_PART) {
-                         parts.insert(entry);
-                       }
-                     }
-                     return true;
-                   });
 }
