@@ -42,7 +42,7 @@ static void ForwardBadLine(void *context, int line, const char *word,
 static void ShowProgress(void *context, long bytesRead);
 static void SetFailure(Tcl_Interp *interp, const char *text,
                        const char *fileName, const char *detail);
-static void NextHandle(char *handle);
+static void MakeToolHandle(char *handle);
 
 /*
  *----------------------------------------------------------------------
@@ -80,7 +80,7 @@ Pdb_Database *Pdb_ToolOpenDatabase(Tcl_Interp *interp, Pdb_Group *group,
                          : ReadText(interp, group, file, fileName, options);
   if (db != nullptr && db->binary) {
     char handle[32];
-    NextHandle(handle);
+    MakeToolHandle(handle);
     group->addDatabase(handle, db);
   }
   return db;
@@ -186,7 +186,7 @@ static Pdb_Database *ReadText(Tcl_Interp *interp, Pdb_Group *group, FILE *file,
     return nullptr;
   }
   char handle[32];
-  NextHandle(handle);
+  MakeToolHandle(handle);
   group->addDatabase(handle, db);
 
   struct stat info;
@@ -235,7 +235,7 @@ static void SetFailure(Tcl_Interp *interp, const char *text,
 }
 
 /* A handle no other database of the tool's groups has. */
-static void NextHandle(char *handle) {
+static void MakeToolHandle(char *handle) {
   static unsigned counter = 0;
   std::snprintf(handle, 32, "zq_pdb%u", ++counter);
 }
