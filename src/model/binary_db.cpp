@@ -45,6 +45,24 @@ Pdb_BinaryDb::Pdb_BinaryDb(FILE *file, int kind, const char *name)
   binary = 1;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_BinaryDb::~Pdb_BinaryDb --
+ *
+ *	Unmaps the image, if one was mapped, and gives its range back to the
+ *	address window.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Every structure of the image is gone afterwards; the base destructor
+ *	closes the file. Allocates nothing.
+ *
+ *----------------------------------------------------------------------
+ */
+
 Pdb_BinaryDb::~Pdb_BinaryDb() {
   if (isMapped()) {
     Pdb_WindowUnmapFile(mapBase, mapSize);

@@ -67,8 +67,20 @@ Pdb_Database::Pdb_Database(FILE *file, int kind, const char *name)
 }
 
 /*
- * Base destruction, run last by every destructor: close, free the name
- * and the path.
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Database::~Pdb_Database --
+ *
+ *	Base destruction, run last by every database's destructor: closes the
+ *	file if it is still open and frees the name and the path.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	A failed close is reported on standard error. Allocates nothing.
+ *
+ *----------------------------------------------------------------------
  */
 
 Pdb_Database::~Pdb_Database() {

@@ -34,6 +34,23 @@ Pdb_Group::Pdb_Group(const char *givenName) {
   name[PDB_GROUP_NAME_MAX] = '\0';
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Group::~Pdb_Group --
+ *
+ *	Destroys every database of the group (see destroyDatabases) and its
+ *	table; the hidden lists go with the group.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Frees the databases. Allocates nothing.
+ *
+ *----------------------------------------------------------------------
+ */
+
 Pdb_Group::~Pdb_Group() {
   destroyDatabases();
   Tcl_DeleteHashTable(&databases);
