@@ -15,6 +15,7 @@
 #include "tool/tool.h"
 
 static const char WITH_OPTION[] = "--with";
+static const char MSG_NO_FILE[] = "no file to check";
 
 static const char CHECK_HELP[] =
     "usage: pdbtool check [--with DB]... FILE...\n"
@@ -72,7 +73,7 @@ static int RunCheck(Tcl_Interp *interp, int argc, char **argv) {
     return PDB_TOOL_USAGE;
   }
   if (files.empty()) {
-    return Pdb_ToolUsageError(pdbCheckCommand, "no file to check");
+    return Pdb_ToolUsageError(pdbCheckCommand, MSG_NO_FILE);
   }
   int status = PDB_TOOL_OK;
   for (std::size_t i = 0; i < files.size(); i++) {

@@ -26,6 +26,7 @@
 static const char JSON_OPTION[] = "--json";
 static const char TOP_OPTION[] = "--top";
 static const char UPDATE_OPTION[] = "--update";
+static const char MSG_ONE_FILE[] = "needs exactly one file";
 
 enum { DEFAULT_TOP = 5 };
 
@@ -124,7 +125,7 @@ static int RunStats(Tcl_Interp *interp, int argc, char **argv) {
     return PDB_TOOL_USAGE;
   }
   if (files.size() != 1) {
-    return Pdb_ToolUsageError(pdbStatsCommand, "needs exactly one file");
+    return Pdb_ToolUsageError(pdbStatsCommand, MSG_ONE_FILE);
   }
   Pdb_Group *group = Pdb_ToolNewGroup("stats");
   Pdb_Database *db = Pdb_ToolOpenDatabase(interp, group, files[0], options);

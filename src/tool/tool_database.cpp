@@ -25,6 +25,7 @@
 
 static const char BINARY_MARK = 'b';
 static const char MSG_NO_MEMORY[] = "not enough memory for the database of";
+static const char MSG_CANNOT_OPEN[] = "cannot open";
 
 /* The observer pdbtool reads with: the caller's bad-line hook and the bar. */
 struct ToolReadContext {
@@ -69,7 +70,7 @@ Pdb_Database *Pdb_ToolOpenDatabase(Tcl_Interp *interp, Pdb_Group *group,
   int error = errno;
   Tcl_DStringFree(&native);
   if (file == nullptr) {
-    SetFailure(interp, "cannot open", fileName, std::strerror(error));
+    SetFailure(interp, MSG_CANNOT_OPEN, fileName, std::strerror(error));
     return nullptr;
   }
   /* The byte goes back into the stream rather than the stream back to

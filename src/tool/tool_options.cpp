@@ -11,6 +11,9 @@
 
 #include "tool/tool.h"
 
+static const char MSG_UNKNOWN_OPTION[] = "unknown option";
+static const char MSG_MISSING_VALUE[] = "a value is missing for";
+
 enum { NUMBER_MAX = 1000000 };
 
 static const Pdb_ToolOption *FindOption(const Pdb_ToolOption *table,
@@ -42,7 +45,7 @@ int Pdb_ToolParseOptions(const Pdb_ToolCommand &command, int argc, char **argv,
     const Pdb_ToolOption *option = FindOption(table, word);
     if (option == nullptr) {
       if (word[0] == '-' && word[1] != '\0') {
-        return Pdb_ToolUsageError(command, "unknown option", word);
+        return Pdb_ToolUsageError(command, MSG_UNKNOWN_OPTION, word);
       }
       files->push_back(word);
       continue;
@@ -52,7 +55,7 @@ int Pdb_ToolParseOptions(const Pdb_ToolCommand &command, int argc, char **argv,
       continue;
     }
     if (i + 1 >= argc) {
-      return Pdb_ToolUsageError(command, "a value is missing for", word);
+      return Pdb_ToolUsageError(command, MSG_MISSING_VALUE, word);
     }
     const char *value = argv[++i];
     if (option->values != nullptr) {

@@ -19,6 +19,8 @@
 #include "host/file_names.h"
 #include "tool/tool.h"
 
+static const char MSG_NO_IMAGE[] = "no image to verify";
+
 static const char VERIFY_HELP[] =
     "usage: pdbtool verify IMAGE...\n"
     "\n"
@@ -57,7 +59,7 @@ static int RunVerify(Tcl_Interp *, int argc, char **argv) {
     return PDB_TOOL_USAGE;
   }
   if (files.empty()) {
-    return Pdb_ToolUsageError(pdbVerifyCommand, "no image to verify");
+    return Pdb_ToolUsageError(pdbVerifyCommand, MSG_NO_IMAGE);
   }
   int status = PDB_TOOL_OK;
   for (const char *file : files) {
