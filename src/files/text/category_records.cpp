@@ -1,9 +1,8 @@
 /*
  * category_records.cpp --
  *
- *	The [category] and [category=] record handlers of the ASCII reader,
- *	the user-database override that runs before the category handler,
- *	and the line error report they share with the part handlers.
+ *	The [category] and [category=] record handlers of the ASCII reader
+ *	and the user-database override that runs before the category handler.
  */
 
 #include <cstdlib>
@@ -32,44 +31,6 @@ static const char MSG_CATREF_MISSING[] = "Reference to a non-existent category";
 /* The first six characters of the two override markers. */
 static const char *const OVERRIDE_MARKERS[] = {"{LIBMGR", "{CATDIR"};
 enum { OVERRIDE_MARKER_LENGTH = 6 };
-
-/*
- *----------------------------------------------------------------------
- *
- * Pdb_ReportLineError --
- *
- *	The line error report of the record handlers. Without an observer that
- *	takes bad lines it ends the read: the current category is forgotten,
- *	the line buffer released, and the result becomes "text, line n in
- *	file." with the error code {PDB word file n}. With such an observer it
- *	tells the observer instead and leaves the state as it is, so that the
- *	read can go on.
- *
- * Results:
- *	TCL_ERROR.
- *
- * Side effects:
- *	As above; counts the report in state->reported.
- *
- *----------------------------------------------------------------------
- */
-
-int Pdb_ReportLineError(Pdb_ReadState *state, const char *text,
-                        const char *word) {
-  const Pdb_ReadObserver *observer = state->observer;
-  if (observer != nullptr && observer->badLine != nullptr) {
-    observer->badLine(observer->context, state->lineNumber, word, text);
-    state->reported++;
-    state->lastWord = word;
-    return TCL_ERROR;
-  }
-  free(state->categoryPath);
-  state->categoryPath = nullptr;
-  state->categoryNode = nullptr;
-  Pdb_LineBufferRelease(&state->line);
-  return Pdb_LineError(state->interp, text, state->lineNumber,
-                       state->db->fileName(), word);
-}
 
 /*
  *----------------------------------------------------------------------
