@@ -4,8 +4,7 @@
  *	The ASCII reader's line loop: skips blank lines and lines beginning
  *	with "]", splits every other line in place and hands it by keyword to
  *	its record handler; stops at the first bad line, or with an observer
- *	reports it and goes on. The line error report that the handlers share
- *	lives here, beside the state it resets.
+ *	reports it and goes on.
  */
 
 #include "files/text/ascii_reader.h"
@@ -87,44 +86,6 @@ int Pdb_ReadAsciiDatabase(Tcl_Interp *interp, Pdb_Group *group, Pdb_AsciiDb *db,
     Tcl_ResetResult(interp);
   }
   return status;
-}
-
-/*
- *----------------------------------------------------------------------
- *
- * Pdb_ReportLineError --
- *
- *	The line error report of the record handlers. Without an observer that
- *	takes bad lines it ends the read: the current category is forgotten,
- *	the line buffer released, and the result becomes "text, line n in
- *	file." with the error code {PDB word file n}. With such an observer it
- *	tells the observer instead and leaves the state as it is, so that the
- *	read can go on.
- *
- * Results:
- *	TCL_ERROR.
- *
- * Side effects:
- *	As above; counts the report in state->reported.
- *
- *----------------------------------------------------------------------
- */
-
-int Pdb_ReportLineError(Pdb_ReadState *state, const char *text,
-                        const char *word) {
-  const Pdb_ReadObserver *observer = state->observer;
-  if (observer != nullptr && observer->badLine != nullptr) {
-    observer->badLine(observer->context, state->lineNumber, word, text);
-    state->reported++;
-    state->lastWord = word;
-    return TCL_ERROR;
-  }
-  free(state->categoryPath);
-  state->categoryPath = nullptr;
-  state->categoryNode = nullptr;
-  Pdb_LineBufferRelease(&state->line);
-  return Pdb_LineError(state->interp, text, state->lineNumber,
-                       state->db->fileName(), word);
 }
 
 /*
