@@ -34,7 +34,7 @@ struct ListWithParts {
   std::vector<std::string> names() const {
     std::vector<std::string> out;
     for (int i = 0; i < list->count; i++) {
-      out.push_back(Pdb_EntryName(list->entry(i)));
+      out.push_back(Pdb_GetEntryName(list->entry(i)));
     }
     return out;
   }

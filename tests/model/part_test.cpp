@@ -15,7 +15,7 @@ namespace {
 
 std::string textOf(const Pdb_Part *part, int selector) {
   Tcl_DString text;
-  Pdb_PartText(part, selector, &text, PDB_QUOTE_TCL);
+  Pdb_FormatPartText(part, selector, &text, PDB_QUOTE_TCL);
   std::string copy(Tcl_DStringValue(&text));
   Tcl_DStringFree(&text);
   return copy;
@@ -85,7 +85,7 @@ TEST(PartReference, DesignatesThePartNeverAnotherReference) {
   auto *second = reinterpret_cast<Pdb_PartEntry *>(Pdb_PartRef::create(first));
   EXPECT_EQ(second->kind, PDB_ENTRY_REFERENCE);
   EXPECT_EQ(Pdb_ResolveEntry(second), part.get());
-  EXPECT_STREQ(Pdb_EntryName(second), "C1");
+  EXPECT_STREQ(Pdb_GetEntryName(second), "C1");
   Pdb_DestroyEntry(first);
   Pdb_DestroyEntry(second);
 }
