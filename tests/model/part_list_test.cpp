@@ -42,19 +42,6 @@ struct ListWithParts {
 
 } // namespace
 
-TEST(PartList, GrowsFromSixteenByDoublingKeepingOrder) {
-  ListWithParts l;
-  EXPECT_TRUE(l.list->storage.isNull(l.list));
-  std::vector<std::string> expected;
-  for (int i = 0; i < 17; i++) {
-    expected.push_back("p" + std::to_string(i));
-    l.add(expected.back());
-    EXPECT_EQ(l.list->capacity, i < 16 ? 16 : 32);
-  }
-  EXPECT_EQ(l.names(), expected);
-  EXPECT_EQ(l.list->sorted, 0);
-}
-
 TEST(PartList, BinarySearchFindsExactlyWhatTheScanFinds) {
   ListWithParts l;
   EXPECT_EQ(l.list->find("x"), nullptr);

@@ -57,27 +57,6 @@ TEST(PartRecord, StringsLieBackToBackAfterTheHeader) {
   EXPECT_STREQ(value, "");
 }
 
-TEST(PartRecord, TextFormsOfEachSelector) {
-  const char *pairs[] = {"value", "1k", "note", "two words"};
-  PartPtr part(Pdb_Part::create("R1", "res", "resistor", "basic", "Resistor",
-                                "none", 2, pairs));
-  const struct {
-    int selector;
-    const char *text;
-  } cases[] = {
-      {PDB_FIELD_WHOLE,
-       "R1 {res basic {value 1k note {two words}}} {resistor Resistor} none"},
-      {PDB_FIELD_SYMBOL, "res basic {value 1k note {two words}}"},
-      {PDB_FIELD_TEMPLATE, "resistor Resistor"},
-      {PDB_FIELD_HDL, "none"},
-      {PDB_FIELD_PROPERTIES, "{value 1k} {note {two words}}"},
-      {7, ""},
-  };
-  for (const auto &c : cases) {
-    EXPECT_EQ(textOf(part.get(), c.selector), c.text) << c.selector;
-  }
-}
-
 TEST(PartReference, DesignatesThePartNeverAnotherReference) {
   PartPtr part(Pdb_Part::create("C1", "cap", "", "", "", "kelm", 0, nullptr));
   auto *entry = reinterpret_cast<Pdb_PartEntry *>(part.get());
