@@ -1,7 +1,8 @@
 /*
  * part_list_test.cpp --
  *
- *	Sorting, searching and removal of part lists, and the name index of
+ *	Part references, which designate a part and never another reference;
+ *	sorting, searching and removal of part lists; and the name index of
  *	sorted lists, which finds exactly what the list's own binary search
  *	finds for names that share long prefixes, end inside or right after
  *	eight bytes, or are prefixes of one another, searched once and again
@@ -66,6 +67,19 @@ std::set<std::string> MixedNames(int count, unsigned seed) {
 }
 
 } // namespace
+
+TEST(PartReference, DesignatesThePartNeverAnotherReference) {
+  Pdb_Part *part = makePart("C1");
+  auto *entry = reinterpret_cast<Pdb_PartEntry *>(part);
+  auto *first = reinterpret_cast<Pdb_PartEntry *>(Pdb_PartRef::create(entry));
+  auto *second = reinterpret_cast<Pdb_PartEntry *>(Pdb_PartRef::create(first));
+  EXPECT_EQ(second->kind, PDB_ENTRY_REFERENCE);
+  EXPECT_EQ(Pdb_ResolveEntry(second), part);
+  EXPECT_STREQ(Pdb_EntryName(second), "C1");
+  for (Pdb_PartEntry *e : {first, second, entry}) {
+    Pdb_DestroyEntry(e);
+  }
+}
 
 TEST(PartList, BinarySearchFindsExactlyWhatTheScanFinds) {
   ListWithParts l;
