@@ -2,9 +2,9 @@
  * category_tree_test.cpp --
  *
  *	Finding categories in one tree or across a group: whole components,
- *	the lookup modes through references, circles of references and the
- *	places references take. (Building trees and references within one
- *	database is checked against a model by the edit round-trip test.)
+ *	circles of references and the places references take. (Building
+ *	trees, references and the lookup modes through them are checked
+ *	against a model by the edit round-trip test.)
  */
 
 #include <cstring>
@@ -29,31 +29,6 @@ TEST(CategoryTree, LookupMatchesWholeComponentsOnly) {
       EXPECT_EQ(db->lookupPath(g.group, mode, missing), nullptr);
     }
   }
-}
-
-TEST(CategoryTree, LookupThroughReferencesFollowsTheMode) {
-  ModelGroup g;
-  Pdb_AsciiDb *lib = g.addDb("zq_pdb1", PDB_KIND_SITE);
-  Pdb_AsciiDb *user = g.addDb("zq_pdb2");
-  Pdb_CategoryNode *x = g.category(lib, "/lib/opamps/x/");
-  g.category(user, "/mine/");
-  g.catRef(user, "/mine/", lib, "/lib/opamps/");
-  Pdb_CategoryNode *ref = user->tree->rootNode()->child()->child();
-  ASSERT_TRUE(ref->isReference());
-  EXPECT_EQ(pathOf(ref), "/lib/opamps/");
-  /* The reference is found as itself in every mode; below it only mode 2
-   * crosses into the other database. */
-  for (int mode : {0, 1, 2}) {
-    EXPECT_EQ(user->lookupPath(g.group, mode, "/mine/opamps/"), ref);
-    EXPECT_EQ(user->lookupPath(g.group, mode, "/mine/opamps/x/"),
-              mode == 2 ? x : nullptr);
-  }
-  EXPECT_EQ(g.group->lookupPathInGroup(2, "/mine/opamps/x/"), x);
-  /* Within one tree, mode 1 follows as well. */
-  Pdb_CategoryNode *y = g.category(user, "/lib2/y/z/");
-  g.catRef(user, "/mine/", user, "/lib2/y/");
-  EXPECT_EQ(user->lookupPath(g.group, 1, "/mine/y/z/"), y);
-  EXPECT_EQ(user->lookupPath(g.group, 0, "/mine/y/z/"), nullptr);
 }
 
 TEST(CategoryTree, CircularReferencesAreRecognisedAndEndALookup) {
