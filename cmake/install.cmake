@@ -31,8 +31,10 @@ install(TARGETS pdbtool RUNTIME DESTINATION bin)
 
 # Manual pages, generated from docs/reference/source and kept in the tree
 # (scripts/gen-reference). A command's page pdb_open.n installs as
-# pdb:open.n, so that `man pdb:open` finds it.
-file(GLOB tovpart_man_pages ${CMAKE_SOURCE_DIR}/docs/reference/nroff/*.[15n])
+# pdb:open.n, so that `man pdb:open` finds it. A page added later is seen
+# by the next build, which then configures again.
+file(GLOB tovpart_man_pages CONFIGURE_DEPENDS
+     ${CMAKE_SOURCE_DIR}/docs/reference/nroff/*.[15n])
 foreach(page ${tovpart_man_pages})
   get_filename_component(name ${page} NAME)
   string(REGEX REPLACE "^pdb_" "pdb:" name ${name})

@@ -3,7 +3,8 @@
  *
  *	The progress bar: "label [#####-----]  45%" redrawn in place on
  *	standard error at most ten times a second, starting half a second
- *	into the work.
+ *	into the work. Work of unknown size (a pipe) shows a mark that moves
+ *	along the bar instead: "label [---#------]".
  */
 
 #include "tool/progress.h"
@@ -46,17 +47,23 @@ void Pdb_Progress::update(long done) {
   }
   lastDrawn = now;
   shown = true;
-  int percent = 0;
-  if (total > 0) {
-    long bounded = done < 0 ? 0 : (done > total ? total : done);
-    percent = static_cast<int>(bounded * 100 / total);
-  }
   char bar[BAR_WIDTH + 1];
+  bar[BAR_WIDTH] = '\0';
+  if (total <= 0) {
+    for (int i = 0; i < BAR_WIDTH; i++) {
+      bar[i] = i == drawings % BAR_WIDTH ? '#' : '-';
+    }
+    drawings++;
+    std::fprintf(stderr, "\r%s [%s]", label.c_str(), bar);
+    std::fflush(stderr);
+    return;
+  }
+  long bounded = done < 0 ? 0 : (done > total ? total : done);
+  int percent = static_cast<int>(bounded * 100 / total);
   int filled = percent * BAR_WIDTH / 100;
   for (int i = 0; i < BAR_WIDTH; i++) {
     bar[i] = i < filled ? '#' : '-';
   }
-  bar[BAR_WIDTH] = '\0';
   std::fprintf(stderr, "\r%s [%s] %3d%%", label.c_str(), bar, percent);
   std::fflush(stderr);
 }

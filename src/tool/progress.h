@@ -14,7 +14,8 @@
 
 class Pdb_Progress {
 public:
-  /* Work on label (a file name) of total units (bytes); total may be 0. */
+  /* Work on label (a file name) of total units (bytes); total is 0 when
+   * the size is not known. */
   Pdb_Progress(const char *label, long total);
   ~Pdb_Progress();
   Pdb_Progress(const Pdb_Progress &) = delete;
@@ -33,6 +34,7 @@ private:
   long total;
   bool enabled; /* standard error is a terminal */
   bool shown = false;
+  int drawings = 0; /* of a bar of unknown total, where its mark stands */
   Clock::time_point start;
   Clock::time_point lastDrawn;
 };

@@ -67,8 +67,9 @@ Pdb_Database *Pdb_ToolOpenDatabase(Tcl_Interp *interp, Pdb_Group *group,
     SetFailure(interp, "cannot open", fileName, std::strerror(error));
     return nullptr;
   }
-  int first = std::getc(file);
-  std::rewind(file);
+  /* The byte goes back into the stream rather than the stream back to
+   * its start, so that pipes and other unseekable files read whole. */
+  int first = std::ungetc(std::getc(file), file);
   Pdb_Database *db = first == BINARY_MARK
                          ? OpenImage(interp, file, fileName)
                          : ReadText(interp, group, file, fileName, options);
@@ -166,7 +167,9 @@ static Pdb_Database *ReadText(Tcl_Interp *interp, Pdb_Group *group, FILE *file,
   group->addDatabase(handle, db);
 
   struct stat info;
-  long size = fstat(fileno(file), &info) == 0 ? info.st_size : 0;
+  long size = fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode)
+                  ? info.st_size
+                  : 0;
   Pdb_Progress progress(fileName, size);
   ToolReadContext context = {options.observer, &progress};
   Pdb_ReadObserver observer = {nullptr, nullptr, &context};
