@@ -51,28 +51,6 @@ TEST(SubtreeDelete, DeletingTheRootEmptiesTheTreeUntilEnsurePath) {
   EXPECT_EQ(pathOf(db->tree->rootNode()), "/");
 }
 
-TEST(SubtreeDelete, FreedPartsLeaveNoReferenceOrHiddenEntryAnywhere) {
-  ModelGroup g;
-  Pdb_AsciiDb *site = g.addDb("zq_pdb1", PDB_KIND_SITE);
-  Pdb_AsciiDb *user = g.addDb("zq_pdb2");
-  Pdb_Part *r1 = g.part(site, "/lib/", "R1");
-  g.part(user, "/mine/", "U1");
-  g.partRef(user, "/mine/", r1);
-  g.partRef(user, "/other/", r1);
-  g.group->hidden.hidePart(r1);
-  ASSERT_EQ(user->tree->entryCount(), 3);
-
-  site->treeEdit()->deleteSubtree(
-      g.group, site->lookupPath(g.group, 0, "/lib/"), &site->parts);
-
-  EXPECT_EQ(user->tree->entryCount(), 1);
-  EXPECT_EQ(user->lookupPath(g.group, 0, "/mine/")->body()->partList()->count,
-            1);
-  EXPECT_EQ(user->lookupPath(g.group, 0, "/other/")->body()->partList()->count,
-            0);
-  EXPECT_EQ(g.group->hidden.hiddenPartCount(), 0);
-}
-
 TEST(SubtreeDelete, RemovePartsTakesEveryEntryOfThePartOutOfTheGroup) {
   std::size_t before = Pdb_WindowLiveBlocks();
   {
