@@ -25,6 +25,8 @@ static bool EndsWith(const char *name, size_t length, const char *suffix);
 static FILE *OpenSymbolFile(Tcl_Interp *interp, const char *fileName);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_IsVhdlSymbol --
  *
  *	The names ending in "_vhd", "_vda" or "_spice2vhd" (with at least one
@@ -36,7 +38,10 @@ static FILE *OpenSymbolFile(Tcl_Interp *interp, const char *fileName);
  *
  * Side effects:
  *	The file lookup sets or appends to the interpreter result.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool Pdb_IsVhdlSymbol(Tcl_Interp *interp, const char *symbolName) {
   size_t length = strlen(symbolName);
   if (length > 4 && (EndsWith(symbolName, length, "_vhd") ||
@@ -56,6 +61,8 @@ bool Pdb_IsVhdlSymbol(Tcl_Interp *interp, const char *symbolName) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_SymbolFileLookup --
  *
  *	Opens the symbol file as named, else along ZQ_SCH_PATH, and reads it
@@ -70,7 +77,10 @@ bool Pdb_IsVhdlSymbol(Tcl_Interp *interp, const char *symbolName) {
  *
  * Side effects:
  *	None besides the result.
+ *
+ *----------------------------------------------------------------------
  */
+
 int Pdb_SymbolFileLookup(Tcl_Interp *interp, const char *fileName) {
   FILE *file = OpenSymbolFile(interp, fileName);
   if (file == nullptr) {
@@ -111,6 +121,8 @@ static bool EndsWith(const char *name, size_t length, const char *suffix) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * OpenSymbolFile --
  *
  *	Opens fileName for reading as given; when that fails and ZQ_SCH_PATH
@@ -118,7 +130,10 @@ static bool EndsWith(const char *name, size_t length, const char *suffix) {
  *
  * Results:
  *	The open stream, or nullptr with a message appended to the result.
+ *
+ *----------------------------------------------------------------------
  */
+
 static FILE *OpenSymbolFile(Tcl_Interp *interp, const char *fileName) {
   FILE *file = fopen(fileName, "rb");
   if (file != nullptr) {

@@ -88,11 +88,13 @@ static bool ReserveWindow();
 static void PoisonUpTo(const char *end);
 static void ShowBlock(char *block, std::size_t size);
 static void HideBlock(char *block);
-static std::size_t PageSize();
+static std::size_t GetPageSize();
 static std::size_t RoundToPages(std::size_t size);
 static const void **FindViewSlot(const void *view);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * ReserveWindow --
  *
  *	Reserves the window unless it is reserved already. The range is mapped
@@ -103,7 +105,10 @@ static const void **FindViewSlot(const void *view);
  *	True when the window is reserved; false when the system refused the
  *	range, with errno and window.reserveErrno set to its reason. A later
  *	call tries again.
+ *
+ *----------------------------------------------------------------------
  */
+
 static bool ReserveWindow() {
   if (window.base != nullptr) {
     return true;
@@ -174,14 +179,14 @@ static void HideBlock(char *block) {
   VALGRIND_MEMPOOL_FREE(window.base, block);
 }
 
-static std::size_t PageSize() {
+static std::size_t GetPageSize() {
   static const std::size_t size =
       static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
   return size;
 }
 
 static std::size_t RoundToPages(std::size_t size) {
-  return (size + PageSize() - 1) / PageSize() * PageSize();
+  return (size + GetPageSize() - 1) / GetPageSize() * GetPageSize();
 }
 
 /* The slot holding view, or a free slot when view is nullptr; else null. */
@@ -260,9 +265,58 @@ void Pdb_WindowFree(void *block) {
   window.liveBlocks--;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_WindowLiveBlocks --
+ *
+ *	Counts the blocks of Pdb_WindowAlloc not yet freed (file views not
+ *	counted), for tests and for the release at the exit point.
+ *
+ * Results:
+ *	The count.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 std::size_t Pdb_WindowLiveBlocks() { return window.liveBlocks; }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_WindowMappedViews --
+ *
+ *	Counts the file views mapped and not yet unmapped.
+ *
+ * Results:
+ *	The count.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 std::size_t Pdb_WindowMappedViews() { return window.viewCount; }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_WindowStrdup --
+ *
+ *	Copies a NUL-terminated string into the window.
+ *
+ * Results:
+ *	The copy, or nullptr when the window is full or cannot be reserved.
+ *
+ * Side effects:
+ *	Allocates; Pdb_WindowFree frees it.
+ *
+ *----------------------------------------------------------------------
+ */
 
 char *Pdb_WindowStrdup(const char *string) {
   std::size_t length = std::strlen(string) + 1;
@@ -272,6 +326,22 @@ char *Pdb_WindowStrdup(const char *string) {
   }
   return copy;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_WindowContains --
+ *
+ *	Tells whether [address, address + size) lies inside the window.
+ *
+ * Results:
+ *	True when it does; false while no window is reserved.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
 
 bool Pdb_WindowContains(const void *address, std::size_t size) {
   const char *start = static_cast<const char *>(address);
@@ -314,7 +384,7 @@ const void *Pdb_WindowMapFile(int fd, std::size_t size) {
     return nullptr;
   }
   std::size_t span = RoundToPages(size);
-  char *block = static_cast<char *>(Pdb_ArenaAllocAligned(span, PageSize()));
+  char *block = static_cast<char *>(Pdb_ArenaAllocAligned(span, GetPageSize()));
   if (block == nullptr) {
     errno = ENOMEM;
     return nullptr;
@@ -410,8 +480,41 @@ bool Pdb_WindowRelease() {
   return true;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_WindowFailBlock --
+ *
+ *	Test hook: makes the nth call of Pdb_WindowAlloc from now on (1 for
+ *	the next) fail as if the window were full; 0 cancels.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Arms or disarms the injected failure.
+ *
+ *----------------------------------------------------------------------
+ */
+
 void Pdb_WindowFailBlock(std::size_t nth) {
   window.failingCall = nth == 0 ? 0 : window.allocCalls + nth;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_WindowAllocCalls --
+ *
+ *	Test hook: counts every call of Pdb_WindowAlloc ever made.
+ *
+ * Results:
+ *	The count.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
 
 std::size_t Pdb_WindowAllocCalls() { return window.allocCalls; }

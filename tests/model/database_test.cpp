@@ -40,9 +40,10 @@ TEST(Database, FindByFieldMatchesSymbolOrTemplateAndRejectsOtherSelectors) {
 }
 
 TEST(Database, KindNamesFlagKindsOutOfRange) {
-  EXPECT_STREQ(Pdb_DbKindName(PDB_KIND_FILE), "file");
+  EXPECT_STREQ(Pdb_GetDbKindName(PDB_KIND_FILE), "file");
   for (int kind : {-1, PDB_KIND_FILE + 1}) {
-    EXPECT_STREQ(Pdb_DbKindName(kind), "unknown database type from pdb:info.");
+    EXPECT_STREQ(Pdb_GetDbKindName(kind),
+                 "unknown database type from pdb:info.");
   }
 }
 

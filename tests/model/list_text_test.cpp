@@ -7,7 +7,8 @@
  *	escaped brace or white space. One-line quoting, which the ASCII
  *	writer relies on, gives Tcl's text for elements without line breaks
  *	and keeps every element on one line with an exact read-back, also
- *	inside sublists.
+ *	inside sublists. An element counts as plain exactly when Tcl_Merge
+ *	leaves it as it is.
  */
 
 #include <gtest/gtest.h>
@@ -114,4 +115,37 @@ TEST(ListText, OneLineQuotingStaysOnOneLineAndReadsBackAlsoInSublists) {
   EXPECT_EQ(Split(elements.back()), samples);
   elements.pop_back();
   EXPECT_EQ(elements, samples);
+}
+
+/*
+ * Pdb_MeasurePlainElement decides for the text builder and the search
+ * result list when an element may be copied without Tcl's scan: it must
+ * say "plain" exactly when Tcl_Merge leaves the element as it is, for
+ * every byte on its own, around other bytes, and in the first place of a
+ * list or a later one.
+ */
+TEST(ListText, PlainElementIsExactlyWhatTclMergeLeavesAlone) {
+  std::vector<std::string> texts = {"", "plain", "a#b", "#", "\xc3\xa9"};
+  for (int c = 1; c < 256; c++) {
+    std::string byte(1, static_cast<char>(c));
+    texts.push_back(byte);
+    texts.push_back("a" + byte + "b");
+  }
+  for (const std::string &text : texts) {
+    for (bool first : {true, false}) {
+      const char *words[] = {"x", text.c_str()};
+      const char *const *argv = first ? words + 1 : words;
+      int argc = first ? 1 : 2;
+      char *merged = Tcl_Merge(argc, argv);
+      std::string expected = first ? text : "x " + text;
+      bool plainForTcl = expected == merged;
+      Tcl_Free(merged);
+      int length = Pdb_MeasurePlainElement(text.c_str(), first);
+      EXPECT_EQ(length >= 0, plainForTcl)
+          << "text \"" << text << "\" first " << first;
+      if (length >= 0) {
+        EXPECT_EQ(static_cast<std::size_t>(length), text.size());
+      }
+    }
+  }
 }

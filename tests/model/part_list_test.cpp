@@ -41,7 +41,7 @@ struct ListWithParts {
   std::vector<std::string> names() const {
     std::vector<std::string> out;
     for (int i = 0; i < list->count; i++) {
-      out.push_back(Pdb_EntryName(list->entry(i)));
+      out.push_back(Pdb_GetEntryName(list->entry(i)));
     }
     return out;
   }
@@ -75,7 +75,7 @@ TEST(PartReference, DesignatesThePartNeverAnotherReference) {
   auto *second = reinterpret_cast<Pdb_PartEntry *>(Pdb_PartRef::create(first));
   EXPECT_EQ(second->kind, PDB_ENTRY_REFERENCE);
   EXPECT_EQ(Pdb_ResolveEntry(second), part);
-  EXPECT_STREQ(Pdb_EntryName(second), "C1");
+  EXPECT_STREQ(Pdb_GetEntryName(second), "C1");
   for (Pdb_PartEntry *e : {first, second, entry}) {
     Pdb_DestroyEntry(e);
   }

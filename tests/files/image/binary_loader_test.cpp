@@ -28,8 +28,8 @@ using BinaryLoader = SmallImage;
  * of pdb:open. */
 TEST_F(BinaryLoader, RefusesHeadersThatLeadOutsideTheFileOrAreDamaged) {
   const std::string good = ImageBytes(image);
-  uint32_t listOffset = Pdb_ImageWord(image.bytes(), PDB_IMAGE_LIST_OFFSET);
-  uint32_t treeOffset = Pdb_ImageWord(image.bytes(), PDB_IMAGE_TREE_OFFSET);
+  uint32_t listOffset = Pdb_ReadImageWord(image.bytes(), PDB_IMAGE_LIST_OFFSET);
+  uint32_t treeOffset = Pdb_ReadImageWord(image.bytes(), PDB_IMAGE_TREE_OFFSET);
   auto withWord = [&](uint32_t offset, uint32_t value) {
     std::string bytes = good;
     std::memcpy(&bytes[offset], &value, 4);
@@ -92,9 +92,9 @@ TEST_F(BinaryLoader, DamagedHeaderIsRefusedOrPrintsWithoutACrash) {
   const std::string good = ImageBytes(image);
   const uint32_t size = static_cast<uint32_t>(good.size());
   const uint32_t listOffset =
-      Pdb_ImageWord(image.bytes(), PDB_IMAGE_LIST_OFFSET);
-  const int32_t count = static_cast<int32_t>(
-      Pdb_ImageWord(image.bytes(), listOffset + offsetof(Pdb_PartList, count)));
+      Pdb_ReadImageWord(image.bytes(), PDB_IMAGE_LIST_OFFSET);
+  const int32_t count = static_cast<int32_t>(Pdb_ReadImageWord(
+      image.bytes(), listOffset + offsetof(Pdb_PartList, count)));
 
   std::vector<std::pair<uint32_t, uint32_t>> damage; /* offset, value */
   for (uint32_t value = 0; value <= size + 8; value += PDB_IMAGE_ALIGN) {

@@ -38,11 +38,11 @@ inline std::string ImageBytes(const Pdb_ImageBuffer &image) {
 /* The database list and the tree holder of a laid-out image. */
 inline const Pdb_PartList *ImageList(const Pdb_ImageBuffer &image) {
   return reinterpret_cast<const Pdb_PartList *>(
-      image.bytes() + Pdb_ImageWord(image.bytes(), PDB_IMAGE_LIST_OFFSET));
+      image.bytes() + Pdb_ReadImageWord(image.bytes(), PDB_IMAGE_LIST_OFFSET));
 }
 inline const Pdb_CategoryTree *ImageTree(const Pdb_ImageBuffer &image) {
   return reinterpret_cast<const Pdb_CategoryTree *>(
-      image.bytes() + Pdb_ImageWord(image.bytes(), PDB_IMAGE_TREE_OFFSET));
+      image.bytes() + Pdb_ReadImageWord(image.bytes(), PDB_IMAGE_TREE_OFFSET));
 }
 
 /*
