@@ -9,13 +9,13 @@
 #include <string>
 
 #include "model/group_queries.h"
-#include "support/fake_database.h"
 #include "tests/model/model_fixture.h"
 
 TEST(Database, closeFileReportsAFailedCloseOnceOnStandardError) {
   FILE *file = fopen("/dev/full", "w");
   ASSERT_NE(file, nullptr);
-  FakeDatabase db(file, "/x/broken.pdb", nullptr);
+  ModelGroup g;
+  Pdb_AsciiDb db(g.group, file, PDB_KIND_FILE, "/x/broken.pdb");
   testing::internal::CaptureStderr(); /* flushes every stream first */
   setvbuf(file, nullptr, _IOFBF, BUFSIZ);
   fputs("pending", file); /* buffered; the flush at close fails */
