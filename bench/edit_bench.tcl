@@ -1,25 +1,25 @@
 # edit_bench.tcl --
 #
 #	Editing: adding parts one pdb:add at a time into one category of the
-#	user database, then deleting that category with everything in it,
+#	user database, with -refs 1 listing each of them again by a part
+#	reference in a second category (the module only), then deleting the
+#	first category with everything in it (and so the references too),
 #	for each of -sizes, beside plain Tcl dicts and an in-memory SQLite
-#	database (the adds in one transaction). Reports the add rate and how
-#	the time grows with the size: 10 times the parts should cost at most
+#	database (the adds in one transaction). Reports the rates and how the
+#	time grows with the size: 10 times the parts should cost at most
 #	about 12 times the time. Medians over -runs runs.
 #
 #	Every part carries the same symbol and template records (eight
 #	property pairs) and the HDL kind kelm, so no symbol file is looked up.
-#	A command that the module does not implement yet is reported as
-#	skipped.
 #
-#	tclsh bench/edit_bench.tcl ?-sizes {10000 100000}? ?-runs 3?
+#	tclsh bench/edit_bench.tcl ?-sizes {10000 100000}? ?-runs 3? ?-refs 1?
 #	    ?-dir /tmp/tovpart_bench? ?-pkgdir build/tovpart1.0? ?-clock cpu|wall?
 
 set benchDir [file dirname [file normalize [info script]]]
 source [file join $benchDir harness.tcl]
 source [file join $benchDir peers.tcl]
 
-harness::parseOptions opt {-sizes {10000 100000} -runs 3} $argv
+harness::parseOptions opt {-sizes {10000 100000} -runs 3 -refs 1} $argv
 file mkdir $opt(-dir)
 set env(ZQ_PDB_USER) [file join $opt(-dir) edit_bench_user_[pid].db]
 harness::loadModule $opt(-pkgdir) $opt(-scanlib)
@@ -27,6 +27,7 @@ set hasSql [peers::sql::available]
 set clockName [harness::useClock $opt(-clock)]
 
 set category /bench/resistors/
+set refCategory /bench/listed/
 set symbolRecord {res passive {Footprint 0603 Value 10k Tolerance 1%
     Manufacturer Ohmcraft MfrPartNumber RC0603FR-0710KL
     Description {Resistor 10k 1% 0603} Voltage 50V Temperature -55..155C}}
@@ -39,8 +40,9 @@ proc freshUserDb {} {
     pdb:read [pdb:open user]
 }
 
-# The steps of each peer: setup (untimed), add (all parts), remove (the
-# category). $names holds the part names.
+# The steps of each peer: setup (untimed), add (all parts), refs (each
+# part listed again by reference; only where the peer has references),
+# remove (the category). $names holds the part names.
 set peerSteps {
     module {
         setup freshUserDb
@@ -49,6 +51,12 @@ set peerSteps {
             foreach name $::names {
                 pdb:add $::category $name $::symbolRecord $::templateRecord \
                     kelm
+            }
+        }
+        refs {
+            pdb:add $::refCategory
+            foreach name $::names {
+                pdb:add $::refCategory $name
             }
         }
         remove {pdb:delete $::category}
@@ -79,44 +87,59 @@ set peerSteps {
 if {!$hasSql} {
     dict unset peerSteps sql
 }
+if {!$opt(-refs)} {
+    dict unset peerSteps module refs
+}
+set stepKeys {add refs remove}
 
-# Runs add then remove, runs times, for one peer and one size.
+# Runs the steps (add, refs where the peer has them, remove) runs times,
+# for one peer and one size.
 #
-# Results: a dict add -> measurement, remove -> measurement (as from
-# harness::measure); a step that does not succeed ends the runs.
+# Results: a dict from each of $stepKeys to a measurement (as from
+# harness::measure; status "-" for a step the peer lacks or that did not
+# run); a step that does not succeed ends the runs.
 proc measurePeer {steps runs} {
-    foreach key {add remove} {
+    foreach key $::stepKeys {
         set walls($key) {}
         set cpus($key) {}
+        set last($key) [dict create status -]
     }
-    set remove [dict create status -]
     for {set i 0} {$i < $runs} {incr i} {
         uplevel #0 [dict get $steps setup]
-        # The adds run in a compiled lambda, as a script's loop would.
-        set add [harness::timeOnce [list apply [list {} [dict get $steps add]]]]
-        if {[dict get $add status] ne "ok"} {
-            break
-        }
-        set remove [harness::timeOnce [dict get $steps remove]]
-        foreach key {add remove} {
-            set run [set $key]
-            if {[dict get $run status] eq "ok"} {
-                lappend walls($key) [dict get $run wall]
-                if {[dict get $run cpu] ne ""} {
-                    lappend cpus($key) [dict get $run cpu]
-                }
+        set failed 0
+        foreach key $::stepKeys {
+            if {![dict exists $steps $key]} {
+                continue
+            }
+            # Each step runs in a compiled lambda, as a script's loop would.
+            set run [harness::timeOnce \
+                [list apply [list {} [dict get $steps $key]]]]
+            set last($key) $run
+            if {[dict get $run status] ne "ok"} {
+                set failed 1
+                break
+            }
+            lappend walls($key) [dict get $run wall]
+            if {[dict get $run cpu] ne ""} {
+                lappend cpus($key) [dict get $run cpu]
             }
         }
+        if {$failed} {
+            break
+        }
     }
-    return [dict create \
-        add [harness::summarize $add $walls(add) $cpus(add)] \
-        remove [harness::summarize $remove $walls(remove) $cpus(remove)]]
+    set result {}
+    foreach key $::stepKeys {
+        dict set result $key [harness::summarize $last($key) $walls($key) \
+            $cpus($key)]
+    }
+    return $result
 }
 
 puts "sizes: $opt(-sizes); $opt(-runs) runs each; medians (ms on the\
     $clockName clock)"
-puts [format "  %-8s %9s %10s %12s %10s %12s" peer parts "add ms" "adds/s" \
-    "delete ms" "parts/s"]
+puts [format "  %-8s %9s %10s %12s %10s %12s %10s %12s" peer parts "add ms" \
+    "adds/s" "refs ms" "refs/s" "delete ms" "parts/s"]
 set notes [dict create]
 foreach size $opt(-sizes) {
     set names {}
@@ -126,7 +149,7 @@ foreach size $opt(-sizes) {
     dict for {peer steps} $peerSteps {
         set result($peer,$size) [measurePeer $steps $opt(-runs)]
         set cells {}
-        foreach key {add remove} {
+        foreach key $stepKeys {
             set m [dict get $result($peer,$size) $key]
             if {[dict get $m status] eq "ok"} {
                 set ms [expr {[dict get $m median] / 1000.0}]
@@ -140,7 +163,8 @@ foreach size $opt(-sizes) {
                 }
             }
         }
-        puts [format "  %-8s %9d %10s %12s %10s %12s" $peer $size {*}$cells]
+        puts [format "  %-8s %9d %10s %12s %10s %12s %10s %12s" $peer $size \
+            {*}$cells]
     }
 }
 foreach note [dict keys $notes] {
@@ -154,13 +178,15 @@ puts "growth (time ratio for the size ratio; about 12 for 10x is the bound)"
 foreach small [lrange $sizes 0 end-1] large [lrange $sizes 1 end] {
     dict for {peer steps} $peerSteps {
         set cells {}
-        foreach key {add remove} {
-            set a [dict get $result($peer,$small) $key]
-            set b [dict get $result($peer,$large) $key]
-            lappend cells [harness::ratio $b $a]
+        foreach key $stepKeys label {add refs delete} {
+            if {[dict exists $steps $key]} {
+                set a [dict get $result($peer,$small) $key]
+                set b [dict get $result($peer,$large) $key]
+                lappend cells "$label x[harness::ratio $b $a]"
+            }
         }
-        puts [format "  %-8s %7d -> %-8d (x%.0f): add x%s, delete x%s" $peer \
-            $small $large [expr {double($large) / $small}] {*}$cells]
+        puts [format "  %-8s %7d -> %-8d (x%.0f): %s" $peer $small $large \
+            [expr {double($large) / $small}] [join $cells ", "]]
     }
 }
 file delete $env(ZQ_PDB_USER)

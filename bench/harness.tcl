@@ -2,9 +2,8 @@
 #
 #	What the benchmark scripts share: their option parsing, the generated
 #	database they run on (made once and kept), timing with medians, the
-#	loading of the tovpart package and of the scan peer, calls into the
-#	module that report a command not implemented yet as a skip instead of
-#	a failure, and the comparison of answers.
+#	loading of the tovpart package and of the scan peer, and the
+#	comparison of answers.
 #
 #	Every measurement takes two clocks: the wall clock and, when the scan
 #	peer is loaded (its tovscan::cpu), the CPU time of this process. On a
@@ -14,7 +13,6 @@
 
 namespace eval harness {
     variable benchDir [file dirname [file normalize [info script]]]
-    variable skipMark "not implemented yet"
     variable clock wall
 }
 
@@ -148,17 +146,14 @@ proc harness::cpuNow {} {
 
 # harness::timeOnce --
 #
-#	Runs script once at the global level, on both clocks. A failure
-#	whose message ends in "not implemented yet" is a skip; any other
-#	failure is an error.
+#	Runs script once at the global level, on both clocks.
 #
 # Results:
-#	A dict: status (ok, skip or error), wall and cpu (microseconds; cpu
+#	A dict: status (ok or error), wall and cpu (microseconds; cpu
 #	empty without the CPU clock), result, and message (the failure's
 #	message, else empty).
 
 proc harness::timeOnce {script} {
-    variable skipMark
     set c0 [cpuNow]
     set t0 [clock microseconds]
     set failed [catch {uplevel #0 $script} result]
@@ -168,8 +163,7 @@ proc harness::timeOnce {script} {
         return [dict create status ok wall $wall cpu $cpu result $result \
             message {}]
     }
-    set status [expr {[string match "*$skipMark" $result] ? "skip" : "error"}]
-    return [dict create status $status wall {} cpu {} result {} \
+    return [dict create status error wall {} cpu {} result {} \
         message $result]
 }
 

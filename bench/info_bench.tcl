@@ -14,8 +14,6 @@
 #	  tclsh, each -opens times, alternating (the files stay in the page
 #	  cache); medians, with the minor page faults of each step.
 #
-#	A form that the module does not implement yet is reported as skipped.
-#
 #	tclsh bench/info_bench.tcl ?-parts 1000000? ?-calls 10000? ?-batch 100?
 #	    ?-check 200? ?-opens 7? ?-seed 7? ?-dir /tmp/tovpart_bench?
 #	    ?-pkgdir build/tovpart1.0? ?-scanlib build/bench/libtovscan.so?

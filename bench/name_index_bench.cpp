@@ -38,7 +38,7 @@ struct SortedParts {
     list->sort();
     std::mt19937 random(7);
     for (int i = 0; i < 10000; i++) {
-      probes.push_back(Pdb_EntryName(
+      probes.push_back(Pdb_GetEntryName(
           list->entry(static_cast<int>(random() % static_cast<unsigned>(n)))));
     }
   }

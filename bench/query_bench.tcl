@@ -15,8 +15,7 @@
 #	  searches) to the C++ scan. Every answer is compared with SQLite's
 #	  (or plain Tcl's, when SQLite is missing).
 #
-#	Medians over -runs runs (-loadruns for loading). A search that the
-#	module does not implement yet is reported as skipped.
+#	Medians over -runs runs (-loadruns for loading).
 #
 #	tclsh bench/query_bench.tcl ?-parts 100000? ?-runs 5? ?-loadruns 3?
 #	    ?-dir /tmp/tovpart_bench? ?-pkgdir build/tovpart1.0?

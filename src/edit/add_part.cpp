@@ -12,7 +12,7 @@
 #include "edit/add_forms.h"
 #include "edit/edit_target.h"
 #include "edit/hdl_kind.h"
-#include "edit/part_limits.h"
+#include "edit/record_rules.h"
 #include "model/ascii_db.h"
 #include "model/group_queries.h"
 #include "model/part.h"
@@ -21,8 +21,6 @@ static const char MSG_NAME_TAKEN[] = "Another part is using the name \"";
 static const char MSG_NAME_TAKEN_END[] = "\". Please pick a different name.";
 static const char MSG_NAME_SLASH[] = "Part names cannot begin or end with '/'";
 static const char MSG_SPLIT_SYMBOL[] = ": could not split part symbol record";
-static const char MSG_SYMBOL_FIELDS[] =
-    "Part symbol record must have three fields";
 static const char MSG_SYMBOL_BLANK[] = "Part symbol name must not be empty";
 static const char MSG_SPLIT_PROPERTIES[] =
     ": could not split part symbol property record";
@@ -34,8 +32,6 @@ static const char MSG_BAD_HDL[] = "Bad HDL kind \"";
 static const char MSG_BAD_HDL_END[] = "\": must be none, vhdl, kelm or unknown";
 static const char MSG_SPLIT_TEMPLATE[] =
     ": could not split part template record";
-static const char MSG_TEMPLATE_FIELDS[] =
-    "Part template record must have two fields";
 static const char MSG_TEMPLATE_MISSING[] =
     "Part template must be specified if part template description is "
     "specified";
@@ -79,8 +75,8 @@ static const char *ChooseHdlKind(Tcl_Interp *interp, const char *given,
  *	symbol record has three fields and a symbol name; the property list
  *	splits into at most 32 pairs; a given HDL kind is one of none, vhdl,
  *	kelm and unknown; the template record has two fields and a name when
- *	it has a description; the strings fit the record. Then finds or makes the category and files the part in
- *	it and in the parts table.
+ *	it has a description; the strings fit the record. Then finds or
+ *	makes the category and files the part in it and in the parts table.
  *
  * Results:
  *	TCL_OK, or TCL_ERROR with a message.
@@ -108,7 +104,7 @@ int Pdb_AddPart(const Pdb_AddContext &add, const char *name,
     return TCL_ERROR;
   }
   if (symbol.count != SYMBOL_FIELDS) {
-    return Pdb_EditFailure(interp, MSG_SYMBOL_FIELDS);
+    return Pdb_EditFailure(interp, PDB_MSG_SYMBOL_FIELDS);
   }
   if (symbol.elements[0][0] == '\0') {
     return Pdb_EditFailure(interp, MSG_SYMBOL_BLANK);
@@ -135,7 +131,7 @@ int Pdb_AddPart(const Pdb_AddContext &add, const char *name,
     return TCL_ERROR;
   }
   if (templ.count != TEMPLATE_FIELDS) {
-    return Pdb_EditFailure(interp, MSG_TEMPLATE_FIELDS);
+    return Pdb_EditFailure(interp, PDB_MSG_TEMPLATE_FIELDS);
   }
   const char *templateName = templ.elements[0];
   const char *templateDescription = templ.elements[1];
@@ -188,13 +184,18 @@ static bool BeginsOrEndsWithSlash(const char *name) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * ChooseHdlKind --
  *
  *	Without a given kind: "vhdl" for a VHDL symbol, else by the
  *	graphic-model template test ("none" or "kelm"); the symbol file
  *	lookup's text is cleared from the result. A given "unknown" goes by
  *	the template test alone; any other given kind stands.
+ *
+ *----------------------------------------------------------------------
  */
+
 static const char *ChooseHdlKind(Tcl_Interp *interp, const char *given,
                                  const char *symbolName,
                                  const char *templateName,
@@ -206,5 +207,5 @@ static const char *ChooseHdlKind(Tcl_Interp *interp, const char *given,
   if (std::strcmp(given, HDL_UNKNOWN) != 0) {
     return given;
   }
-  return Pdb_TemplateHdlKind(templateName, templateDescription);
+  return Pdb_ChooseTemplateHdlKind(templateName, templateDescription);
 }

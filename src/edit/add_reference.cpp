@@ -11,6 +11,7 @@
 
 #include "edit/add_forms.h"
 #include "edit/edit_target.h"
+#include "edit/record_rules.h"
 #include "model/ascii_db.h"
 #include "model/group.h"
 #include "model/group_queries.h"
@@ -25,9 +26,6 @@ static const char MSG_DUPLICATE_PARTREF[] =
 static const char MSG_PARTREF_MEMORY[] =
     "Could not create part reference. No more memory";
 static const char KIND_CATEGORY_OR_PART[] = "category or part";
-static const char MSG_REFERENCE_TO_ROOT[] = "Cannot create reference to \"/\"";
-static const char MSG_CIRCULAR[] = "Circular category reference";
-static const char MSG_CATREF_EXISTS[] = "Category reference already exists";
 static const char MSG_CATREF_MEMORY[] =
     "Could not create category reference. No more memory";
 static const char MSG_REFERS_TO_USER[] =
@@ -82,13 +80,18 @@ int Pdb_AddReference(const Pdb_AddContext &add, const char *word) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * AddPartReference --
  *
  *	Lists part in cat by a reference. A category lists a part name once:
  *	an entry of that name already there, the part itself, a reference to
  *	it or a part of the same name from another database, refuses it (the
  *	saved file would not read back with two).
+ *
+ *----------------------------------------------------------------------
  */
+
 static int AddPartReference(const Pdb_AddContext &add, Pdb_CategoryNode *cat,
                             const Pdb_Part *part) {
   Pdb_TreeEdit *edit = add.target->treeEdit();
@@ -112,6 +115,8 @@ static int AddPartReference(const Pdb_AddContext &add, Pdb_CategoryNode *cat,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * AddCategoryReference --
  *
  *	Places under cat a reference to the category at path word, found in
@@ -119,7 +124,10 @@ static int AddPartReference(const Pdb_AddContext &add, Pdb_CategoryNode *cat,
  *	reference takes the place of cat's path and the last component of
  *	the path it stores; a place the group already finds is refused as an
  *	existing reference, as the reader refuses it.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int AddCategoryReference(const Pdb_AddContext &add,
                                 Pdb_CategoryNode *cat, const char *word) {
   Pdb_Group *group = add.group;
@@ -128,16 +136,16 @@ static int AddCategoryReference(const Pdb_AddContext &add,
     return Pdb_NotA(add.interp, KIND_CATEGORY_OR_PART, word);
   }
   if (std::strcmp(word, "/") == 0) {
-    return Pdb_EditFailure(add.interp, MSG_REFERENCE_TO_ROOT);
+    return Pdb_EditFailure(add.interp, PDB_MSG_REFERENCE_TO_ROOT);
   }
   if (RefuseReferenceToUser(add, word, nullptr)) {
     return TCL_ERROR;
   }
   if (group->isCircularReference(cat, word)) {
-    return Pdb_EditFailure(add.interp, MSG_CIRCULAR);
+    return Pdb_EditFailure(add.interp, PDB_MSG_CIRCULAR_REFERENCE);
   }
   if (cat->hasReferenceChild(word)) {
-    return Pdb_EditFailure(add.interp, MSG_CATREF_EXISTS);
+    return Pdb_EditFailure(add.interp, PDB_MSG_CATREF_EXISTS);
   }
   char *catPath = cat->nodePath();
   char *stored = target->nodePath();
@@ -149,7 +157,7 @@ static int AddCategoryReference(const Pdb_AddContext &add,
     return Pdb_EditFailure(add.interp, MSG_CATREF_MEMORY);
   }
   if (taken) {
-    return Pdb_EditFailure(add.interp, MSG_CATREF_EXISTS);
+    return Pdb_EditFailure(add.interp, PDB_MSG_CATREF_EXISTS);
   }
   if (!add.target->treeEdit()->createReference(cat, target)) {
     return Pdb_EditFailure(add.interp, MSG_CATREF_MEMORY);

@@ -49,10 +49,12 @@ static int DeletePart(const DeleteContext &del, const char *name);
 static void DropDanglingReferences(const DeleteContext &del);
 static int DeleteListing(const DeleteContext &del, const char *category,
                          const char *name);
-static int FailNaming(Tcl_Interp *interp, const char *message,
-                      const char *name);
+static int ReportNamed(Tcl_Interp *interp, const char *message,
+                       const char *name);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * DeleteCommand --
  *
  *	pdb:delete ?-group group? ?-db which? name, or pdb:delete ?-group
@@ -65,7 +67,10 @@ static int FailNaming(Tcl_Interp *interp, const char *message,
  * Side effects:
  *	Changes the chosen database in memory; references to a deleted part
  *	leave every database of the group, and it leaves the hidden lists.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int DeleteCommand(Tcl_Interp *interp, int argc, const char **argv) {
   if (Pdb_CommonPreamble(interp, &argc, argv) != TCL_OK) {
     return TCL_ERROR;
@@ -78,12 +83,14 @@ static int DeleteCommand(Tcl_Interp *interp, int argc, const char **argv) {
   if (argc != 2 && argc != 3) {
     return Pdb_WrongNumArgs(interp, argv[0], USAGE);
   }
-  DeleteContext del = {interp, group, target, Pdb_SiteRoleChosen()};
+  DeleteContext del = {interp, group, target, Pdb_IsSiteRoleChosen()};
   return argc == 2 ? DeleteNamed(del, argv[1])
                    : DeleteListing(del, argv[1], argv[2]);
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * DeleteNamed --
  *
  *	One word: a part of that name anywhere in the group makes it a part
@@ -93,19 +100,22 @@ static int DeleteCommand(Tcl_Interp *interp, int argc, const char **argv) {
  *	kind of database defines is protected. When the edited database
  *	lacks it and nothing protects it, only the clean-up of category
  *	references that lead nowhere runs.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int DeleteNamed(const DeleteContext &del, const char *name) {
   if (Pdb_FindPartInGroup(del.group, name) != nullptr) {
     return DeletePart(del, name);
   }
   if (del.group->lookupPathInGroup(PDB_REFS_IGNORE, name) == nullptr) {
-    return FailNaming(del.interp, MSG_NOT_PART_OR_CATEGORY, name);
+    return ReportNamed(del.interp, MSG_NOT_PART_OR_CATEGORY, name);
   }
   Pdb_CategoryNode *node =
       del.target->lookupPath(del.group, PDB_REFS_SAME_TREE, name);
   if (node == nullptr &&
       Pdb_DefinedOutsideUserDatabases(del.group, PDB_OBJECT_CATEGORY, name)) {
-    return FailNaming(del.interp, MSG_PROTECTED_CATEGORY, name);
+    return ReportNamed(del.interp, MSG_PROTECTED_CATEGORY, name);
   }
   del.target->treeEdit()->deleteSubtree(del.group, node, &del.target->parts);
   DropDanglingReferences(del);
@@ -113,13 +123,18 @@ static int DeleteNamed(const DeleteContext &del, const char *name) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * DropDanglingReferences --
  *
  *	After a category deletion, the category references of the group's
  *	other editable databases that now lead nowhere go too, as they do in
  *	the edited one: the reader refuses a reference to a category no
  *	database holds, so a saved file keeping one would not read back.
+ *
+ *----------------------------------------------------------------------
  */
+
 static void DropDanglingReferences(const DeleteContext &del) {
   del.group->forEachDatabase([&](Pdb_Database *db) {
     Pdb_TreeEdit *edit = db->treeEdit();
@@ -130,6 +145,8 @@ static void DropDanglingReferences(const DeleteContext &del) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * DeletePart --
  *
  *	A part that another kind of database defines is protected unless the
@@ -139,7 +156,10 @@ static void DropDanglingReferences(const DeleteContext &del) {
  *	than freeing another database's record. Every entry that resolves to
  *	the record goes from every database of the group, and the record
  *	leaves the hidden lists and the parts table before it is freed.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int DeletePart(const DeleteContext &del, const char *name) {
   if (!del.site &&
       Pdb_DefinedOutsideUserDatabases(del.group, PDB_OBJECT_PART, name)) {
@@ -147,9 +167,9 @@ static int DeletePart(const DeleteContext &del, const char *name) {
   }
   const Pdb_Part *own = del.target->findPart(name);
   if (own == nullptr) {
-    return FailNaming(del.interp,
-                      del.site ? MSG_NOT_OWN_SITE_PART : MSG_NOT_OWN_USER_PART,
-                      name);
+    return ReportNamed(del.interp,
+                       del.site ? MSG_NOT_OWN_SITE_PART : MSG_NOT_OWN_USER_PART,
+                       name);
   }
   Pdb_AddressSet parts;
   parts.insert(own);
@@ -158,6 +178,8 @@ static int DeletePart(const DeleteContext &del, const char *name) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * DeleteListing --
  *
  *	Two words: removes the part reference by which the category of the
@@ -167,7 +189,10 @@ static int DeletePart(const DeleteContext &del, const char *name) {
  *	-partref must find the listing by reference, and outside user
  *	databases only with -db site. A home entry is never removed this
  *	way: the part would be left in no category.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int DeleteListing(const DeleteContext &del, const char *category,
                          const char *name) {
   Tcl_Interp *interp = del.interp;
@@ -189,27 +214,44 @@ static int DeleteListing(const DeleteContext &del, const char *category,
   }
   Pdb_PartReferenceHit hit;
   if (!Pdb_FindPartReference(del.group, part, category, &hit)) {
-    return FailNaming(interp, MSG_NOT_PART_REFERENCE, name);
+    return ReportNamed(interp, MSG_NOT_PART_REFERENCE, name);
   }
   if (!Pdb_IsUserDatabase(hit.db) && !del.site) {
     return Pdb_EditFailure(interp, MSG_PROTECTED_REFERENCE);
   }
   if (entry->kind != PDB_ENTRY_REFERENCE) {
-    return FailNaming(interp, MSG_NOT_PART_REFERENCE, name);
+    return ReportNamed(interp, MSG_NOT_PART_REFERENCE, name);
   }
   edit->removeEntry(node, entry);
   return TCL_OK;
 }
 
 /* Appends message, then "name" in double quotes; TCL_ERROR. */
-static int FailNaming(Tcl_Interp *interp, const char *message,
-                      const char *name) {
+static int ReportNamed(Tcl_Interp *interp, const char *message,
+                       const char *name) {
   Tcl_AppendResult(interp, message, MSG_QUOTE_END, name, MSG_QUOTE_END,
                    (char *)nullptr);
   return TCL_ERROR;
 }
 
-/* The command procedure: DeleteCommand, with no exception escaping. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * TovPartDeleteCmd --
+ *
+ *	The command procedure of pdb:delete: runs DeleteCommand inside Pdb_Guard, so
+ *	that no C++ exception reaches Tcl.
+ *
+ * Results:
+ *	DeleteCommand's status and result; TCL_ERROR with an out-of-memory or
+ *	internal-error message when an exception escaped it.
+ *
+ * Side effects:
+ *	Those of DeleteCommand.
+ *
+ *----------------------------------------------------------------------
+ */
+
 int TovPartDeleteCmd(ClientData, Tcl_Interp *interp, int argc,
                      const char **argv) {
   return Pdb_Guard(interp, [&] { return DeleteCommand(interp, argc, argv); });

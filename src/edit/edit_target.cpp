@@ -54,7 +54,7 @@ Pdb_AsciiDb *Pdb_ResolveEditTarget(Tcl_Interp *interp, Pdb_Group **groupPtr) {
   auto *ascii = dynamic_cast<Pdb_AsciiDb *>(db);
   if (ascii == nullptr || ascii->tree == nullptr) {
     Tcl_AppendResult(interp,
-                     Pdb_SiteRoleChosen() ? MSG_SITE_IMAGE : MSG_USER_IMAGE,
+                     Pdb_IsSiteRoleChosen() ? MSG_SITE_IMAGE : MSG_USER_IMAGE,
                      (char *)nullptr);
     return nullptr;
   }
@@ -62,12 +62,19 @@ Pdb_AsciiDb *Pdb_ResolveEditTarget(Tcl_Interp *interp, Pdb_Group **groupPtr) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_EditFailure --
  *
  *	Appends message to the interpreter result.
  *
  * Results:
  *	TCL_ERROR.
+ *
+ * Side effects:
+ *	Changes the interpreter result.
+ *
+ *----------------------------------------------------------------------
  */
 
 int Pdb_EditFailure(Tcl_Interp *interp, const char *message) {

@@ -15,11 +15,20 @@ static const char GMOD_MODEL_PREFIX[] = "gmod_model";
 static const char *const HDL_KINDS[] = {"kelm", "vhdl", "none"};
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_IsHdlKind --
  *
+ *	Tells whether hdl is one of the HDL kinds a part may hold and a file
+ *	keeps when it is read back: "kelm", "vhdl" and "none".
+ *
  * Results:
- *	True for "kelm", "vhdl" and "none", the kinds a file keeps when it
- *	is read back.
+ *	True when it is.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
  */
 
 bool Pdb_IsHdlKind(const char *hdl) {
@@ -31,8 +40,27 @@ bool Pdb_IsHdlKind(const char *hdl) {
   return false;
 }
 
-bool Pdb_GraphicModelTemplateTest(const char *templateName,
-                                  const char *templateDescription) {
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_IsGraphicModelTemplate --
+ *
+ *	The graphic-model template test: whether a part without a known HDL
+ *	kind and with this template gets "none" rather than "kelm". It does
+ *	when the template name is empty and the description is empty or does
+ *	not begin with "graphic_mod" or "gmod_model".
+ *
+ * Results:
+ *	True when the part gets "none".
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
+bool Pdb_IsGraphicModelTemplate(const char *templateName,
+                                const char *templateDescription) {
   if (templateName[0] != '\0') {
     return false;
   }
@@ -45,24 +73,54 @@ bool Pdb_GraphicModelTemplateTest(const char *templateName,
                       sizeof(GMOD_MODEL_PREFIX) - 1) != 0;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_DeriveHdlKind --
+ *
+ *	Derives the HDL kind of a part: "vhdl" when the symbol file lookup
+ *	finds a VHDL symbol of symbolName, else the kind its template gives
+ *	(Pdb_ChooseTemplateHdlKind).
+ *
+ * Results:
+ *	A static string: "vhdl", "none" or "kelm".
+ *
+ * Side effects:
+ *	Reads symbol files; resets the interpreter result, which the lookup
+ *	may have filled.
+ *
+ *----------------------------------------------------------------------
+ */
+
 const char *Pdb_DeriveHdlKind(Tcl_Interp *interp, const char *symbolName,
                               const char *templateName,
                               const char *templateDescription) {
   bool vhdl = Pdb_IsVhdlSymbol(interp, symbolName);
   Tcl_ResetResult(interp);
-  return vhdl ? "vhdl" : Pdb_TemplateHdlKind(templateName, templateDescription);
+  return vhdl ? "vhdl"
+              : Pdb_ChooseTemplateHdlKind(templateName, templateDescription);
 }
 
 /*
- * Pdb_TemplateHdlKind --
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ChooseTemplateHdlKind --
+ *
+ *	Chooses the HDL kind of a part whose symbol is no VHDL symbol, from its
+ *	template.
  *
  * Results:
- *	"none" when the graphic-model template test holds, else "kelm".
+ *	"none" when the graphic-model template test holds, else "kelm"
+ *	(static strings).
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
  */
 
-const char *Pdb_TemplateHdlKind(const char *templateName,
-                                const char *templateDescription) {
-  return Pdb_GraphicModelTemplateTest(templateName, templateDescription)
-             ? "none"
-             : "kelm";
+const char *Pdb_ChooseTemplateHdlKind(const char *templateName,
+                                      const char *templateDescription) {
+  return Pdb_IsGraphicModelTemplate(templateName, templateDescription) ? "none"
+                                                                       : "kelm";
 }

@@ -25,13 +25,13 @@ bool Pdb_IsHdlKind(const char *hdl);
  * empty and the description does not begin with "graphic_mod" or
  * "gmod_model".
  */
-bool Pdb_GraphicModelTemplateTest(const char *templateName,
-                                  const char *templateDescription);
+bool Pdb_IsGraphicModelTemplate(const char *templateName,
+                                const char *templateDescription);
 
 /* The kind of a part whose symbol is no VHDL symbol: "none" when the
  * graphic-model template test holds, else "kelm" (static strings). */
-const char *Pdb_TemplateHdlKind(const char *templateName,
-                                const char *templateDescription);
+const char *Pdb_ChooseTemplateHdlKind(const char *templateName,
+                                      const char *templateDescription);
 
 /*
  * The derived HDL kind, "vhdl", "none" or "kelm" (static strings). The

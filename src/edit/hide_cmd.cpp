@@ -287,7 +287,24 @@ static int HideCommand(Tcl_Interp *interp, int argc, const char **argv) {
   return TCL_OK;
 }
 
-/* The command procedure: HideCommand, with no exception escaping. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * TovPartHideCmd --
+ *
+ *	The command procedure of pdb:hide: runs HideCommand inside Pdb_Guard, so
+ *	that no C++ exception reaches Tcl.
+ *
+ * Results:
+ *	HideCommand's status and result; TCL_ERROR with an out-of-memory or
+ *	internal-error message when an exception escaped it.
+ *
+ * Side effects:
+ *	Those of HideCommand.
+ *
+ *----------------------------------------------------------------------
+ */
+
 int TovPartHideCmd(ClientData, Tcl_Interp *interp, int argc,
                    const char **argv) {
   return Pdb_Guard(interp, [&] { return HideCommand(interp, argc, argv); });

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "host/file_names.h"
 #include "host/line_reader.h"
 #include "host/tov_host.h"
 
@@ -23,8 +24,11 @@ static const char MSG_CANNOT_READ[] = "Cannot read symbol file.";
 
 static bool EndsWith(const char *name, size_t length, const char *suffix);
 static FILE *OpenSymbolFile(Tcl_Interp *interp, const char *fileName);
+static FILE *OpenAlongSymbolPath(Tcl_Interp *interp, const char *nativeName);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_IsVhdlSymbol --
  *
  *	The names ending in "_vhd", "_vda" or "_spice2vhd" (with at least one
@@ -36,7 +40,10 @@ static FILE *OpenSymbolFile(Tcl_Interp *interp, const char *fileName);
  *
  * Side effects:
  *	The file lookup sets or appends to the interpreter result.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool Pdb_IsVhdlSymbol(Tcl_Interp *interp, const char *symbolName) {
   size_t length = strlen(symbolName);
   if (length > 4 && (EndsWith(symbolName, length, "_vhd") ||
@@ -56,6 +63,8 @@ bool Pdb_IsVhdlSymbol(Tcl_Interp *interp, const char *symbolName) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_SymbolFileLookup --
  *
  *	Opens the symbol file as named, else along ZQ_SCH_PATH, and reads it
@@ -70,7 +79,10 @@ bool Pdb_IsVhdlSymbol(Tcl_Interp *interp, const char *symbolName) {
  *
  * Side effects:
  *	None besides the result.
+ *
+ *----------------------------------------------------------------------
  */
+
 int Pdb_SymbolFileLookup(Tcl_Interp *interp, const char *fileName) {
   FILE *file = OpenSymbolFile(interp, fileName);
   if (file == nullptr) {
@@ -111,19 +123,37 @@ static bool EndsWith(const char *name, size_t length, const char *suffix) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * OpenSymbolFile --
  *
- *	Opens fileName for reading as given; when that fails and ZQ_SCH_PATH
- *	lists directories, opens the file found along them.
+ *	Opens fileName (UTF-8) for reading as given, under its name in the
+ *	system encoding; when that fails and ZQ_SCH_PATH lists directories,
+ *	opens the file found along them.
  *
  * Results:
  *	The open stream, or nullptr with a message appended to the result.
+ *
+ *----------------------------------------------------------------------
  */
+
 static FILE *OpenSymbolFile(Tcl_Interp *interp, const char *fileName) {
-  FILE *file = fopen(fileName, "rb");
-  if (file != nullptr) {
-    return file;
+  Tcl_DString native;
+  const char *nativeName = Pdb_MakeNativeName(fileName, &native);
+  FILE *file = fopen(nativeName, "rb");
+  if (file == nullptr) {
+    file = OpenAlongSymbolPath(interp, nativeName);
   }
+  Tcl_DStringFree(&native);
+  return file;
+}
+
+/*
+ * Opens nativeName (in the system encoding) found along ZQ_SCH_PATH;
+ * nullptr with a message appended to the result.
+ */
+
+static FILE *OpenAlongSymbolPath(Tcl_Interp *interp, const char *nativeName) {
   if (Tov_SpathGetNumElem(SYMBOL_PATH_VAR) <= 0) {
     Tcl_AppendResult(interp, MSG_CANNOT_OPEN, (char *)nullptr);
     return nullptr;
@@ -131,13 +161,13 @@ static FILE *OpenSymbolFile(Tcl_Interp *interp, const char *fileName) {
   Tcl_DString saved;
   Tcl_DStringInit(&saved);
   Tcl_DStringGetResult(interp, &saved);
-  char *path = Tov_Spath(interp, fileName, SYMBOL_PATH_VAR, "r", 0);
+  char *path = Tov_Spath(interp, nativeName, SYMBOL_PATH_VAR, "r", 0);
   Tcl_DStringResult(interp, &saved);
   if (path == nullptr) {
     Tcl_AppendResult(interp, MSG_CANNOT_FIND, (char *)nullptr);
     return nullptr;
   }
-  file = fopen(path, "rb");
+  FILE *file = fopen(path, "rb");
   free(path);
   if (file == nullptr) {
     Tcl_AppendResult(interp, MSG_CANNOT_OPEN, (char *)nullptr);

@@ -25,9 +25,10 @@ enum MatchStatus { MATCH_NONE, MATCH_FOUND, MATCH_AMBIGUOUS };
 static MatchStatus MatchOption(const Tov_ArgvInfo *table, const char *word,
                                const Tov_ArgvInfo **matchPtr);
 static bool ParseInt(const char *text, int *valuePtr);
-static int ArgvError(Tcl_Interp *interp, const char *first, const char *second,
-                     const char *third, const char *fourth = nullptr,
-                     const char *fifth = nullptr);
+static int ReportArgvError(Tcl_Interp *interp, const char *first,
+                           const char *second, const char *third,
+                           const char *fourth = nullptr,
+                           const char *fifth = nullptr);
 
 /*
  *----------------------------------------------------------------------
@@ -95,8 +96,9 @@ static bool ParseInt(const char *text, int *valuePtr) {
 
 /* Sets the result to the pieces up to the first nullptr; returns 1. */
 
-static int ArgvError(Tcl_Interp *interp, const char *first, const char *second,
-                     const char *third, const char *fourth, const char *fifth) {
+static int ReportArgvError(Tcl_Interp *interp, const char *first,
+                           const char *second, const char *third,
+                           const char *fourth, const char *fifth) {
   if (interp != nullptr) {
     Tcl_ResetResult(interp);
     Tcl_AppendResult(interp, first, second, third, fourth, fifth,
@@ -139,7 +141,7 @@ int Tov_ParseArgv(Tcl_Interp *interp, int *argcPtr, const char **argv,
     const Tov_ArgvInfo *entry = nullptr;
     MatchStatus status = MatchOption(table, word, &entry);
     if (status == MATCH_AMBIGUOUS) {
-      return ArgvError(interp, ARGV_MSG_AMBIGUOUS, word, "\"");
+      return ReportArgvError(interp, ARGV_MSG_AMBIGUOUS, word, "\"");
     }
     if (status == MATCH_NONE) {
       argv[dst++] = word;
@@ -151,26 +153,26 @@ int Tov_ParseArgv(Tcl_Interp *interp, int *argcPtr, const char **argv,
       break;
     case TOV_ARGV_INT: {
       if (src >= argc) {
-        return ArgvError(interp, "\"", word, ARGV_MSG_NEEDS_VALUE);
+        return ReportArgvError(interp, "\"", word, ARGV_MSG_NEEDS_VALUE);
       }
       const char *text = argv[src++];
       int value = 0;
       if (!ParseInt(text, &value)) {
-        return ArgvError(interp, ARGV_MSG_EXPECTED_INT, word, "\" but got \"",
-                         text, "\"");
+        return ReportArgvError(interp, ARGV_MSG_EXPECTED_INT, word,
+                               "\" but got \"", text, "\"");
       }
       *static_cast<int *>(entry->dst) = value;
       break;
     }
     case TOV_ARGV_STRING:
       if (src >= argc) {
-        return ArgvError(interp, "\"", word, ARGV_MSG_NEEDS_VALUE);
+        return ReportArgvError(interp, "\"", word, ARGV_MSG_NEEDS_VALUE);
       }
       *static_cast<const char **>(entry->dst) = argv[src++];
       break;
     default:
       /* A fault of the option table, reported rather than fatal. */
-      return ArgvError(interp, "\"", word, ARGV_MSG_BAD_KIND);
+      return ReportArgvError(interp, "\"", word, ARGV_MSG_BAD_KIND);
     }
   }
   if (dst < argc) {

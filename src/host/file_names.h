@@ -13,48 +13,20 @@
 #include <tcl.h>
 
 /*
- * Pdb_MakeNativeName --
- *
- *	Converts a file name from UTF-8 to the system encoding (the encoding
- *	Tcl's own file commands use for names).
- *
- * Results:
- *	The converted name, held in *native, which the function initialises
- *	and the caller frees with Tcl_DStringFree.
- *
- * Side effects:
- *	None.
+ * Converts a file name from UTF-8 to the system encoding (the encoding
+ * Tcl's own file commands use for names).
  */
 const char *Pdb_MakeNativeName(const char *name, Tcl_DString *native);
 
 /*
- * Pdb_MakeUtfName --
- *
- *	Converts a file name that came from the system (an environment
- *	variable, a directory search) from the system encoding to UTF-8.
- *
- * Results:
- *	The converted name, held in *utf, which the function initialises and
- *	the caller frees with Tcl_DStringFree.
- *
- * Side effects:
- *	None.
+ * Converts a file name that came from the system (an environment variable,
+ * a directory search) from the system encoding to UTF-8.
  */
 const char *Pdb_MakeUtfName(const char *nativeName, Tcl_DString *utf);
 
 /*
- * Pdb_MakeAbsoluteName --
- *
- *	The absolute form of a UTF-8 file name: an absolute name as it is, a
- *	relative one joined to the current directory. When the current
- *	directory cannot be found the name stays as given.
- *
- * Results:
- *	The name, held in *absolute, which the function initialises and the
- *	caller frees with Tcl_DStringFree.
- *
- * Side effects:
- *	None.
+ * The absolute form of a UTF-8 file name: a relative one joined to the
+ * current directory.
  */
 const char *Pdb_MakeAbsoluteName(const char *name, Tcl_DString *absolute);
 

@@ -9,7 +9,22 @@
 
 #include "host/tov_host.h"
 
-/* A malloc'ed copy of string; NULL when string is NULL or out of memory. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * zq_strdup --
+ *
+ *	Copies string onto the heap.
+ *
+ * Results:
+ *	A copy that the caller releases with free; NULL when string is NULL
+ *	or memory runs out.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
 
 char *zq_strdup(const char *string) {
   if (string == nullptr) {
@@ -23,6 +38,20 @@ char *zq_strdup(const char *string) {
   return copy;
 }
 
-/* The number of entries of table. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * Tov_HashTableSize --
+ *
+ *	Counts the entries of a Tcl hash table.
+ *
+ * Results:
+ *	The number of entries of table.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
 
 int Tov_HashTableSize(Tcl_HashTable *table) { return table->numEntries; }

@@ -12,6 +12,23 @@
 #include <cstdlib>
 #include <cstring>
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_LineBufferInit --
+ *
+ *	Gives buffer an empty, NUL-terminated array of capacity + 1 bytes.
+ *
+ * Results:
+ *	True; false when out of memory, the buffer then holding no array and a
+ *	capacity of 0.
+ *
+ * Side effects:
+ *	Allocates with malloc; Pdb_LineBufferRelease frees it.
+ *
+ *----------------------------------------------------------------------
+ */
+
 bool Pdb_LineBufferInit(Pdb_LineBuffer *buffer, size_t capacity) {
   buffer->bytes = static_cast<char *>(malloc(capacity + 1));
   if (buffer->bytes == nullptr) {
@@ -23,6 +40,22 @@ bool Pdb_LineBufferInit(Pdb_LineBuffer *buffer, size_t capacity) {
   return true;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_LineBufferRelease --
+ *
+ *	Frees the array of buffer. Safe to call twice.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	The buffer holds no array and has a capacity of 0 afterwards.
+ *
+ *----------------------------------------------------------------------
+ */
+
 void Pdb_LineBufferRelease(Pdb_LineBuffer *buffer) {
   free(buffer->bytes);
   buffer->bytes = nullptr;
@@ -30,6 +63,8 @@ void Pdb_LineBufferRelease(Pdb_LineBuffer *buffer) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_ReadLine --
  *
  *	Reads the next line with getline, which grows the buffer as the line
@@ -41,7 +76,10 @@ void Pdb_LineBufferRelease(Pdb_LineBuffer *buffer) {
  *
  * Side effects:
  *	Advances the stream; may reallocate buffer->bytes.
+ *
+ *----------------------------------------------------------------------
  */
+
 long Pdb_ReadLine(Pdb_LineBuffer *buffer, FILE *stream) {
   size_t size = buffer->capacity + 1;
   errno = 0;
@@ -62,10 +100,42 @@ long Pdb_ReadLine(Pdb_LineBuffer *buffer, FILE *stream) {
   return static_cast<long>(length);
 }
 
-/* Whether the line of length bytes holds a NUL byte before its end. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_LineHoldsNul --
+ *
+ *	Tells whether a line of length bytes, as Pdb_ReadLine returned it,
+ *	holds a NUL byte before its end, which no text line does.
+ *
+ * Results:
+ *	True when it does.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 bool Pdb_LineHoldsNul(const char *line, long length) {
   return memchr(line, '\0', static_cast<size_t>(length)) != nullptr;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_IsBlankLine --
+ *
+ *	Tells whether line is empty or made only of white space.
+ *
+ * Results:
+ *	True when it is.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
 
 bool Pdb_IsBlankLine(const char *line) {
   for (const unsigned char *p = reinterpret_cast<const unsigned char *>(line);

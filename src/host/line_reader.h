@@ -6,8 +6,8 @@
  *	the symbol file lookup share it.
  */
 
-#ifndef TOVPART_FILES_LINE_READER_H
-#define TOVPART_FILES_LINE_READER_H
+#ifndef TOVPART_HOST_LINE_READER_H
+#define TOVPART_HOST_LINE_READER_H
 
 #include <cstddef>
 #include <cstdio>
@@ -44,4 +44,4 @@ bool Pdb_LineHoldsNul(const char *line, long length);
 /* True when the line is empty or made only of white space. */
 bool Pdb_IsBlankLine(const char *line);
 
-#endif /* TOVPART_FILES_LINE_READER_H */
+#endif /* TOVPART_HOST_LINE_READER_H */

@@ -10,9 +10,22 @@
 #include <cstring>
 
 /*
- * True when both are null, or both are strings with the same bytes;
- * false when exactly one is null.
+ *----------------------------------------------------------------------
+ *
+ * Pdb_StrEqualNullable --
+ *
+ *	Compares two strings either of which may be absent.
+ *
+ * Results:
+ *	True when both are null, or both are strings with the same bytes;
+ *	false when exactly one is null.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
  */
+
 inline bool Pdb_StrEqualNullable(const char *a, const char *b) {
   if (a == nullptr || b == nullptr) {
     return a == b;

@@ -4,7 +4,7 @@
  *	Replace-on-close writing of a file. The new content goes to a
  *	temporary file in the target's directory: an unnamed one (O_TMPFILE),
  *	given a name only once its content is complete and synced, where the
- *	file system offers it, else one named "<target>.tmp-tov.<pid>.<n>".
+ *	file system offers it, else a named one (host/temporary_names.h).
  *	The commit renames the temporary over the target and syncs the
  *	directory. A process killed at any moment leaves the old or the new
  *	content under the name; a named temporary that it leaves behind is
@@ -12,16 +12,14 @@
  */
 
 #include <cerrno>
-#include <climits>
-#include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "host/file_names.h"
+#include "host/temporary_names.h"
 #include "host/tov_host.h"
 
 struct Tov_RobustFile {
@@ -39,20 +37,15 @@ static const char *const ROBUST_MSG_OPEN = "cannot write a new version of \"";
 static const char *const ROBUST_MSG_CLOSE = "error writing \"";
 static const char *const ROBUST_NOT_REGULAR = "not a regular file";
 
-/* A temporary is named <target base>.tmp-tov.<pid>.<serial>. */
-static const char TEMPORARY_TAG[] = ".tmp-tov.";
 static const char PROC_FD_DIR[] = "/proc/self/fd";
 
 enum {
-  MAX_LINK_HOPS = 40,      /* symbolic links followed before ELOOP */
-  SUFFIX_ROOM = 32,        /* bytes of a name the tag, pid and serial take */
   NAME_ATTEMPTS = 100,     /* temporary names tried before giving up */
   STREAM_BUFFER = 1 << 16, /* bytes the stream gathers per write */
   PROC_FD_NAME_SIZE = 48   /* room for "/proc/self/fd/<fd>" */
 };
 
 static Tov_RobustFaultHook faultHook = nullptr;
-static unsigned temporarySerial = 0;
 
 /* The writer's last failure: errno and, where no errno says it, a text. */
 static struct {
@@ -60,16 +53,8 @@ static struct {
   const char *text;
 } lastFailure = {0, nullptr};
 
-static int StepFault(Tov_RobustStep step);
+static int AskFaultHook(Tov_RobustStep step);
 static int RecordFailure(int error, const char *text);
-static bool ResolveTarget(const char *nativeName, Tcl_DString *target);
-static const char *BaseOf(const char *path);
-static void DirectoryOf(const char *path, Tcl_DString *directory);
-static size_t TemporaryBaseLength(const char *base);
-static void FormatTemporary(const char *target, Tcl_DString *temporary);
-static void RemoveStaleTemporaries(const char *target);
-static bool IsStaleTemporary(const char *entry, const char *base,
-                             size_t baseLength);
 static int OpenTemporary(Tov_RobustFile *handle);
 static int CreateNamed(const char *target, Tcl_DString *temporary);
 static int LinkUnnamed(Tov_RobustFile *handle);
@@ -78,14 +63,14 @@ static int CommitContent(Tov_RobustFile *handle);
 static void DropTemporary(Tov_RobustFile *handle);
 static void SyncDirectoryOf(const char *path);
 static void FreeHandle(Tov_RobustFile *handle);
-static void PosixFailure(Tcl_Interp *interp, const char *text,
-                         const char *fileName);
+static void ReportPosixFailure(Tcl_Interp *interp, const char *text,
+                               const char *fileName);
 static ssize_t StreamWrite(void *cookie, const char *bytes, size_t count);
 static int StreamSeek(void *cookie, off64_t *offset, int whence);
 static int StreamClose(void *cookie);
 
 /* The injected errno of step, or 0 (always 0 without a hook). */
-static int StepFault(Tov_RobustStep step) {
+static int AskFaultHook(Tov_RobustStep step) {
   return faultHook != nullptr ? faultHook(step) : 0;
 }
 
@@ -98,148 +83,8 @@ static int RecordFailure(int error, const char *text) {
 }
 
 /*
- * ResolveTarget --
+ *----------------------------------------------------------------------
  *
- *	Follows the symbolic links that nativeName leads through, so that the
- *	content replaces the file a link points to and the link stays. A
- *	link whose file does not exist yet leads to that file's name.
- *
- * Results:
- *	True with the name in *target (initialised here); false with errno
- *	set when a link cannot be read or the chain is too long.
- */
-static bool ResolveTarget(const char *nativeName, Tcl_DString *target) {
-  Tcl_DStringInit(target);
-  Tcl_DStringAppend(target, nativeName, -1);
-  for (int hop = 0;; hop++) {
-    struct stat info;
-    if (lstat(Tcl_DStringValue(target), &info) != 0) {
-      return errno == ENOENT;
-    }
-    if (!S_ISLNK(info.st_mode)) {
-      return true;
-    }
-    if (hop == MAX_LINK_HOPS) {
-      errno = ELOOP;
-      return false;
-    }
-    char link[PATH_MAX];
-    ssize_t length = readlink(Tcl_DStringValue(target), link, sizeof(link));
-    if (length < 0) {
-      return false;
-    }
-    if (static_cast<size_t>(length) == sizeof(link)) {
-      errno = ENAMETOOLONG;
-      return false;
-    }
-    if (link[0] == '/') {
-      Tcl_DStringSetLength(target, 0);
-    } else {
-      const char *current = Tcl_DStringValue(target);
-      Tcl_DStringSetLength(target, static_cast<int>(BaseOf(current) - current));
-    }
-    Tcl_DStringAppend(target, link, static_cast<int>(length));
-  }
-}
-
-/* The last component of path. */
-static const char *BaseOf(const char *path) {
-  const char *slash = strrchr(path, '/');
-  return slash != nullptr ? slash + 1 : path;
-}
-
-/* The directory holding path: "." for a bare name, "/" at the top. */
-static void DirectoryOf(const char *path, Tcl_DString *directory) {
-  Tcl_DStringInit(directory);
-  const char *base = BaseOf(path);
-  if (base == path) {
-    Tcl_DStringAppend(directory, ".", 1);
-  } else if (base == path + 1) {
-    Tcl_DStringAppend(directory, "/", 1);
-  } else {
-    Tcl_DStringAppend(directory, path, static_cast<int>(base - path - 1));
-  }
-}
-
-/* How much of a target's base name its temporaries keep: all of it when
- * the whole temporary name fits in NAME_MAX. */
-static size_t TemporaryBaseLength(const char *base) {
-  size_t length = strlen(base);
-  return length + SUFFIX_ROOM > NAME_MAX ? NAME_MAX - SUFFIX_ROOM : length;
-}
-
-/* A fresh temporary name beside target, into *temporary (reset here). */
-static void FormatTemporary(const char *target, Tcl_DString *temporary) {
-  const char *base = BaseOf(target);
-  char suffix[SUFFIX_ROOM];
-  snprintf(suffix, sizeof(suffix), "%ld.%u", static_cast<long>(getpid()),
-           temporarySerial++);
-  Tcl_DStringSetLength(temporary, 0);
-  Tcl_DStringAppend(temporary, target, static_cast<int>(base - target));
-  Tcl_DStringAppend(temporary, base,
-                    static_cast<int>(TemporaryBaseLength(base)));
-  Tcl_DStringAppend(temporary, TEMPORARY_TAG, -1);
-  Tcl_DStringAppend(temporary, suffix, -1);
-}
-
-/*
- * IsStaleTemporary --
- *
- *	Whether the directory entry is a temporary of the target whose base
- *	name (as temporaries keep it) is base, left by a process that no
- *	longer runs. Temporaries of running processes, this one included,
- *	are in use.
- */
-static bool IsStaleTemporary(const char *entry, const char *base,
-                             size_t baseLength) {
-  size_t tagLength = sizeof(TEMPORARY_TAG) - 1;
-  if (strncmp(entry, base, baseLength) != 0 ||
-      strncmp(entry + baseLength, TEMPORARY_TAG, tagLength) != 0) {
-    return false;
-  }
-  const char *digits = entry + baseLength + tagLength;
-  char *end = nullptr;
-  errno = 0;
-  long pid = strtol(digits, &end, 10);
-  if (end == digits || *end != '.' || errno != 0 || pid <= 0 || pid > INT_MAX) {
-    return false;
-  }
-  const char *serial = end + 1;
-  if (*serial == '\0' || strspn(serial, "0123456789") != strlen(serial)) {
-    return false;
-  }
-  if (pid == static_cast<long>(getpid())) {
-    return false;
-  }
-  return kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
-}
-
-/*
- * RemoveStaleTemporaries --
- *
- *	Removes the named temporaries of target that killed processes left
- *	in its directory. Best effort: what cannot be listed or removed
- *	stays.
- */
-static void RemoveStaleTemporaries(const char *target) {
-  Tcl_DString directory;
-  DirectoryOf(target, &directory);
-  DIR *listing = opendir(Tcl_DStringValue(&directory));
-  Tcl_DStringFree(&directory);
-  if (listing == nullptr) {
-    return;
-  }
-  const char *base = BaseOf(target);
-  size_t baseLength = TemporaryBaseLength(base);
-  while (struct dirent *entry = readdir(listing)) {
-    if (IsStaleTemporary(entry->d_name, base, baseLength)) {
-      (void)unlinkat(dirfd(listing), entry->d_name, 0);
-    }
-  }
-  closedir(listing);
-}
-
-/*
  * CreateNamed --
  *
  *	Creates a new, empty temporary beside target under a name no other
@@ -247,15 +92,18 @@ static void RemoveStaleTemporaries(const char *target) {
  *
  * Results:
  *	Its descriptor with its name in *temporary, or -1 with errno set.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int CreateNamed(const char *target, Tcl_DString *temporary) {
-  int fault = StepFault(TOV_ROBUST_CREATE);
+  int fault = AskFaultHook(TOV_ROBUST_CREATE);
   if (fault != 0) {
     errno = fault;
     return -1;
   }
   for (int attempt = 0; attempt < NAME_ATTEMPTS; attempt++) {
-    FormatTemporary(target, temporary);
+    Pdb_FormatTemporaryName(target, temporary);
     int fd = open(Tcl_DStringValue(temporary),
                   O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) {
@@ -266,6 +114,8 @@ static int CreateNamed(const char *target, Tcl_DString *temporary) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * OpenTemporary --
  *
  *	Creates the temporary of handle: unnamed in the target's directory
@@ -275,13 +125,16 @@ static int CreateNamed(const char *target, Tcl_DString *temporary) {
  *
  * Results:
  *	The descriptor, or -1 with errno set.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int OpenTemporary(Tov_RobustFile *handle) {
   const char *target = Tcl_DStringValue(&handle->target);
-  int fault = StepFault(TOV_ROBUST_UNNAMED);
+  int fault = AskFaultHook(TOV_ROBUST_UNNAMED);
   if (fault == 0 && access(PROC_FD_DIR, X_OK) == 0) {
     Tcl_DString directory;
-    DirectoryOf(target, &directory);
+    Pdb_CopyDirectoryName(target, &directory);
     int fd = open(Tcl_DStringValue(&directory),
                   O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     Tcl_DStringFree(&directory);
@@ -295,6 +148,8 @@ static int OpenTemporary(Tov_RobustFile *handle) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * LinkUnnamed --
  *
  *	Gives the unnamed temporary, complete and synced, a name beside the
@@ -302,16 +157,20 @@ static int OpenTemporary(Tov_RobustFile *handle) {
  *
  * Results:
  *	0, or an errno.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int LinkUnnamed(Tov_RobustFile *handle) {
-  int fault = StepFault(TOV_ROBUST_LINK);
+  int fault = AskFaultHook(TOV_ROBUST_LINK);
   if (fault != 0) {
     return fault;
   }
   char source[PROC_FD_NAME_SIZE];
   snprintf(source, sizeof(source), "%s/%d", PROC_FD_DIR, handle->fd);
   for (int attempt = 0; attempt < NAME_ATTEMPTS; attempt++) {
-    FormatTemporary(Tcl_DStringValue(&handle->target), &handle->temporary);
+    Pdb_FormatTemporaryName(Tcl_DStringValue(&handle->target),
+                            &handle->temporary);
     if (linkat(AT_FDCWD, source, AT_FDCWD, Tcl_DStringValue(&handle->temporary),
                AT_SYMLINK_FOLLOW) == 0) {
       handle->named = true;
@@ -325,13 +184,18 @@ static int LinkUnnamed(Tov_RobustFile *handle) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * StreamWrite, StreamSeek, StreamClose --
  *
  *	The stream functions of the temporary: writes retried until all
  *	bytes are out, the first failure remembered; seeks on the
  *	descriptor; the close closes it. While the handle is abandoned,
  *	writes are dropped.
+ *
+ *----------------------------------------------------------------------
  */
+
 static ssize_t StreamWrite(void *cookie, const char *bytes, size_t count) {
   Tov_RobustFile *handle = static_cast<Tov_RobustFile *>(cookie);
   if (handle->discard) {
@@ -339,7 +203,7 @@ static ssize_t StreamWrite(void *cookie, const char *bytes, size_t count) {
   }
   size_t done = 0;
   while (done < count) {
-    int fault = StepFault(TOV_ROBUST_WRITE);
+    int fault = AskFaultHook(TOV_ROBUST_WRITE);
     ssize_t written = -1;
     if (fault != 0) {
       errno = fault;
@@ -380,6 +244,8 @@ static int StreamClose(void *cookie) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * KeepOwnerAndMode --
  *
  *	Gives the temporary the permission bits of the file it replaces, and
@@ -388,7 +254,10 @@ static int StreamClose(void *cookie) {
  *
  * Results:
  *	False with errno set when the permission bits cannot be set.
+ *
+ *----------------------------------------------------------------------
  */
+
 static bool KeepOwnerAndMode(int fd, const struct stat &info) {
   (void)fchown(fd, info.st_uid, static_cast<gid_t>(-1));
   (void)fchown(fd, static_cast<uid_t>(-1), info.st_gid);
@@ -396,6 +265,8 @@ static bool KeepOwnerAndMode(int fd, const struct stat &info) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * CommitContent --
  *
  *	Puts the written content under the target: writes out what the
@@ -407,12 +278,15 @@ static bool KeepOwnerAndMode(int fd, const struct stat &info) {
  *
  * Side effects:
  *	Closes the stream in every case.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int CommitContent(Tov_RobustFile *handle) {
   if (fflush(handle->stream) != 0 || ferror(handle->stream)) {
     return handle->writeError != 0 ? handle->writeError : EIO;
   }
-  int fault = StepFault(TOV_ROBUST_SYNC);
+  int fault = AskFaultHook(TOV_ROBUST_SYNC);
   if (fault != 0 || fsync(handle->fd) != 0) {
     return fault != 0 ? fault : errno;
   }
@@ -422,13 +296,13 @@ static int CommitContent(Tov_RobustFile *handle) {
       return error;
     }
   }
-  fault = StepFault(TOV_ROBUST_CLOSE);
+  fault = AskFaultHook(TOV_ROBUST_CLOSE);
   int closed = fclose(handle->stream);
   handle->stream = nullptr;
   if (fault != 0 || closed != 0) {
     return fault != 0 ? fault : errno;
   }
-  fault = StepFault(TOV_ROBUST_RENAME);
+  fault = AskFaultHook(TOV_ROBUST_RENAME);
   if (fault != 0 || rename(Tcl_DStringValue(&handle->temporary),
                            Tcl_DStringValue(&handle->target)) != 0) {
     return fault != 0 ? fault : errno;
@@ -460,7 +334,7 @@ static void DropTemporary(Tov_RobustFile *handle) {
  */
 static void SyncDirectoryOf(const char *path) {
   Tcl_DString directory;
-  DirectoryOf(path, &directory);
+  Pdb_CopyDirectoryName(path, &directory);
   int fd =
       open(Tcl_DStringValue(&directory), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   Tcl_DStringFree(&directory);
@@ -481,8 +355,8 @@ static void FreeHandle(Tov_RobustFile *handle) {
  * Sets the result to text + fileName + "\": " + the reason of the last
  * failure, when there is an interpreter, and leaves errno at its errno.
  */
-static void PosixFailure(Tcl_Interp *interp, const char *text,
-                         const char *fileName) {
+static void ReportPosixFailure(Tcl_Interp *interp, const char *text,
+                               const char *fileName) {
   if (interp != nullptr) {
     Tcl_ResetResult(interp);
     const char *reason = Tov_RobustFailureText(interp);
@@ -520,7 +394,7 @@ Tov_RobustFile *Tov_RobustFopenForWrite(Tcl_Interp *interp,
       static_cast<Tov_RobustFile *>(calloc(1, sizeof(Tov_RobustFile)));
   if (handle == nullptr) {
     RecordFailure(ENOMEM, nullptr);
-    PosixFailure(interp, ROBUST_MSG_OPEN, fileName);
+    ReportPosixFailure(interp, ROBUST_MSG_OPEN, fileName);
     return nullptr;
   }
   handle->fd = -1;
@@ -529,8 +403,8 @@ Tov_RobustFile *Tov_RobustFopenForWrite(Tcl_Interp *interp,
   Tcl_DStringAppend(&handle->name, fileName, -1);
 
   Tcl_DString native;
-  bool resolved =
-      ResolveTarget(Pdb_MakeNativeName(fileName, &native), &handle->target);
+  bool resolved = Pdb_ResolveLinkTarget(Pdb_MakeNativeName(fileName, &native),
+                                        &handle->target);
   int error = errno;
   Tcl_DStringFree(&native);
   struct stat info;
@@ -540,7 +414,7 @@ Tov_RobustFile *Tov_RobustFopenForWrite(Tcl_Interp *interp,
   } else if (exists && !S_ISREG(info.st_mode)) {
     RecordFailure(EINVAL, ROBUST_NOT_REGULAR);
   } else {
-    RemoveStaleTemporaries(Tcl_DStringValue(&handle->target));
+    Pdb_RemoveStaleTemporaries(Tcl_DStringValue(&handle->target));
     handle->fd = OpenTemporary(handle);
     if (handle->fd < 0) {
       RecordFailure(errno, nullptr);
@@ -559,13 +433,29 @@ Tov_RobustFile *Tov_RobustFopenForWrite(Tcl_Interp *interp,
     }
   }
   DropTemporary(handle);
-  PosixFailure(interp, ROBUST_MSG_OPEN, fileName);
+  ReportPosixFailure(interp, ROBUST_MSG_OPEN, fileName);
   FreeHandle(handle);
   errno = lastFailure.error;
   return nullptr;
 }
 
-/* The stream to write the new content to; NULL for a NULL handle. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * Tov_GetFilePtr --
+ *
+ *	Gives the stream that receives the new content of a replace-on-close
+ *	write; writes to it are buffered and checked, and the first failure is
+ *	reported by Tov_RobustFcloseForWrite.
+ *
+ * Results:
+ *	The stream; NULL for a NULL handle.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
 
 FILE *Tov_GetFilePtr(Tov_RobustFile *handle) {
   return handle != nullptr ? handle->stream : nullptr;
@@ -596,14 +486,15 @@ FILE *Tov_GetFilePtr(Tov_RobustFile *handle) {
 int Tov_RobustFcloseForWrite(Tcl_Interp *interp, Tov_RobustFile *handle) {
   if (handle == nullptr) {
     RecordFailure(EINVAL, nullptr);
-    PosixFailure(interp, ROBUST_MSG_CLOSE, "");
+    ReportPosixFailure(interp, ROBUST_MSG_CLOSE, "");
     return 1;
   }
   int error = CommitContent(handle);
   if (error != 0) {
     RecordFailure(error, nullptr);
     DropTemporary(handle);
-    PosixFailure(interp, ROBUST_MSG_CLOSE, Tcl_DStringValue(&handle->name));
+    ReportPosixFailure(interp, ROBUST_MSG_CLOSE,
+                       Tcl_DStringValue(&handle->name));
     FreeHandle(handle);
     errno = error;
     return 1;
@@ -613,7 +504,23 @@ int Tov_RobustFcloseForWrite(Tcl_Interp *interp, Tov_RobustFile *handle) {
   return 0;
 }
 
-/* Drops the new content: closes and removes the temporary file. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * Tov_RobustFabandonForWrite --
+ *
+ *	Drops the new content of a replace-on-close write: the buffered bytes
+ *	are discarded and the temporary file is closed and removed. A NULL
+ *	handle is ignored.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Releases the handle; the target stays as it was; errno is kept.
+ *
+ *----------------------------------------------------------------------
+ */
 
 void Tov_RobustFabandonForWrite(Tov_RobustFile *handle) {
   if (handle == nullptr) {
@@ -625,11 +532,46 @@ void Tov_RobustFabandonForWrite(Tov_RobustFile *handle) {
   errno = error;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Tov_RobustLastFailure --
+ *
+ *	Tells why the writer's last failure (a failed open, commit or write of
+ *	the stream) happened.
+ *
+ * Results:
+ *	Its errno; in *textPtr the writer's own text where no system error
+ *	describes it ("not a regular file"), else NULL.
+ *
+ * Side effects:
+ *	Sets errno to the failure's errno.
+ *
+ *----------------------------------------------------------------------
+ */
+
 int Tov_RobustLastFailure(const char **textPtr) {
   *textPtr = lastFailure.text;
   errno = lastFailure.error;
   return lastFailure.error;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Tov_RobustFailureText --
+ *
+ *	Gives the reason of the writer's last failure for a message.
+ *
+ * Results:
+ *	The writer's own text, or the system's text of its errno.
+ *
+ * Side effects:
+ *	For a system error, Tcl_PosixError sets interp's error code to the
+ *	POSIX one.
+ *
+ *----------------------------------------------------------------------
+ */
 
 const char *Tov_RobustFailureText(Tcl_Interp *interp) {
   const char *text = nullptr;
@@ -640,6 +582,24 @@ const char *Tov_RobustFailureText(Tcl_Interp *interp) {
   errno = error;
   return Tcl_PosixError(interp);
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Tov_RobustSetFaultHook --
+ *
+ *	For tests only: installs a hook that the writer asks before every
+ *	step; a non-zero answer makes that step fail with that errno. NULL
+ *	removes the hook.
+ *
+ * Results:
+ *	The hook it replaces.
+ *
+ * Side effects:
+ *	Every later write asks the new hook.
+ *
+ *----------------------------------------------------------------------
+ */
 
 Tov_RobustFaultHook Tov_RobustSetFaultHook(Tov_RobustFaultHook hook) {
   Tov_RobustFaultHook previous = faultHook;

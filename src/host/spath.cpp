@@ -12,14 +12,19 @@
 
 #include "host/tov_host.h"
 
-static int AccessBits(const char *mode);
+static const char MSG_NO_USABLE_FILE[] = "no usable file \"";
+static const char MSG_IN_DIRECTORIES_OF[] = "\" in the directories of ";
+static const char MSG_VARIABLE[] = "environment variable ";
+static const char MSG_LISTS_NO_DIRECTORY[] = " lists no directory";
+
+static int GetAccessBits(const char *mode);
 static bool IsUsableFile(const char *path, int bits);
 static char *CheckCandidate(Tcl_Interp *interp, const char *candidate,
                             int bits);
 
 /* The access(2) bits a mode string such as "r" or "rw" asks for. */
 
-static int AccessBits(const char *mode) {
+static int GetAccessBits(const char *mode) {
   int bits = F_OK;
   for (const char *c = mode; c != nullptr && *c != '\0'; c++) {
     if (*c == 'r') {
@@ -74,19 +79,22 @@ static char *CheckCandidate(Tcl_Interp *interp, const char *candidate,
  *	A heap copy (free()) of the first usable path, or NULL with an
  *	explanation in the interpreter result.
  *
+ * Side effects:
+ *	None beyond the message; the caller frees the path.
+ *
  *----------------------------------------------------------------------
  */
 
 char *Tov_Spath(Tcl_Interp *interp, const char *fileName, const char *envVar,
                 const char *mode, int flags) {
   (void)flags;
-  int bits = AccessBits(mode);
+  int bits = GetAccessBits(mode);
 
   if (fileName[0] == '/') {
     char *found = CheckCandidate(interp, fileName, bits);
     if (found == nullptr) {
       Tcl_ResetResult(interp);
-      Tcl_AppendResult(interp, "no usable file \"", fileName, "\"",
+      Tcl_AppendResult(interp, MSG_NO_USABLE_FILE, fileName, "\"",
                        (char *)nullptr);
     }
     return found;
@@ -95,8 +103,8 @@ char *Tov_Spath(Tcl_Interp *interp, const char *fileName, const char *envVar,
   const char *list = getenv(envVar);
   if (Tov_SpathGetNumElem(envVar) <= 0) {
     Tcl_ResetResult(interp);
-    Tcl_AppendResult(interp, "environment variable ", envVar,
-                     " lists no directory", (char *)nullptr);
+    Tcl_AppendResult(interp, MSG_VARIABLE, envVar, MSG_LISTS_NO_DIRECTORY,
+                     (char *)nullptr);
     return nullptr;
   }
 
@@ -120,15 +128,27 @@ char *Tov_Spath(Tcl_Interp *interp, const char *fileName, const char *envVar,
 
   Tcl_ResetResult(interp);
   if (found == nullptr) {
-    Tcl_AppendResult(interp, "no usable file \"", fileName,
-                     "\" in the directories of ", envVar, (char *)nullptr);
+    Tcl_AppendResult(interp, MSG_NO_USABLE_FILE, fileName,
+                     MSG_IN_DIRECTORIES_OF, envVar, (char *)nullptr);
   }
   return found;
 }
 
 /*
- * Number of non-empty directories in the colon-separated list of envVar;
- * 0 when the variable is unset or lists none.
+ *----------------------------------------------------------------------
+ *
+ * Tov_SpathGetNumElem --
+ *
+ *	Counts the non-empty directories in the colon-separated list that the
+ *	environment variable envVar holds.
+ *
+ * Results:
+ *	The count; 0 when the variable is unset or lists none.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
  */
 
 int Tov_SpathGetNumElem(const char *envVar) {

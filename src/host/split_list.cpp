@@ -20,6 +20,11 @@
 /* Bytes a backslash sequence turns into; more than Tcl ever writes. */
 enum { BACKSLASH_BYTES_MAX = 8 };
 
+static const char MSG_MALFORMED[] = "malformed list element";
+static const char MSG_TOO_MANY[] = "list has more than ";
+static const char MSG_ELEMENTS[] = " elements";
+static const char MSG_NO_MEMORY[] = "not enough memory to split a list";
+
 struct Element {
   char *start;  /* first byte of the element, after an opening brace/quote */
   int size;     /* bytes of the element before unescaping */
@@ -54,8 +59,8 @@ static char *GrowElement(const char *done, std::size_t doneSize,
                          unsigned long split);
 static void ForgetGrownElements(char **argv, unsigned long split,
                                 const char *string, bool failed);
-static int ListError(Tcl_Interp *interp, const char *elementText);
-static int CapacityError(Tcl_Interp *interp, int capacity);
+static int ReportListError(Tcl_Interp *interp, const char *elementText);
+static int ReportCapacityError(Tcl_Interp *interp, int capacity);
 
 /* The list separators of Tcl: space, \t, \n, \v, \f and \r. */
 
@@ -253,11 +258,15 @@ static char *CollapseElement(const Element &element, char **argv,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * GrowElement --
  *
  *	Finishes unescaping an element in a block of its own: the doneSize
  *	bytes already unescaped at done, then the text from src to end.
  *	Returns the block's element, or nullptr when out of memory.
+ *
+ *----------------------------------------------------------------------
  */
 
 static char *GrowElement(const char *done, std::size_t doneSize,
@@ -300,12 +309,16 @@ static char *GrowElement(const char *done, std::size_t doneSize,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * ForgetGrownElements --
  *
  *	Frees the grown elements that argv held before the split numbered
  *	split (they are overwritten there now) and, when the split failed,
  *	those it made itself. The block that holds string itself is never
  *	freed here: after a successful split it belongs to argv.
+ *
+ *----------------------------------------------------------------------
  */
 
 static void ForgetGrownElements(char **argv, unsigned long split,
@@ -328,15 +341,19 @@ static void ForgetGrownElements(char **argv, unsigned long split,
 }
 
 /*
- * ListError --
+ *----------------------------------------------------------------------
+ *
+ * ReportListError --
  *
  *	Leaves Tcl_SplitList's own message and error code for a malformed
  *	element in the interpreter result: they depend only on the element's
  *	text, which the split has not touched yet, so Tcl words them itself.
  *	Returns 1.
+ *
+ *----------------------------------------------------------------------
  */
 
-static int ListError(Tcl_Interp *interp, const char *elementText) {
+static int ReportListError(Tcl_Interp *interp, const char *elementText) {
   if (interp == nullptr) {
     return 1;
   }
@@ -345,19 +362,19 @@ static int ListError(Tcl_Interp *interp, const char *elementText) {
   Tcl_ResetResult(interp);
   if (Tcl_SplitList(interp, elementText, &count, &elements) == TCL_OK) {
     Tcl_Free(reinterpret_cast<char *>(elements));
-    Tcl_AppendResult(interp, "malformed list element", (char *)nullptr);
+    Tcl_AppendResult(interp, MSG_MALFORMED, (char *)nullptr);
   }
   return 1;
 }
 
 /* The message of a list longer than the caller's array. Returns 1. */
 
-static int CapacityError(Tcl_Interp *interp, int capacity) {
+static int ReportCapacityError(Tcl_Interp *interp, int capacity) {
   if (interp != nullptr) {
     char number[TCL_INTEGER_SPACE];
     snprintf(number, sizeof(number), "%d", capacity);
     Tcl_ResetResult(interp);
-    Tcl_AppendResult(interp, "list has more than ", number, " elements",
+    Tcl_AppendResult(interp, MSG_TOO_MANY, number, MSG_ELEMENTS,
                      (char *)nullptr);
   }
   return 1;
@@ -401,14 +418,14 @@ int Tov_SplitListInPlace(Tcl_Interp *interp, char *string, int *argcPtr,
   while (*list != '\0') {
     Element element;
     if (FindElement(list, &element) != TCL_OK) {
-      status = ListError(interp, list);
+      status = ReportListError(interp, list);
       break;
     }
     if (*element.start == '\0') {
       break;
     }
     if (count >= capacity) {
-      status = CapacityError(interp, capacity);
+      status = ReportCapacityError(interp, capacity);
       break;
     }
     char *text = element.start;
@@ -421,8 +438,7 @@ int Tov_SplitListInPlace(Tcl_Interp *interp, char *string, int *argcPtr,
       status = 1;
       if (interp != nullptr) {
         Tcl_ResetResult(interp);
-        Tcl_AppendResult(interp, "not enough memory to split a list",
-                         (char *)nullptr);
+        Tcl_AppendResult(interp, MSG_NO_MEMORY, (char *)nullptr);
       }
       break;
     }

@@ -24,10 +24,19 @@ void Pdb_AddressSet::grow() {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_AddressSet::sortedMembers --
+ *
+ *	Lists the members of the set, for freeing them in address order.
  *
  * Results:
  *	The members in ascending address order, in a new vector.
+ *
+ * Side effects:
+ *	None; may throw std::bad_alloc.
+ *
+ *----------------------------------------------------------------------
  */
 
 std::vector<void *> Pdb_AddressSet::sortedMembers() const {

@@ -20,8 +20,22 @@ public:
   Pdb_AddressSet(const Pdb_AddressSet &) = delete;
   Pdb_AddressSet &operator=(const Pdb_AddressSet &) = delete;
 
-  /* Adds address (not nullptr); true when it was not yet a member. May
-   * throw std::bad_alloc when the set grows. */
+  /*
+   *----------------------------------------------------------------------
+   *
+   * Pdb_AddressSet::insert --
+   *
+   *	Adds address, which is not nullptr, to the set.
+   *
+   * Results:
+   *	True when it was not yet a member.
+   *
+   * Side effects:
+   *	May grow the slot array, which may throw std::bad_alloc.
+   *
+   *----------------------------------------------------------------------
+   */
+
   bool insert(const void *address) {
     if (2 * (count + 1) > slots.size()) {
       grow();
@@ -41,7 +55,22 @@ public:
 
   int size() const { return static_cast<int>(count); }
 
-  /* Calls visit(address) for every member, in no particular order. */
+  /*
+   *----------------------------------------------------------------------
+   *
+   * Pdb_AddressSet::forEach --
+   *
+   *	Calls visit(address) for every member, in no particular order.
+   *
+   * Results:
+   *	None.
+   *
+   * Side effects:
+   *	Those of visit, which must not change the set.
+   *
+   *----------------------------------------------------------------------
+   */
+
   template <typename Visit> void forEach(Visit visit) const {
     for (std::uintptr_t slot : slots) {
       if (slot != 0) {

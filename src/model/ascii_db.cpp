@@ -33,7 +33,7 @@ static unsigned HashPartName(Tcl_HashTable *, void *key) {
   return static_cast<unsigned>(hash ^ (hash >> 32));
 }
 
-static int SamePartName(void *key, Tcl_HashEntry *entry) {
+static int IsSamePartName(void *key, Tcl_HashEntry *entry) {
   return std::strcmp(static_cast<const char *>(key), entry->key.oneWordValue) ==
          0;
 }
@@ -57,9 +57,27 @@ static void FreePartEntry(Tcl_HashEntry *entry) {
 static const Tcl_HashKeyType partNameKeys = {TCL_HASH_KEY_TYPE_VERSION,
                                              TCL_HASH_KEY_RANDOMIZE_HASH,
                                              HashPartName,
-                                             SamePartName,
+                                             IsSamePartName,
                                              AllocPartEntry,
                                              FreePartEntry};
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_AsciiDb::Pdb_AsciiDb --
+ *
+ *	Makes an ASCII database of group on the open file: an empty parts
+ *	table and a tree holding only the root "/".
+ *
+ * Results:
+ *	None; tree is nullptr when the tree could not be allocated, which the
+ *	caller must check.
+ *
+ * Side effects:
+ *	Takes over file (see Pdb_Database).
+ *
+ *----------------------------------------------------------------------
+ */
 
 Pdb_AsciiDb::Pdb_AsciiDb(Pdb_Group *owner, FILE *file, int kind,
                          const char *name)
@@ -74,10 +92,17 @@ Pdb_AsciiDb::Pdb_AsciiDb(Pdb_Group *owner, FILE *file, int kind,
  * Pdb_AsciiDb::~Pdb_AsciiDb --
  *
  *	Takes every reference to this database's parts out of the other
- *	databases of the group and its hidden lists (unless the whole group
- *	is going), then frees the tree and then the records. Ownership is tested by a lookup in the parts table and
- *	the walks climb by parent links, so nothing is allocated and
- *	teardown cannot fail.
+ *	databases of the group and its hidden lists (unless the whole group is
+ *	going), then frees the tree and then the records. Ownership is tested
+ *	by a lookup in the parts table and the walks climb by parent links, so
+ *	nothing is allocated and teardown cannot fail.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Frees the tree and every part record; the base destructor closes the
+ *	file.
  *
  *----------------------------------------------------------------------
  */
@@ -110,6 +135,22 @@ Pdb_AsciiDb::~Pdb_AsciiDb() {
   Tcl_DeleteHashTable(&parts);
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_AsciiDb::addPart --
+ *
+ *	Enters a new record into the parts table under its name.
+ *
+ * Results:
+ *	True; false when the name is taken (the record is then not entered).
+ *
+ * Side effects:
+ *	The database owns the record from now on.
+ *
+ *----------------------------------------------------------------------
+ */
+
 bool Pdb_AsciiDb::addPart(Pdb_Part *part) {
   int isNew = 0;
   Tcl_HashEntry *entry =
@@ -121,9 +162,44 @@ bool Pdb_AsciiDb::addPart(Pdb_Part *part) {
   return true;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_AsciiDb::owns --
+ *
+ *	Tells whether part is one of this database's own records, by a lookup
+ *	of its name in the parts table (allocates nothing).
+ *
+ * Results:
+ *	True when it is.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 bool Pdb_AsciiDb::owns(const Pdb_Part *part) {
   return findPart(part->name()) == part;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_AsciiDb::findPartByField --
+ *
+ *	Finds the first record of the parts table, in table order, whose
+ *	symbol name (selector 4) or template name (selector 5) equals value.
+ *
+ * Results:
+ *	The record, or nullptr; nullptr after the unknown-type line for
+ *	another selector.
+ *
+ * Side effects:
+ *	See Pdb_Database::unknownSelector.
+ *
+ *----------------------------------------------------------------------
+ */
 
 const Pdb_Part *Pdb_AsciiDb::findPartByField(int selector, const char *value) {
   if (selector != PDB_FIELD_SYMBOL && selector != PDB_FIELD_TEMPLATE) {
@@ -142,6 +218,22 @@ const Pdb_Part *Pdb_AsciiDb::findPartByField(int selector, const char *value) {
   return nullptr;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_AsciiDb::findPart --
+ *
+ *	Looks a part record up by name in the parts table.
+ *
+ * Results:
+ *	The record, or nullptr.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 const Pdb_Part *Pdb_AsciiDb::findPart(const char *partName) {
   Tcl_HashEntry *entry = Tcl_FindHashEntry(&parts, partName);
   return entry == nullptr
@@ -149,17 +241,50 @@ const Pdb_Part *Pdb_AsciiDb::findPart(const char *partName) {
              : static_cast<const Pdb_Part *>(Tcl_GetHashValue(entry));
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_AsciiDb::printPartsTable --
+ *
+ *	Writes "<<<<<< partsTable:" and then the whole text of every record, a
+ *	line each, in table order.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Writes to out.
+ *
+ *----------------------------------------------------------------------
+ */
+
 void Pdb_AsciiDb::printPartsTable(FILE *out) {
   std::fputs("<<<<<< partsTable:\n", out);
   Tcl_HashSearch search;
   for (Tcl_HashEntry *e = Tcl_FirstHashEntry(&parts, &search); e != nullptr;
        e = Tcl_NextHashEntry(&search)) {
     Tcl_DString text;
-    Pdb_PartText(static_cast<const Pdb_Part *>(Tcl_GetHashValue(e)),
-                 PDB_FIELD_WHOLE, &text);
+    Pdb_FormatPartText(static_cast<const Pdb_Part *>(Tcl_GetHashValue(e)),
+                       PDB_FIELD_WHOLE, &text);
     std::fprintf(out, "%s\n", Tcl_DStringValue(&text));
     Tcl_DStringFree(&text);
   }
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_AsciiDb::partCount --
+ *
+ *	Counts the records of the parts table.
+ *
+ * Results:
+ *	The count.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
 
 int Pdb_AsciiDb::partCount() { return Tov_HashTableSize(&parts); }

@@ -15,9 +15,10 @@ class Pdb_Group;
 
 class Pdb_AsciiDb : public Pdb_Database {
 public:
-  Tcl_HashTable parts; /* part name -> Pdb_Part; owns the records; keys
-                          point at the names inside the records */
-  Pdb_Group *group;    /* the group the database was opened into */
+  /* Part name -> Pdb_Part; owns the records. The keys point at the
+   * names inside the records. */
+  Tcl_HashTable parts;
+  Pdb_Group *group; /* the group the database was opened into */
 
   /* tree is nullptr afterwards when it could not be allocated. */
   Pdb_AsciiDb(Pdb_Group *group, FILE *file, int kind, const char *name);

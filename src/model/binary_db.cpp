@@ -19,6 +19,25 @@
  */
 static const int INDEX_AFTER_LOOKUPS = 64;
 
+static const Pdb_PartList *GetMappedList(const Pdb_BinaryDb *db);
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_BinaryDb::Pdb_BinaryDb --
+ *
+ *	Makes a binary database on the open file, with nothing mapped yet
+ *	(Pdb_LoadBinary maps it).
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Takes over file (see Pdb_Database).
+ *
+ *----------------------------------------------------------------------
+ */
+
 Pdb_BinaryDb::Pdb_BinaryDb(FILE *file, int kind, const char *name)
     : Pdb_Database(file, kind, name),
       partList(static_cast<Pdb_PartList *>(unset())), mapBase(unset()),
@@ -26,25 +45,78 @@ Pdb_BinaryDb::Pdb_BinaryDb(FILE *file, int kind, const char *name)
   binary = 1;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_BinaryDb::~Pdb_BinaryDb --
+ *
+ *	Unmaps the image, if one was mapped, and gives its range back to the
+ *	address window.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Every structure of the image is gone afterwards; the base destructor
+ *	closes the file. Allocates nothing.
+ *
+ *----------------------------------------------------------------------
+ */
+
 Pdb_BinaryDb::~Pdb_BinaryDb() {
   if (isMapped()) {
     Pdb_WindowUnmapFile(mapBase, mapSize);
   }
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_BinaryDb::isMapped --
+ *
+ *	Tells whether the image has been mapped.
+ *
+ * Results:
+ *	True when it has.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 bool Pdb_BinaryDb::isMapped() const { return mapBase != unset(); }
 
 /* The part list, or nullptr while nothing is mapped. */
-static const Pdb_PartList *listOf(const Pdb_BinaryDb *db) {
+static const Pdb_PartList *GetMappedList(const Pdb_BinaryDb *db) {
   return db->isMapped() && db->partList != Pdb_BinaryDb::unset() ? db->partList
                                                                  : nullptr;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_BinaryDb::findPartByField --
+ *
+ *	Finds the first record of the image's sorted part list, in name order,
+ *	whose symbol name (selector 4) or template name (selector 5) equals
+ *	value.
+ *
+ * Results:
+ *	The record, or nullptr (also while nothing is mapped); nullptr after
+ *	the unknown-type line for another selector.
+ *
+ * Side effects:
+ *	See Pdb_Database::unknownSelector.
+ *
+ *----------------------------------------------------------------------
+ */
 
 const Pdb_Part *Pdb_BinaryDb::findPartByField(int selector, const char *value) {
   if (selector != PDB_FIELD_SYMBOL && selector != PDB_FIELD_TEMPLATE) {
     return unknownSelector(selector);
   }
-  const Pdb_PartList *list = listOf(this);
+  const Pdb_PartList *list = GetMappedList(this);
   for (int i = 0; list != nullptr && i < partCount(); i++) {
     const Pdb_Part *part = Pdb_ResolveEntry(list->entry(i));
     const char *field = selector == PDB_FIELD_SYMBOL ? part->symbolName()
@@ -56,8 +128,26 @@ const Pdb_Part *Pdb_BinaryDb::findPartByField(int selector, const char *value) {
   return nullptr;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_BinaryDb::findPart --
+ *
+ *	Looks a part record up by name in the image's sorted part list, by
+ *	binary search, or through a name index that a large list gets after
+ *	its first INDEX_AFTER_LOOKUPS lookups.
+ *
+ * Results:
+ *	The record, or nullptr (also while nothing is mapped).
+ *
+ * Side effects:
+ *	May build the name index; one that cannot be built is done without.
+ *
+ *----------------------------------------------------------------------
+ */
+
 const Pdb_Part *Pdb_BinaryDb::findPart(const char *partName) {
-  const Pdb_PartList *list = listOf(this);
+  const Pdb_PartList *list = GetMappedList(this);
   if (list == nullptr) {
     return nullptr;
   }
@@ -75,18 +165,52 @@ const Pdb_Part *Pdb_BinaryDb::findPart(const char *partName) {
   return reinterpret_cast<const Pdb_Part *>(entry);
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_BinaryDb::printPartsTable --
+ *
+ *	Writes "<<<<<< partsTable:" and then the whole text of every record, a
+ *	line each, in name order.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Writes to out.
+ *
+ *----------------------------------------------------------------------
+ */
+
 void Pdb_BinaryDb::printPartsTable(FILE *out) {
   std::fputs("<<<<<< partsTable:\n", out);
-  const Pdb_PartList *list = listOf(this);
+  const Pdb_PartList *list = GetMappedList(this);
   for (int i = 0; list != nullptr && i < list->count; i++) {
     Tcl_DString text;
-    Pdb_PartText(Pdb_ResolveEntry(list->entry(i)), PDB_FIELD_WHOLE, &text);
+    Pdb_FormatPartText(Pdb_ResolveEntry(list->entry(i)), PDB_FIELD_WHOLE,
+                       &text);
     std::fprintf(out, "%s\n", Tcl_DStringValue(&text));
     Tcl_DStringFree(&text);
   }
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_BinaryDb::partCount --
+ *
+ *	Counts the records of the image's part list.
+ *
+ * Results:
+ *	The count; 0 while nothing is mapped.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 int Pdb_BinaryDb::partCount() {
-  const Pdb_PartList *list = listOf(this);
+  const Pdb_PartList *list = GetMappedList(this);
   return list == nullptr ? 0 : list->count;
 }

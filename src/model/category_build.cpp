@@ -18,15 +18,15 @@
 static const char MSG_CANNOT_CREATE[] = "could not create category child of: ";
 static const char MSG_HELP_MISMATCH[] = "category help context mismatch for ";
 
-static const char *RecordedHelp(Pdb_Group *group, const char *path,
-                                const Pdb_CategoryNode *node);
+static const char *FindRecordedHelp(Pdb_Group *group, const char *path,
+                                    const Pdb_CategoryNode *node);
 static bool HasReferenceNamed(const Pdb_ChildIndex &index,
                               const Pdb_CategoryNode *parent,
                               std::string_view name);
 
 /* The help a path is checked against: the group's, else node's own. */
-static const char *RecordedHelp(Pdb_Group *group, const char *path,
-                                const Pdb_CategoryNode *node) {
+static const char *FindRecordedHelp(Pdb_Group *group, const char *path,
+                                    const Pdb_CategoryNode *node) {
   if (group != nullptr) {
     if (Pdb_CategoryNode *found =
             group->lookupPathInGroup(PDB_REFS_GROUP, path)) {
@@ -50,7 +50,7 @@ static bool HasReferenceNamed(const Pdb_ChildIndex &index,
   }
   for (const Pdb_CategoryNode *c = parent->child(); c != nullptr;
        c = c->sibling()) {
-    if (c->isReference() && Pdb_ComponentName(c) == name) {
+    if (c->isReference() && Pdb_GetComponentName(c) == name) {
       return true;
     }
   }
@@ -68,22 +68,19 @@ static bool HasReferenceNamed(const Pdb_ChildIndex &index,
  * Results:
  *	The new node, or nullptr (nothing changed) when out of memory.
  *
+ * Side effects:
+ *	The child name index of parent learns the new child.
+ *
  *----------------------------------------------------------------------
  */
 
 Pdb_CategoryNode *Pdb_TreeEdit::createChild(Pdb_CategoryNode *parent,
                                             const char *name,
                                             const char *help) {
-  /* The node first: a body that could not be linked would leak its parts. */
-  auto *node = static_cast<Pdb_CategoryNode *>(
-      Pdb_WindowAlloc(sizeof(Pdb_CategoryNode)));
-  Pdb_Category *body = node != nullptr ? createBody(name, help) : nullptr;
-  if (body == nullptr) {
-    Pdb_WindowFree(node);
+  Pdb_CategoryNode *node = createCategoryNode(name, help);
+  if (node == nullptr) {
     return nullptr;
   }
-  std::memset(node, 0, sizeof *node);
-  node->category.set(node, body);
   appendChild(parent, node);
   holder->categories++;
   return node;
@@ -114,7 +111,7 @@ Pdb_CategoryNode *Pdb_TreeEdit::ensurePath(Tcl_Interp *interp, Pdb_Group *group,
   std::string scratch(path);
   Pdb_CategoryNode *node = holder->rootNode();
   if (node == nullptr) {
-    node = createRoot();
+    node = createCategoryNode("/", "");
     if (node == nullptr) {
       Tcl_AppendResult(interp, MSG_CANNOT_CREATE, path, (char *)nullptr);
       return nullptr;
@@ -139,7 +136,7 @@ Pdb_CategoryNode *Pdb_TreeEdit::ensurePath(Tcl_Interp *interp, Pdb_Group *group,
       return nullptr;
     }
     if (last) {
-      const char *recorded = RecordedHelp(group, path, child);
+      const char *recorded = FindRecordedHelp(group, path, child);
       if (help[0] != '\0' && std::strcmp(help, recorded) != 0) {
         Tcl_AppendResult(interp, MSG_HELP_MISMATCH, path, ": ", help,
                          " should be ", recorded, ".", (char *)nullptr);
@@ -164,6 +161,9 @@ Pdb_CategoryNode *Pdb_TreeEdit::ensurePath(Tcl_Interp *interp, Pdb_Group *group,
  *
  * Results:
  *	The length of path up to and including that component's "/", or 0.
+ *
+ * Side effects:
+ *	None.
  *
  *----------------------------------------------------------------------
  */
@@ -200,13 +200,15 @@ std::size_t Pdb_TreeEdit::referenceOnPath(const char *path) const {
  * Results:
  *	False (nothing changed) when out of memory.
  *
+ * Side effects:
+ *	The child name index of parent learns the new reference.
+ *
  *----------------------------------------------------------------------
  */
 
 bool Pdb_TreeEdit::createReference(Pdb_CategoryNode *parent,
                                    const Pdb_CategoryNode *target) {
-  auto *node = static_cast<Pdb_CategoryNode *>(
-      Pdb_WindowAlloc(sizeof(Pdb_CategoryNode)));
+  Pdb_CategoryNode *node = allocateNode();
   char *targetPath = target->nodePath();
   char *copy = targetPath != nullptr ? Pdb_WindowStrdup(targetPath) : nullptr;
   std::free(targetPath);
@@ -215,12 +217,28 @@ bool Pdb_TreeEdit::createReference(Pdb_CategoryNode *parent,
     Pdb_WindowFree(copy);
     return false;
   }
-  std::memset(node, 0, sizeof *node);
   node->referencePath.set(node, copy);
   appendChild(parent, node);
   holder->references++;
   return true;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_IsCategoryPath --
+ *
+ *	Tells whether path has the form of a category path: it begins and
+ *	ends with "/" and holds no "//".
+ *
+ * Results:
+ *	True when it has.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
 
 bool Pdb_IsCategoryPath(const char *path) {
   std::size_t length = std::strlen(path);

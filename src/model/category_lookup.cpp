@@ -1,9 +1,9 @@
 /*
  * category_lookup.cpp --
  *
- *	Finding categories: children by name, paths in one tree or across a
- *	group with the three reference modes, full paths, components, help
- *	texts and the home category of an entry.
+ *	Finding categories by path: children by name, paths in one tree or
+ *	across a group with the three reference modes, and the help texts
+ *	the group records for a path.
  */
 
 #include "model/category_tree.h"
@@ -23,13 +23,13 @@
 #include "model/tree_walk.h"
 
 /* The first component of rem ("/a/b/" gives "a"); rem begins with "/". */
-static std::string_view FirstComponent(std::string_view rem) {
+static std::string_view GetFirstComponent(std::string_view rem) {
   std::size_t end = rem.find('/', 1);
   return end == std::string_view::npos ? rem.substr(1) : rem.substr(1, end - 1);
 }
 
 /* The child index of db's tree, or nullptr for a tree without one. */
-static const Pdb_ChildIndex *ChildIndexOf(const Pdb_Database *db) {
+static const Pdb_ChildIndex *GetChildIndex(const Pdb_Database *db) {
   const Pdb_TreeEdit *edit = db->treeEdit();
   return edit != nullptr ? &edit->childIndex() : nullptr;
 }
@@ -54,7 +54,7 @@ static void ForEachCandidate(const Pdb_ChildIndex *index,
     return;
   }
   for (Pdb_CategoryNode *c = parent->child(); c != nullptr; c = c->sibling()) {
-    if (Pdb_ComponentName(c) == name && visit(c)) {
+    if (Pdb_GetComponentName(c) == name && visit(c)) {
       return;
     }
   }
@@ -87,7 +87,7 @@ public:
    * siblings after it are tried.
    */
   Pdb_CategoryNode *run(const Pdb_CategoryNode *root) {
-    stack.push_back({root, 0, true, ChildIndexOf(db)});
+    stack.push_back({root, 0, true, GetChildIndex(db)});
     while (!stack.empty()) {
       LookupStep step = stack.back();
       stack.pop_back();
@@ -95,7 +95,7 @@ public:
       if (step.children) {
         /* Pushed in reverse so that the first candidate is tried first. */
         std::size_t mark = stack.size();
-        ForEachCandidate(step.index, step.node, FirstComponent(rem),
+        ForEachCandidate(step.index, step.node, GetFirstComponent(rem),
                          [&](Pdb_CategoryNode *c) {
                            stack.push_back({c, step.offset, false, step.index});
                            return false;
@@ -104,19 +104,19 @@ public:
                      stack.end());
         continue;
       }
-      std::string_view name = Pdb_ComponentName(step.node);
+      std::string_view name = Pdb_GetComponentName(step.node);
       bool isRoot =
           step.node->parentNode() == nullptr && !step.node->isReference();
       std::size_t componentLength = isRoot ? 1 : name.size() + 2;
       if (rem.size() == componentLength) {
-        if (isRoot ? rem == "/" : FirstComponent(rem) == name) {
+        if (isRoot ? rem == "/" : GetFirstComponent(rem) == name) {
           return const_cast<Pdb_CategoryNode *>(step.node);
         }
         continue;
       }
       if (!isRoot &&
           (rem.size() < componentLength || rem[componentLength - 1] != '/' ||
-           FirstComponent(rem) != name)) {
+           GetFirstComponent(rem) != name)) {
         continue;
       }
       std::size_t rest = step.offset + componentLength - 1;
@@ -144,7 +144,7 @@ private:
     for (auto t = targets.rbegin(); t != targets.rend(); ++t) {
       /* References that lead back to themselves are followed once. */
       if (followed.insert({t->node, offset}).second) {
-        stack.push_back({t->node, offset, false, ChildIndexOf(t->db)});
+        stack.push_back({t->node, offset, false, GetChildIndex(t->db)});
       }
     }
   }
@@ -158,78 +158,6 @@ private:
 };
 
 } // namespace
-
-bool Pdb_CategoryNode::hasReferenceChild(const char *path) const {
-  for (Pdb_CategoryNode *c = child(); c != nullptr; c = c->sibling()) {
-    if (c->isReference() && std::strcmp(c->refPath(), path) == 0) {
-      return true;
-    }
-  }
-  return false;
-}
-
-/*
- * Pdb_CategoryNode::nodePath --
- *
- *	The reference path of a reference, else the full path built from
- *	right to left over the node's ancestors. Returns a malloc'ed string,
- *	or nullptr when out of memory.
- */
-char *Pdb_CategoryNode::nodePath() const {
-  if (isReference()) {
-    const char *ref = refPath();
-    char *copy = static_cast<char *>(std::malloc(std::strlen(ref) + 1));
-    return copy != nullptr ? std::strcpy(copy, ref) : nullptr;
-  }
-  std::size_t length = 0;
-  for (const Pdb_CategoryNode *n = this; n != nullptr; n = n->parentNode()) {
-    length += std::strlen(n->body()->nameText()) + 1;
-  }
-  /* Each name takes its bytes and a "/"; the root's "/" leaves the NUL. */
-  char *buffer =
-      length == 0 ? nullptr : static_cast<char *>(std::malloc(length));
-  if (buffer == nullptr) {
-    return nullptr;
-  }
-  char *at = buffer + length - 1;
-  *at = '\0';
-  for (const Pdb_CategoryNode *n = this; n != nullptr; n = n->parentNode()) {
-    const char *name = n->body()->nameText();
-    std::size_t size = std::strlen(name);
-    if (n->parentNode() != nullptr) {
-      *--at = '/';
-    }
-    at -= size;
-    std::memcpy(at, name, size);
-  }
-  return buffer;
-}
-
-void Pdb_CategoryNode::nodeComponent(Tcl_DString *component) const {
-  Tcl_DStringInit(component);
-  if (!isReference() && parentNode() == nullptr) {
-    Tcl_DStringAppend(component, body()->nameText(), -1);
-    return;
-  }
-  std::string_view name = Pdb_ComponentName(this);
-  Tcl_DStringAppend(component, "/", 1);
-  Tcl_DStringAppend(component, name.data(), static_cast<int>(name.size()));
-  Tcl_DStringAppend(component, "/", 1);
-}
-
-Pdb_CategoryNode *Pdb_CategoryNode::homeOf(const Pdb_PartEntry *entry) {
-  Pdb_CategoryNode *home = nullptr;
-  Pdb_WalkPreOrder(this, Pdb_WalkScope::WITH_SIBLINGS,
-                   [&](Pdb_CategoryNode *node, int) {
-                     if (!node->isReference() &&
-                         node->body()->partList()->containsEntry(entry)) {
-                       home = node;
-                       return false;
-                     }
-                     return true;
-                   });
-  return home;
-}
 
 /*
  *----------------------------------------------------------------------
@@ -245,6 +173,9 @@ Pdb_CategoryNode *Pdb_CategoryNode::homeOf(const Pdb_PartEntry *entry) {
  * Results:
  *	The node, or nullptr for a path that does not begin and end with
  *	"/", an empty tree, or a path that is not there.
+ *
+ * Side effects:
+ *	None; may throw std::bad_alloc while references are followed.
  *
  *----------------------------------------------------------------------
  */
@@ -263,6 +194,23 @@ Pdb_CategoryNode *Pdb_Database::lookupPath(Pdb_Group *group, int mode,
   return PathLookup(this, group, mode, path).run(top);
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Group::lookupPathInGroup --
+ *
+ *	Looks path up in each database of the group in table order, with
+ *	Pdb_Database::lookupPath and reference mode mode.
+ *
+ * Results:
+ *	The first node found, or nullptr.
+ *
+ * Side effects:
+ *	As Pdb_Database::lookupPath.
+ *
+ *----------------------------------------------------------------------
+ */
+
 Pdb_CategoryNode *Pdb_Group::lookupPathInGroup(int mode,
                                                const char *path) const {
   Pdb_CategoryNode *found = nullptr;
@@ -272,6 +220,23 @@ Pdb_CategoryNode *Pdb_Group::lookupPathInGroup(int mode,
   });
   return found;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Group::locateAll --
+ *
+ *	Finds the node at path in every database that holds one, without
+ *	following references: the targets of a category reference to path.
+ *
+ * Results:
+ *	The nodes with their databases, in table order.
+ *
+ * Side effects:
+ *	May throw std::bad_alloc.
+ *
+ *----------------------------------------------------------------------
+ */
 
 std::vector<Pdb_Located> Pdb_Group::locateAll(const char *path) const {
   std::vector<Pdb_Located> found;
@@ -284,6 +249,23 @@ std::vector<Pdb_Located> Pdb_Group::locateAll(const char *path) const {
   return found;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Group::helpOfFound --
+ *
+ *	Gives the help of a node that lookupPathInGroup found: for a reference,
+ *	that of the category it designates.
+ *
+ * Results:
+ *	The help text; "" for nullptr or a reference whose target is missing.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 const char *Pdb_Group::helpOfFound(const Pdb_CategoryNode *node) const {
   if (node != nullptr && node->isReference()) {
     node = lookupPathInGroup(PDB_REFS_IGNORE, node->refPath());
@@ -295,12 +277,24 @@ const char *Pdb_Group::helpOfFound(const Pdb_CategoryNode *node) const {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_Group::categoryHelp --
  *
- *	The help text of the first category the group finds at path (for a
- *	reference, that of the category it designates). The empty string when
- *	no database holds the path or a reference's target is missing.
+ *	Gives the help text the group records for path: that of the first
+ *	category the group finds there (for a reference, that of the category
+ *	it designates).
+ *
+ * Results:
+ *	The help text; the empty string when no database holds the path or a
+ *	reference's target is missing.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
  */
+
 const char *Pdb_Group::categoryHelp(const char *path) const {
   return helpOfFound(lookupPathInGroup(PDB_REFS_GROUP, path));
 }

@@ -1,9 +1,8 @@
 /*
  * category_refs.cpp --
  *
- *	Category references across a group: the circularity test, the test
- *	of the place a new reference would take, and the collection of a
- *	subtree with the parts homed in it.
+ *	Category references across a group: the circularity test and the
+ *	test of the place a new reference would take.
  */
 
 #include <cstring>
@@ -23,6 +22,12 @@
  *	that a reference met on the way designates (in any database of the
  *	group). Each designated category is searched once, so references that
  *	lead in a circle end the search.
+ *
+ * Results:
+ *	True when x is reached.
+ *
+ * Side effects:
+ *	None; may throw std::bad_alloc.
  *
  *----------------------------------------------------------------------
  */
@@ -57,10 +62,23 @@ bool Pdb_Group::reachesCategory(const Pdb_CategoryNode *x,
 }
 
 /*
- * True when placing a reference to targetPath under node would make a
- * cycle: node is reachable from the category at targetPath in some
- * database of the group.
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Group::isCircularReference --
+ *
+ *	Tells whether placing a reference to targetPath under node would make
+ *	a cycle: node is reachable from the category at targetPath in some
+ *	database of the group.
+ *
+ * Results:
+ *	True when it would.
+ *
+ * Side effects:
+ *	None; may throw std::bad_alloc.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool Pdb_Group::isCircularReference(const Pdb_CategoryNode *node,
                                     const char *targetPath) const {
   return findFirst([&](const char *, Pdb_Database *db) {
@@ -84,6 +102,9 @@ bool Pdb_Group::isCircularReference(const Pdb_CategoryNode *node,
  * Results:
  *	True when some database of the group finds that path.
  *
+ * Side effects:
+ *	None; may throw std::bad_alloc while references are followed.
+ *
  *----------------------------------------------------------------------
  */
 
@@ -102,23 +123,4 @@ bool Pdb_Group::referencePlaceTaken(const char *parentPath,
       lookupPathInGroup(PDB_REFS_GROUP, Tcl_DStringValue(&place)) != nullptr;
   Tcl_DStringFree(&place);
   return taken;
-}
-
-void Pdb_CategoryNode::collectSubtree(Pdb_AddressSet &nodes,
-                                      Pdb_AddressSet &parts) {
-  Pdb_WalkPreOrder(this, Pdb_WalkScope::SUBTREE,
-                   [&](Pdb_CategoryNode *visited, int) {
-                     nodes.insert(visited);
-                     if (visited->isReference()) {
-                       return true;
-                     }
-                     Pdb_PartList *list = visited->body()->partList();
-                     for (int i = 0; i < list->count; i++) {
-                       Pdb_PartEntry *entry = list->entry(i);
-                       if (entry != nullptr && entry->kind == PDB_ENTRY_PART) {
-                         parts.insert(entry);
-                       }
-                     }
-                     return true;
-                   });
 }

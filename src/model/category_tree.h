@@ -44,7 +44,23 @@ public:
     return {name.offset, help.offset, parts.offset};
   }
 
-  /* A category image whose links hold the given offsets. */
+  /*
+   *----------------------------------------------------------------------
+   *
+   * Pdb_Category::fromLinks --
+   *
+   *	Builds a category image whose links hold the given offsets, for the
+   *	image writer and the tests of image checks.
+   *
+   * Results:
+   *	The image, by value.
+   *
+   * Side effects:
+   *	None.
+   *
+   *----------------------------------------------------------------------
+   */
+
   static Pdb_Category fromLinks(const Pdb_CategoryLinks &links) {
     Pdb_Category image;
     image.name.offset = links.name;
@@ -91,7 +107,23 @@ public:
   /* Where the parent link lies in a node (the image writer patches it). */
   static constexpr std::size_t parentLinkOffset = 4;
 
-  /* A node image whose links hold the given offsets. */
+  /*
+   *----------------------------------------------------------------------
+   *
+   * Pdb_CategoryNode::fromLinks --
+   *
+   *	Builds a node image whose five links hold the given offsets, for the
+   *	image writer and the tests of image checks.
+   *
+   * Results:
+   *	The image, by value.
+   *
+   * Side effects:
+   *	None.
+   *
+   *----------------------------------------------------------------------
+   */
+
   static Pdb_CategoryNode fromLinks(const Pdb_NodeLinks &links) {
     Pdb_CategoryNode image;
     image.category.offset = links.category;
@@ -148,7 +180,23 @@ public:
   /* The stored offset of the root, for checks of an image. */
   int32_t storedRoot() const { return root.offset; }
 
-  /* A holder image with the given root offset and counters. */
+  /*
+   *----------------------------------------------------------------------
+   *
+   * Pdb_CategoryTree::fromLinks --
+   *
+   *	Builds a tree holder image with the given root offset and counters,
+   *	for the image writer and the tests of image checks.
+   *
+   * Results:
+   *	The image, by value.
+   *
+   * Side effects:
+   *	None.
+   *
+   *----------------------------------------------------------------------
+   */
+
   static Pdb_CategoryTree fromLinks(int32_t rootOffset, int32_t entryCount,
                                     int32_t categoryCount,
                                     int32_t referenceCount) {

@@ -26,7 +26,24 @@ struct Pdb_ChildIndex::Children {
 static std::unique_ptr<ChildrenByName>
 IndexChildren(const Pdb_CategoryNode *parent);
 
-std::string_view Pdb_ComponentName(const Pdb_CategoryNode *node) {
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_GetComponentName --
+ *
+ *	Gives the name a child is matched by: its category name, or the last
+ *	component of a reference's path, without slashes.
+ *
+ * Results:
+ *	A view into the node's own strings.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
+std::string_view Pdb_GetComponentName(const Pdb_CategoryNode *node) {
   if (!node->isReference()) {
     return node->body()->nameText();
   }
@@ -43,13 +60,30 @@ static std::unique_ptr<ChildrenByName>
 IndexChildren(const Pdb_CategoryNode *parent) {
   auto byName = std::make_unique<ChildrenByName>();
   for (Pdb_CategoryNode *c = parent->child(); c != nullptr; c = c->sibling()) {
-    (*byName)[Pdb_ComponentName(c)].push_back(c);
+    (*byName)[Pdb_GetComponentName(c)].push_back(c);
   }
   return byName;
 }
 
 Pdb_ChildIndex::Pdb_ChildIndex() = default;
 Pdb_ChildIndex::~Pdb_ChildIndex() = default;
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ChildIndex::lastChild --
+ *
+ *	Finds the last child of parent. The first question about a parent
+ *	walks its chain once and remembers the answer, when memory allows.
+ *
+ * Results:
+ *	The last child, or nullptr when parent has none.
+ *
+ * Side effects:
+ *	May start tracking parent; never throws.
+ *
+ *----------------------------------------------------------------------
+ */
 
 Pdb_CategoryNode *
 Pdb_ChildIndex::lastChild(const Pdb_CategoryNode *parent) noexcept {
@@ -74,6 +108,25 @@ Pdb_ChildIndex::lastChild(const Pdb_CategoryNode *parent) noexcept {
   return last;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ChildIndex::noteAppend --
+ *
+ *	Records that child was linked in at the end of parent's chain; call it
+ *	after lastChild(parent). A parent with more than INDEX_THRESHOLD
+ *	children gets its children indexed by name.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Updates what is known of parent. Never throws: a name index that
+ *	cannot grow is dropped and built again later.
+ *
+ *----------------------------------------------------------------------
+ */
+
 void Pdb_ChildIndex::noteAppend(const Pdb_CategoryNode *parent,
                                 Pdb_CategoryNode *child) noexcept {
   auto found = parents.find(parent);
@@ -85,7 +138,7 @@ void Pdb_ChildIndex::noteAppend(const Pdb_CategoryNode *parent,
   info.count++;
   try {
     if (info.byName) {
-      (*info.byName)[Pdb_ComponentName(child)].push_back(child);
+      (*info.byName)[Pdb_GetComponentName(child)].push_back(child);
     } else if (info.count > INDEX_THRESHOLD) {
       info.byName = IndexChildren(parent);
     }
@@ -93,6 +146,23 @@ void Pdb_ChildIndex::noteAppend(const Pdb_CategoryNode *parent,
     info.byName.reset();
   }
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ChildIndex::noteUnlink --
+ *
+ *	Records that child was taken out of parent's chain; predecessor is the
+ *	node that linked to it (parent itself for a first child).
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Updates what is known of parent. Allocates nothing.
+ *
+ *----------------------------------------------------------------------
+ */
 
 void Pdb_ChildIndex::noteUnlink(const Pdb_CategoryNode *parent,
                                 const Pdb_CategoryNode *child,
@@ -107,7 +177,7 @@ void Pdb_ChildIndex::noteUnlink(const Pdb_CategoryNode *parent,
   }
   info.count--;
   if (info.byName) {
-    auto hit = info.byName->find(Pdb_ComponentName(child));
+    auto hit = info.byName->find(Pdb_GetComponentName(child));
     if (hit != info.byName->end()) {
       auto &nodes = hit->second;
       nodes.erase(std::remove(nodes.begin(), nodes.end(), child), nodes.end());
@@ -118,9 +188,43 @@ void Pdb_ChildIndex::noteUnlink(const Pdb_CategoryNode *parent,
   }
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ChildIndex::forget --
+ *
+ *	Drops what is known of node as a parent, for a node about to be freed.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Frees its entry. Allocates nothing.
+ *
+ *----------------------------------------------------------------------
+ */
+
 void Pdb_ChildIndex::forget(const Pdb_CategoryNode *node) noexcept {
   parents.erase(node);
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ChildIndex::candidates --
+ *
+ *	Gives the children of parent whose component name is name, in chain
+ *	order, when parent has a name index.
+ *
+ * Results:
+ *	The children (an empty list when none has the name), or nullptr when
+ *	parent has no name index and the caller must scan its chain.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
 
 const std::vector<Pdb_CategoryNode *> *
 Pdb_ChildIndex::candidates(const Pdb_CategoryNode *parent,

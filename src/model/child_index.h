@@ -63,6 +63,6 @@ private:
 
 /* The name a child is matched by: its category name or the last
  * component of a reference's path, without slashes. */
-std::string_view Pdb_ComponentName(const Pdb_CategoryNode *node);
+std::string_view Pdb_GetComponentName(const Pdb_CategoryNode *node);
 
 #endif /* TOVPART_MODEL_CHILD_INDEX_H */

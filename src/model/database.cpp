@@ -14,9 +14,25 @@ static const char *const kindNames[] = {"user_build", "user", "site", "veltrum",
                                         "file"};
 static const char *const UNKNOWN_KIND = "unknown database type from pdb:info.";
 
-/* The name of a Pdb_DbKind; another value gives the pdb:info text. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_GetDbKindName --
+ *
+ *	Names a Pdb_DbKind: "user_build", "user", "site", "veltrum" or
+ *	"file".
+ *
+ * Results:
+ *	A static string; for another value the text pdb:info gives for an
+ *	unknown kind.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
 
-const char *Pdb_DbKindName(int kind) {
+const char *Pdb_GetDbKindName(int kind) {
   if (kind < PDB_KIND_USER_BUILD || kind > PDB_KIND_FILE) {
     return UNKNOWN_KIND;
   }
@@ -24,9 +40,21 @@ const char *Pdb_DbKindName(int kind) {
 }
 
 /*
- * Base construction: takes over the open file, keeps a copy of the name
- * (also as the path until pdb:open makes it absolute); not read, no tree,
- * not binary. The version is set by pdb:read.
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Database::Pdb_Database --
+ *
+ *	Base construction: takes over the open file and keeps a copy of the
+ *	name, also as the path until pdb:open makes it absolute; not read, no
+ *	tree, not binary. pdb:read sets the version.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	The database owns file from now on.
+ *
+ *----------------------------------------------------------------------
  */
 
 Pdb_Database::Pdb_Database(FILE *file, int kind, const char *name)
@@ -39,8 +67,20 @@ Pdb_Database::Pdb_Database(FILE *file, int kind, const char *name)
 }
 
 /*
- * Base destruction, run last by every destructor: close, free the name
- * and the path.
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Database::~Pdb_Database --
+ *
+ *	Base destruction, run last by every database's destructor: closes the
+ *	file if it is still open and frees the name and the path.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	A failed close is reported on standard error. Allocates nothing.
+ *
+ *----------------------------------------------------------------------
  */
 
 Pdb_Database::~Pdb_Database() {
@@ -58,6 +98,9 @@ Pdb_Database::~Pdb_Database() {
  *
  * Side effects:
  *	Replaces the path; the name stays.
+ *
+ * Results:
+ *	None.
  *
  *----------------------------------------------------------------------
  */
@@ -79,6 +122,9 @@ void Pdb_Database::setFilePath(const char *absolute) {
  * Side effects:
  *	file is null afterwards in every case.
  *
+ * Results:
+ *	None.
+ *
  *----------------------------------------------------------------------
  */
 
@@ -95,7 +141,22 @@ void Pdb_Database::closeFile() {
   }
 }
 
-/* Writes "ERROR: unkown type <selector>" to standard output; nullptr. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Database::unknownSelector --
+ *
+ *	Reports a findPartByField selector other than 4 or 5: writes
+ *	"ERROR: unkown type <selector>" to standard output.
+ *
+ * Results:
+ *	nullptr, for findPartByField to return.
+ *
+ * Side effects:
+ *	Writes to standard output and flushes it.
+ *
+ *----------------------------------------------------------------------
+ */
 
 const Pdb_Part *Pdb_Database::unknownSelector(int selector) {
   fprintf(stdout, "ERROR: unkown type %d\n", selector);

@@ -28,7 +28,7 @@ enum Pdb_DbKind : int32_t {
 };
 
 /* "user_build", "user", ...; another value gives the pdb:info text. */
-const char *Pdb_DbKindName(int kind);
+const char *Pdb_GetDbKindName(int kind);
 
 class Pdb_Database {
 public:

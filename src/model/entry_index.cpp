@@ -39,10 +39,10 @@ public:
     if ((used + 1) * 4 > slots.size() * 3) {
       grow();
     }
-    std::string_view name = Pdb_EntryName(entry);
+    std::string_view name = Pdb_GetEntryName(entry);
     std::size_t i = probeStart(name);
     while (slots[i] != 0) {
-      if (Pdb_EntryName(entryAt(i)) == name) {
+      if (Pdb_GetEntryName(entryAt(i)) == name) {
         return;
       }
       i = (i + 1) & (slots.size() - 1);
@@ -56,7 +56,7 @@ public:
   Pdb_PartEntry *find(std::string_view name) const {
     for (std::size_t i = probeStart(name); slots[i] != 0;
          i = (i + 1) & (slots.size() - 1)) {
-      if (Pdb_EntryName(entryAt(i)) == name) {
+      if (Pdb_GetEntryName(entryAt(i)) == name) {
         return entryAt(i);
       }
     }
@@ -92,6 +92,24 @@ private:
 Pdb_EntryIndex::Pdb_EntryIndex() = default;
 Pdb_EntryIndex::~Pdb_EntryIndex() = default;
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_EntryIndex::find --
+ *
+ *	Finds the first entry of list named name (not resolved): through the
+ *	list's name index, which is built on first use once an unsorted list
+ *	with slots to spare is long enough, else by the list's own search.
+ *
+ * Results:
+ *	The entry, or nullptr.
+ *
+ * Side effects:
+ *	May build the index; may throw std::bad_alloc while building it.
+ *
+ *----------------------------------------------------------------------
+ */
+
 Pdb_PartEntry *Pdb_EntryIndex::find(const Pdb_PartList *list,
                                     const char *name) const {
   auto found = indexes.find(list);
@@ -113,9 +131,23 @@ Pdb_PartEntry *Pdb_EntryIndex::find(const Pdb_PartList *list,
 }
 
 /*
- * An index that cannot grow is dropped rather than left without the new
- * entry; the next search builds it again or scans.
+ *----------------------------------------------------------------------
+ *
+ * Pdb_EntryIndex::noteAppend --
+ *
+ *	Keeps an existing index of list current after an append. An index that
+ *	cannot grow is dropped rather than left without the new entry; the next
+ *	search builds it again or scans.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	As described; never throws.
+ *
+ *----------------------------------------------------------------------
  */
+
 void Pdb_EntryIndex::noteAppend(const Pdb_PartList *list,
                                 Pdb_PartEntry *entry) noexcept {
   auto found = indexes.find(list);
@@ -128,5 +160,22 @@ void Pdb_EntryIndex::noteAppend(const Pdb_PartList *list,
     indexes.erase(found);
   }
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_EntryIndex::forget --
+ *
+ *	Drops the index of list, after a removal or when the list is
+ *	destroyed.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Frees the index. Allocates nothing.
+ *
+ *----------------------------------------------------------------------
+ */
 
 void Pdb_EntryIndex::forget(const Pdb_PartList *list) { indexes.erase(list); }

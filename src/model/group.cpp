@@ -11,11 +11,45 @@
 
 #include "model/database.h"
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Group::Pdb_Group --
+ *
+ *	Makes an empty group named name (cut to PDB_GROUP_NAME_MAX
+ *	characters), with empty hidden lists and the filter on.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 Pdb_Group::Pdb_Group(const char *givenName) {
   Tcl_InitHashTable(&databases, TCL_STRING_KEYS);
   std::strncpy(name, givenName, PDB_GROUP_NAME_MAX);
   name[PDB_GROUP_NAME_MAX] = '\0';
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Group::~Pdb_Group --
+ *
+ *	Destroys every database of the group (see destroyDatabases) and its
+ *	table; the hidden lists go with the group.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Frees the databases. Allocates nothing.
+ *
+ *----------------------------------------------------------------------
+ */
 
 Pdb_Group::~Pdb_Group() {
   destroyDatabases();
@@ -36,6 +70,9 @@ Pdb_Group::~Pdb_Group() {
  * Side effects:
  *	The table is empty afterwards. Allocates nothing.
  *
+ * Results:
+ *	None.
+ *
  *----------------------------------------------------------------------
  */
 
@@ -51,15 +88,44 @@ void Pdb_Group::destroyDatabases() {
   dismantlingAll = false;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Group::reset --
+ *
+ *	Destroys every database and forgets every hidden entry (behind
+ *	pdb:unload); the name and the registry entry stay.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Frees the databases. Allocates nothing.
+ *
+ *----------------------------------------------------------------------
+ */
+
 void Pdb_Group::reset() {
   destroyDatabases();
   hidden.clear();
 }
 
 /*
- * Enters db under handle. A different database already entered under the
- * same handle is destroyed, since the group owns it and nothing else could
- * reach it any more.
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Group::addDatabase --
+ *
+ *	Enters db under handle. A different database already entered under
+ *	the same handle is destroyed, since the group owns it and nothing else
+ *	could reach it any more.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	The group owns db from now on; may destroy the database it replaces.
+ *
+ *----------------------------------------------------------------------
  */
 
 void Pdb_Group::addDatabase(const char *handle, Pdb_Database *db) {
@@ -72,6 +138,22 @@ void Pdb_Group::addDatabase(const char *handle, Pdb_Database *db) {
     delete old;
   }
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Group::findDatabase --
+ *
+ *	Looks a database up by handle.
+ *
+ * Results:
+ *	The database entered under handle, or nullptr.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
 
 Pdb_Database *Pdb_Group::findDatabase(const char *handle) const {
   Tcl_HashEntry *e =

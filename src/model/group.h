@@ -49,9 +49,22 @@ public:
   Pdb_Database *findDatabase(const char *handle) const;
 
   /*
-   * Calls visit(handle, db) for each database in table order until visit
-   * returns true; returns that database, or nullptr.
+   *----------------------------------------------------------------------
+   *
+   * Pdb_Group::findFirst --
+   *
+   *	Calls visit(handle, db) for each database in table order until visit
+   *	returns true.
+   *
+   * Results:
+   *	The database for which visit returned true, or nullptr.
+   *
+   * Side effects:
+   *	Those of visit, which must not add or remove databases.
+   *
+   *----------------------------------------------------------------------
    */
+
   template <typename Visit> Pdb_Database *findFirst(Visit visit) const {
     Tcl_HashTable *table = const_cast<Tcl_HashTable *>(&databases);
     Tcl_HashSearch search;
@@ -71,7 +84,22 @@ public:
    */
   bool dismantling() const { return dismantlingAll; }
 
-  /* Calls visit(db) for each database in table order. */
+  /*
+   *----------------------------------------------------------------------
+   *
+   * Pdb_Group::forEachDatabase --
+   *
+   *	Calls visit(db) for each database in table order.
+   *
+   * Results:
+   *	None.
+   *
+   * Side effects:
+   *	Those of visit, which must not add or remove databases.
+   *
+   *----------------------------------------------------------------------
+   */
+
   template <typename Visit> void forEachDatabase(Visit visit) const {
     findFirst([&](const char *, Pdb_Database *db) {
       visit(db);

@@ -57,9 +57,22 @@ public:
   }
 
   /*
-   * Calls drop(part) for each hidden part and forgets those for which it
-   * returns true. Allocates nothing.
+   *----------------------------------------------------------------------
+   *
+   * Pdb_HiddenLists::forgetPartsWhere --
+   *
+   *	Calls drop(part) for each hidden part and forgets those for which it
+   *	returns true, for the teardown of the database that owns them.
+   *
+   * Results:
+   *	None.
+   *
+   * Side effects:
+   *	Removes entries; allocates nothing.
+   *
+   *----------------------------------------------------------------------
    */
+
   template <typename Drop> void forgetPartsWhere(Drop drop) {
     Tcl_HashSearch search;
     Tcl_HashEntry *e = Tcl_FirstHashEntry(&parts, &search);

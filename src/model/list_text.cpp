@@ -8,42 +8,8 @@
 
 #include <cstring>
 
-static bool IsPlainElement(const char *element);
 static bool HoldsLineBreak(const char *element);
 static bool NeedsSeparator(const Tcl_DString *text);
-
-/*
- * True when element is a list element as it stands: not empty, not
- * beginning with "#", and without white space or any of {}[]$;\" (the
- * characters after which Tcl's quoting would brace or escape it).
- */
-static bool IsPlainElement(const char *element) {
-  if (element[0] == '\0' || element[0] == '#') {
-    return false;
-  }
-  for (const char *c = element; *c != '\0'; c++) {
-    switch (*c) {
-    case ' ':
-    case '\t':
-    case '\n':
-    case '\v':
-    case '\f':
-    case '\r':
-    case '{':
-    case '}':
-    case '[':
-    case ']':
-    case '$':
-    case ';':
-    case '\\':
-    case '"':
-      return false;
-    default:
-      break;
-    }
-  }
-  return true;
-}
 
 static bool HoldsLineBreak(const char *element) {
   return std::strpbrk(element, "\n\r\v\f") != nullptr;
@@ -81,6 +47,8 @@ static bool NeedsSeparator(const Tcl_DString *text) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_AppendElement --
  *
  *	Appends element as Tcl_DStringAppendElement does; a plain element
@@ -88,10 +56,20 @@ static bool NeedsSeparator(const Tcl_DString *text) {
  *	Tcl's scan. With one-line quoting, an element holding a line break
  *	is converted with backslash escapes only (newline becomes the two
  *	characters \n), which the list splitter reads back to the same bytes.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Grows text.
+ *
+ *----------------------------------------------------------------------
  */
+
 void Pdb_AppendElement(Tcl_DString *text, const char *element,
                        Pdb_Quoting quoting) {
-  if (IsPlainElement(element)) {
+  /* "#" counts at every place: a text appended to may begin a list. */
+  if (Pdb_MeasurePlainElement(element, true) >= 0) {
     if (NeedsSeparator(text)) {
       Tcl_DStringAppend(text, " ", 1);
     }

@@ -193,7 +193,7 @@ const Pdb_PartEntry *Pdb_NameIndex::find(const char *name) {
     if (node < nodes) {
       uint64_t &known = chunks[node];
       if (known == 0) {
-        const char *middle = Pdb_EntryName(list->entry(mid));
+        const char *middle = Pdb_GetEntryName(list->entry(mid));
         known = ReadChunk(middle, strnlen(middle, offset + 8), offset);
       }
       uint64_t wanted = ReadChunk(name, length, offset);
@@ -209,7 +209,7 @@ const Pdb_PartEntry *Pdb_NameIndex::find(const char *name) {
       fetched = true;
     }
     if (!decided) {
-      order = CompareNames(name, Pdb_EntryName(list->entry(mid)), &common);
+      order = CompareNames(name, Pdb_GetEntryName(list->entry(mid)), &common);
       if (order == 0) {
         return list->entry(mid);
       }

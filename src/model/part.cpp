@@ -13,53 +13,104 @@
 #include "model/list_text.h"
 #include "model/window.h"
 
-static std::size_t StringSize(const char *s) { return std::strlen(s) + 1; }
+static void AppendPairStrings(const Pdb_Part *part, Tcl_DString *text,
+                              Pdb_Quoting quoting);
+static void AppendSymbol(const Pdb_Part *part, Tcl_DString *text,
+                         Pdb_Quoting quoting);
+static void AppendTemplate(const Pdb_Part *part, Tcl_DString *text,
+                           Pdb_Quoting quoting);
+
+static std::size_t MeasureString(const char *s) { return std::strlen(s) + 1; }
 
 /* Bytes of the strings that lie before the property pairs. */
-static std::size_t SizeBeforePairs(const char *name, const char *symbolName,
-                                   const char *templateName,
-                                   const char *symbolLibrary,
-                                   const char *templateDescription,
-                                   const char *hdl) {
-  return StringSize(name) + StringSize(symbolName) + StringSize(symbolLibrary) +
-         StringSize(templateName) + StringSize(templateDescription) +
-         StringSize(hdl);
+static std::size_t MeasureBeforePairs(const char *name, const char *symbolName,
+                                      const char *templateName,
+                                      const char *symbolLibrary,
+                                      const char *templateDescription,
+                                      const char *hdl) {
+  return MeasureString(name) + MeasureString(symbolName) +
+         MeasureString(symbolLibrary) + MeasureString(templateName) +
+         MeasureString(templateDescription) + MeasureString(hdl);
 }
 
 static char *CopyString(char *to, const char *from) {
-  std::size_t size = StringSize(from);
+  std::size_t size = MeasureString(from);
   std::memcpy(to, from, size);
   return to + size;
 }
 
 /* The string after the NUL that ends s. */
-static const char *NextString(const char *s) { return s + std::strlen(s) + 1; }
+static const char *SkipString(const char *s) { return s + std::strlen(s) + 1; }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Part::fits --
+ *
+ *	Tells whether a record of these strings can be made: the strings
+ *	before the pairs fit the 16-bit offsets and the pair count its field.
+ *
+ * Results:
+ *	True when they do.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
 
 bool Pdb_Part::fits(const char *name, const char *symbolName,
                     const char *templateName, const char *symbolLibrary,
                     const char *templateDescription, const char *hdl,
                     int pairCount) {
   return pairCount >= 0 && pairCount <= SHRT_MAX &&
-         SizeBeforePairs(name, symbolName, templateName, symbolLibrary,
-                         templateDescription, hdl) <= SHRT_MAX;
+         MeasureBeforePairs(name, symbolName, templateName, symbolLibrary,
+                            templateDescription, hdl) <= SHRT_MAX;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Part::sizeOfPairs --
+ *
+ *	Measures the bytes the pairs take in the string area, NULs included.
+ *
+ * Results:
+ *	The size; 0 when pairCount < 1.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
 
 std::size_t Pdb_Part::sizeOfPairs(int pairCount, const char *const *pairs) {
   std::size_t size = 0;
   for (int i = 0; i < 2 * pairCount; i++) {
-    size += StringSize(pairs[i]);
+    size += MeasureString(pairs[i]);
   }
   return size;
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_Part::create --
  *
  *	Allocates a record of exactly its final size in the address window
  *	and fills it: the strings back to back after the 20-byte header, the
  *	offsets counted from the string area. Returns nullptr when the window
  *	is full or the strings do not fit the 16-bit offsets.
+ *
+ * Results:
+ *	The record, or nullptr.
+ *
+ * Side effects:
+ *	Allocates in the address window; the caller owns the record.
+ *
+ *----------------------------------------------------------------------
  */
+
 Pdb_Part *Pdb_Part::create(const char *name, const char *symbolName,
                            const char *templateName, const char *symbolLibrary,
                            const char *templateDescription, const char *hdl,
@@ -70,7 +121,7 @@ Pdb_Part *Pdb_Part::create(const char *name, const char *symbolName,
   std::size_t sizes[6];
   std::size_t beforePairs = 0;
   for (int i = 0; i < 6; i++) {
-    sizes[i] = StringSize(fixed[i]);
+    sizes[i] = MeasureString(fixed[i]);
     beforePairs += sizes[i];
   }
   if (beforePairs > SHRT_MAX || pairCount < 0 || pairCount > SHRT_MAX) {
@@ -107,21 +158,57 @@ Pdb_Part *Pdb_Part::create(const char *name, const char *symbolName,
   return part;
 }
 
-const char *Pdb_Part::symbolLibrary() const { return NextString(symbolName()); }
+const char *Pdb_Part::symbolLibrary() const { return SkipString(symbolName()); }
 
 const char *Pdb_Part::templateDescription() const {
-  return NextString(templateName());
+  return SkipString(templateName());
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Part::pair --
+ *
+ *	Finds the i-th property pair of the record, counted from 0
+ *	(0 <= i < pairCount).
+ *
+ * Results:
+ *	Its name in *propertyName and value in *propertyValue, pointing into
+ *	the record.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
 
 void Pdb_Part::pair(int i, const char **propertyName,
                     const char **propertyValue) const {
   const char *at = strings() + propertiesOffset;
   for (int skip = 0; skip < 2 * i; skip++) {
-    at = NextString(at);
+    at = SkipString(at);
   }
   *propertyName = at;
-  *propertyValue = NextString(at);
+  *propertyValue = SkipString(at);
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_PartRef::create --
+ *
+ *	Makes a new part reference in the address window to entry's part (the
+ *	record itself for a record, the record a reference designates for a
+ *	reference).
+ *
+ * Results:
+ *	The reference, or nullptr when the window is full.
+ *
+ * Side effects:
+ *	Allocates; Pdb_DestroyEntry frees it.
+ *
+ *----------------------------------------------------------------------
+ */
 
 Pdb_PartRef *Pdb_PartRef::create(const Pdb_PartEntry *entry) {
   auto *ref = static_cast<Pdb_PartRef *>(Pdb_WindowAlloc(sizeof(Pdb_PartRef)));
@@ -131,11 +218,27 @@ Pdb_PartRef *Pdb_PartRef::create(const Pdb_PartEntry *entry) {
   return ref;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_PartRef::makeReference --
+ *
+ *	Makes this storage a reference to entry's part, never to another
+ *	reference.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Overwrites the kind and the link.
+ *
+ *----------------------------------------------------------------------
+ */
+
 void Pdb_PartRef::makeReference(const Pdb_PartEntry *entry) {
   kind = PDB_ENTRY_REFERENCE;
   part.set(this, Pdb_ResolveEntry(entry));
 }
-
 
 /* The pair strings name value name value ... appended one by one. */
 static void AppendPairStrings(const Pdb_Part *part, Tcl_DString *text,
@@ -143,7 +246,7 @@ static void AppendPairStrings(const Pdb_Part *part, Tcl_DString *text,
   const char *at = part->strings() + part->propertiesOffset;
   for (int i = 0; i < 2 * part->pairCount; i++) {
     Pdb_AppendElement(text, at, quoting);
-    at = NextString(at);
+    at = SkipString(at);
   }
 }
 
@@ -163,15 +266,29 @@ static void AppendTemplate(const Pdb_Part *part, Tcl_DString *text,
 }
 
 /*
- * Pdb_PartText --
+ *----------------------------------------------------------------------
+ *
+ * Pdb_FormatPartText --
  *
  *	Builds the list text of the selected field group: the whole part
  *	(name {symbol library {pairs}} {template description} hdl), the
  *	symbol group, the template group, the HDL string, or one sublist per
  *	property pair. Another selector gives the empty string.
+ *
+ *	One-line quoting keeps the text free of line breaks.
+ *
+ * Results:
+ *	True, always; the text in *text, which is initialised here and freed
+ *	by the caller.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
  */
-bool Pdb_PartText(const Pdb_Part *part, int selector, Tcl_DString *text,
-                  Pdb_Quoting quoting) {
+
+bool Pdb_FormatPartText(const Pdb_Part *part, int selector, Tcl_DString *text,
+                        Pdb_Quoting quoting) {
   Tcl_DStringInit(text);
   switch (selector) {
   case PDB_FIELD_WHOLE:
@@ -209,5 +326,21 @@ bool Pdb_PartText(const Pdb_Part *part, int selector, Tcl_DString *text,
   }
   return true;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_DestroyEntry --
+ *
+ *	Frees a part record or a part reference.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	The entry's memory goes back to the address window.
+ *
+ *----------------------------------------------------------------------
+ */
 
 void Pdb_DestroyEntry(Pdb_PartEntry *entry) { Pdb_WindowFree(entry); }

@@ -104,8 +104,23 @@ static_assert(std::is_standard_layout_v<Pdb_PartRef>);
 static_assert(sizeof(Pdb_PartRef) == 8);
 static_assert(offsetof(Pdb_PartRef, part) == 4);
 
-/* The part an entry stands for: itself, or the target of a reference.
- * Searches call it once per entry: inline. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ResolveEntry --
+ *
+ *	Gives the part an entry stands for: itself, or the target of a
+ *	reference. Inline: searches call it once per entry.
+ *
+ * Results:
+ *	The part record.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 inline const Pdb_Part *Pdb_ResolveEntry(const Pdb_PartEntry *entry) {
   if (entry->kind == PDB_ENTRY_PART) {
     return reinterpret_cast<const Pdb_Part *>(entry);
@@ -115,7 +130,7 @@ inline const Pdb_Part *Pdb_ResolveEntry(const Pdb_PartEntry *entry) {
 }
 
 /* Name of the entry's resolved part. */
-inline const char *Pdb_EntryName(const Pdb_PartEntry *entry) {
+inline const char *Pdb_GetEntryName(const Pdb_PartEntry *entry) {
   return Pdb_ResolveEntry(entry)->name();
 }
 
@@ -124,8 +139,8 @@ inline const char *Pdb_EntryName(const Pdb_PartEntry *entry) {
  * initialises first. One-line quoting keeps the text free of line breaks.
  * Always returns true.
  */
-bool Pdb_PartText(const Pdb_Part *part, int selector, Tcl_DString *text,
-                  Pdb_Quoting quoting = PDB_QUOTE_TCL);
+bool Pdb_FormatPartText(const Pdb_Part *part, int selector, Tcl_DString *text,
+                        Pdb_Quoting quoting = PDB_QUOTE_TCL);
 
 /* Frees a part record or a part reference. */
 void Pdb_DestroyEntry(Pdb_PartEntry *entry);

@@ -18,24 +18,41 @@ static const Pdb_PartList *comparedList = nullptr;
 static const char *searchedName = nullptr;
 static const int32_t searchKey = 0;
 
-static const char *SlotName(const int32_t *slot) {
+static const char *GetSlotName(const int32_t *slot) {
   if (slot == &searchKey) {
     return searchedName;
   }
   const char *entry = reinterpret_cast<const char *>(comparedList) + *slot;
-  return Pdb_EntryName(reinterpret_cast<const Pdb_PartEntry *>(entry));
+  return Pdb_GetEntryName(reinterpret_cast<const Pdb_PartEntry *>(entry));
 }
 
 static int CompareSlots(const void *a, const void *b) {
-  return std::strcmp(SlotName(static_cast<const int32_t *>(a)),
-                     SlotName(static_cast<const int32_t *>(b)));
+  return std::strcmp(GetSlotName(static_cast<const int32_t *>(a)),
+                     GetSlotName(static_cast<const int32_t *>(b)));
 }
 
-static int32_t SlotFor(const Pdb_PartList *list, const void *entry) {
+static int32_t ComputeSlot(const Pdb_PartList *list, const void *entry) {
   Pdb_RelPtr link;
   link.set(list, entry);
   return link.offset;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_PartList::create --
+ *
+ *	Makes a new, empty, unsorted list in the address window with room for
+ *	initialCapacity entries (none below 1).
+ *
+ * Results:
+ *	The list, or nullptr when the window is full.
+ *
+ * Side effects:
+ *	Allocates; Pdb_PartList::destroy frees it.
+ *
+ *----------------------------------------------------------------------
+ */
 
 Pdb_PartList *Pdb_PartList::create(int initialCapacity) {
   auto *list =
@@ -59,6 +76,23 @@ Pdb_PartList *Pdb_PartList::create(int initialCapacity) {
   return list;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_PartList::destroy --
+ *
+ *	Frees the slot array and the list; the entries are not the list's and
+ *	stay. nullptr is ignored.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	The memory goes back to the address window.
+ *
+ *----------------------------------------------------------------------
+ */
+
 void Pdb_PartList::destroy(Pdb_PartList *list) {
   if (list == nullptr) {
     return;
@@ -67,14 +101,24 @@ void Pdb_PartList::destroy(Pdb_PartList *list) {
   Pdb_WindowFree(list);
 }
 
-
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_PartList::append --
  *
  *	Stores entry in the next slot, growing the storage to 16 slots and
  *	then by doubling. Clears the sorted flag. Returns false, leaving the
  *	list as it was, when the storage cannot grow.
+ *
+ * Results:
+ *	True; false when the storage cannot grow.
+ *
+ * Side effects:
+ *	May move the slot array.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool Pdb_PartList::append(Pdb_PartEntry *newEntry) {
   sorted = 0;
   if (capacity <= 0 || count >= capacity) {
@@ -93,9 +137,26 @@ bool Pdb_PartList::append(Pdb_PartEntry *newEntry) {
     storage.set(this, bigger);
     capacity = grown;
   }
-  slots()[count++] = SlotFor(this, newEntry);
+  slots()[count++] = ComputeSlot(this, newEntry);
   return true;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_PartList::sort --
+ *
+ *	Sorts the slots by the names of the parts they resolve to, as strcmp
+ *	orders them, and sets the sorted flag.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Reorders the slots.
+ *
+ *----------------------------------------------------------------------
+ */
 
 void Pdb_PartList::sort() {
   if (count > 1) {
@@ -108,13 +169,24 @@ void Pdb_PartList::sort() {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_PartList::find --
  *
  *	Finds the entry named name: by binary search when the list is sorted
  *	(the key is compared by its name alone, so nothing is allocated),
  *	else by a scan from the first slot. (A heap tree's editor finds
  *	entries of long lists through its index first.)
+ *
+ * Results:
+ *	The entry (not resolved), or nullptr.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
  */
+
 Pdb_PartEntry *Pdb_PartList::find(const char *name) const {
   if (count <= 0) {
     return nullptr;
@@ -136,12 +208,28 @@ Pdb_PartEntry *Pdb_PartList::find(const char *name) const {
   for (int i = 0; i < count; i++) {
     Pdb_PartEntry *candidate = entry(i);
     if (candidate != nullptr &&
-        std::strcmp(Pdb_EntryName(candidate), name) == 0) {
+        std::strcmp(Pdb_GetEntryName(candidate), name) == 0) {
       return candidate;
     }
   }
   return nullptr;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_PartList::containsPart --
+ *
+ *	Tells whether some entry of the list is or resolves to part.
+ *
+ * Results:
+ *	True when one does.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
 
 bool Pdb_PartList::containsPart(const Pdb_Part *part) const {
   for (int i = 0; i < count; i++) {
@@ -153,6 +241,22 @@ bool Pdb_PartList::containsPart(const Pdb_Part *part) const {
   return false;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_PartList::containsEntry --
+ *
+ *	Tells whether the list holds exactly the entry wanted.
+ *
+ * Results:
+ *	True when it does.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 bool Pdb_PartList::containsEntry(const Pdb_PartEntry *wanted) const {
   for (int i = 0; i < count; i++) {
     if (entry(i) == wanted) {
@@ -163,12 +267,23 @@ bool Pdb_PartList::containsEntry(const Pdb_PartEntry *wanted) const {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_PartList::remove --
  *
  *	Removes the first entry that is target or resolves to it, keeping the
  *	order of the others; a removed part reference is freed. Returns
  *	whether an entry went.
+ *
+ * Results:
+ *	True when an entry went.
+ *
+ * Side effects:
+ *	As described; allocates nothing.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool Pdb_PartList::remove(const void *target) {
   int32_t *slot = slots();
   for (int i = 0; i < count; i++) {
@@ -187,6 +302,23 @@ bool Pdb_PartList::remove(const void *target) {
   }
   return false;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_PartList::removeAllIn --
+ *
+ *	Removes every entry whose resolved part is in parts, keeping the order
+ *	of the others; removed references are freed.
+ *
+ * Results:
+ *	How many entries went.
+ *
+ * Side effects:
+ *	As described; allocates nothing.
+ *
+ *----------------------------------------------------------------------
+ */
 
 int Pdb_PartList::removeAllIn(const Pdb_AddressSet &parts) {
   return removeIf([&](const Pdb_Part *part) { return parts.contains(part); });

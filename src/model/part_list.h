@@ -57,10 +57,23 @@ struct Pdb_PartList {
   int removeAllIn(const Pdb_AddressSet &parts);
 
   /*
-   * Removes, in one compacting pass that keeps the order of the others,
-   * every entry whose resolved part test(part) accepts; removed
-   * references are freed. Returns how many went. Allocates nothing.
+   *----------------------------------------------------------------------
+   *
+   * Pdb_PartList::removeIf --
+   *
+   *	Removes, in one compacting pass that keeps the order of the others,
+   *	every entry whose resolved part test(part) accepts; removed references
+   *	are freed.
+   *
+   * Results:
+   *	How many entries went.
+   *
+   * Side effects:
+   *	As described; allocates nothing.
+   *
+   *----------------------------------------------------------------------
    */
+
   template <typename Test> int removeIf(Test test) {
     int32_t *slot = slots();
     int kept = 0;

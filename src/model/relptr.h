@@ -16,7 +16,24 @@
 struct Pdb_RelPtr {
   int32_t offset; /* target address minus the base; 0 means null */
 
-  /* The target, or nullptr when the stored value is 0 or resolves to 0. */
+  /*
+   *----------------------------------------------------------------------
+   *
+   * Pdb_RelPtr::get --
+   *
+   *	Resolves the link against base, the address of the structure that
+   *	holds it.
+   *
+   * Results:
+   *	The target, or nullptr when the stored value is 0 or resolves to
+   *	address 0.
+   *
+   * Side effects:
+   *	None.
+   *
+   *----------------------------------------------------------------------
+   */
+
   template <typename T = void> T *get(const void *base) const {
     if (offset == 0) {
       return nullptr;
@@ -29,9 +46,23 @@ struct Pdb_RelPtr {
   bool isNull(const void *base) const { return get(base) == nullptr; }
 
   /*
-   * Points the link at target (nullptr stores 0). Both addresses must lie
-   * in the address window, so that the distance fits the 32-bit field.
+   *----------------------------------------------------------------------
+   *
+   * Pdb_RelPtr::set --
+   *
+   *	Points the link held by the structure at base to target (nullptr
+   *	stores 0). Both addresses must lie in the address window, so that the
+   *	distance fits the 32-bit field.
+   *
+   * Results:
+   *	None.
+   *
+   * Side effects:
+   *	Overwrites the stored offset.
+   *
+   *----------------------------------------------------------------------
    */
+
   void set(const void *base, const void *target) {
     if (target == nullptr) {
       offset = 0;

@@ -94,6 +94,9 @@ private:
  *	next ensurePath makes a new root. May throw std::bad_alloc while it
  *	builds its sets; the tree stays consistent (every unlink is whole).
  *
+ * Results:
+ *	None.
+ *
  *----------------------------------------------------------------------
  */
 
@@ -123,6 +126,13 @@ void Pdb_TreeEdit::deleteSubtree(Pdb_Group *group, Pdb_CategoryNode *node,
  *	of every editable database of group (this one included), the records
  *	leave the group's hidden lists and partsTable, and they are freed.
  *	The one path by which part records die before their database.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	As described. Building the sets may throw std::bad_alloc before
+ *	anything changed.
  *
  *----------------------------------------------------------------------
  */

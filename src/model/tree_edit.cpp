@@ -22,11 +22,27 @@ template <typename T> static T *AllocateZeroed() {
   return static_cast<T *>(block);
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_TreeEdit::Pdb_TreeEdit --
+ *
+ *	Makes the editor of a new tree holding only the root "/".
+ *
+ * Results:
+ *	None; tree() is nullptr when there was no memory for the tree.
+ *
+ * Side effects:
+ *	Allocates the holder and the root in the address window.
+ *
+ *----------------------------------------------------------------------
+ */
+
 Pdb_TreeEdit::Pdb_TreeEdit() : holder(AllocateZeroed<Pdb_CategoryTree>()) {
   if (holder == nullptr) {
     return;
   }
-  Pdb_CategoryNode *root = createRoot();
+  Pdb_CategoryNode *root = createCategoryNode("/", "");
   if (root == nullptr) {
     Pdb_WindowFree(holder);
     holder = nullptr;
@@ -34,6 +50,8 @@ Pdb_TreeEdit::Pdb_TreeEdit() : holder(AllocateZeroed<Pdb_CategoryTree>()) {
   }
   setRoot(root);
 }
+
+Pdb_TreeEdit::~Pdb_TreeEdit() { destroyTree(); }
 
 /*
  *----------------------------------------------------------------------
@@ -45,10 +63,18 @@ Pdb_TreeEdit::Pdb_TreeEdit() : holder(AllocateZeroed<Pdb_CategoryTree>()) {
  *	sibling then becomes its parent's first child. No stack and no set is
  *	needed, so teardown cannot run out of memory.
  *
+ *	Part records are not touched: the caller frees them afterwards, since
+ *	entries are looked at while the lists go.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Frees every node, body, string, list and part reference and the
+ *	holder; tree() is nullptr afterwards. Allocates nothing.
+ *
  *----------------------------------------------------------------------
  */
-
-Pdb_TreeEdit::~Pdb_TreeEdit() { destroyTree(); }
 
 void Pdb_TreeEdit::destroyTree() {
   if (holder == nullptr) {
@@ -92,17 +118,26 @@ Pdb_Category *Pdb_TreeEdit::createBody(const char *name, const char *help) {
   return body;
 }
 
-/* A root node with the root category "/" and empty help, or nullptr. */
-Pdb_CategoryNode *Pdb_TreeEdit::createRoot() {
+/* A zero-filled node in the window, or nullptr. */
+Pdb_CategoryNode *Pdb_TreeEdit::allocateNode() {
+  return AllocateZeroed<Pdb_CategoryNode>();
+}
+
+/*
+ * A node of a new real category named name with help text help, linked
+ * nowhere yet, or nullptr (nothing made) when out of memory.
+ */
+Pdb_CategoryNode *Pdb_TreeEdit::createCategoryNode(const char *name,
+                                                   const char *help) {
   /* The node first: a body that could not be linked would leak its parts. */
-  auto *root = AllocateZeroed<Pdb_CategoryNode>();
-  Pdb_Category *body = root != nullptr ? createBody("/", "") : nullptr;
+  Pdb_CategoryNode *node = allocateNode();
+  Pdb_Category *body = node != nullptr ? createBody(name, help) : nullptr;
   if (body == nullptr) {
-    Pdb_WindowFree(root);
+    Pdb_WindowFree(node);
     return nullptr;
   }
-  root->category.set(root, body);
-  return root;
+  node->category.set(node, body);
+  return node;
 }
 
 void Pdb_TreeEdit::setRoot(Pdb_CategoryNode *node) {
@@ -167,6 +202,23 @@ void Pdb_TreeEdit::destroyNode(Pdb_CategoryNode *node) {
   Pdb_WindowFree(node);
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_TreeEdit::addEntry --
+ *
+ *	Appends entry to node's list and counts it; the list's name index, if
+ *	any, learns it.
+ *
+ * Results:
+ *	True; false when the list cannot grow (nothing changed).
+ *
+ * Side effects:
+ *	May move the list's slot array.
+ *
+ *----------------------------------------------------------------------
+ */
+
 bool Pdb_TreeEdit::addEntry(Pdb_CategoryNode *node, Pdb_PartEntry *entry) {
   Pdb_PartList *list = node->body()->partList();
   if (!list->append(entry)) {
@@ -176,6 +228,23 @@ bool Pdb_TreeEdit::addEntry(Pdb_CategoryNode *node, Pdb_PartEntry *entry) {
   holder->entries++;
   return true;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_TreeEdit::removeEntry --
+ *
+ *	Removes the entry that is or resolves to entry from node's list (a
+ *	part reference is freed) and counts it.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Drops the list's name index. Allocates nothing.
+ *
+ *----------------------------------------------------------------------
+ */
 
 void Pdb_TreeEdit::removeEntry(Pdb_CategoryNode *node, const void *entry) {
   Pdb_PartList *list = node->body()->partList();
@@ -195,10 +264,44 @@ int Pdb_TreeEdit::removeFromList(Pdb_CategoryNode *node,
   return removed;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_TreeEdit::removePartsEverywhere --
+ *
+ *	Removes from every list of the tree every entry whose resolved part is
+ *	in parts (references freed) and counts them.
+ *
+ * Results:
+ *	How many entries went.
+ *
+ * Side effects:
+ *	Drops the name indexes of the lists that changed. Allocates nothing.
+ *
+ *----------------------------------------------------------------------
+ */
+
 int Pdb_TreeEdit::removePartsEverywhere(const Pdb_AddressSet &parts) {
   return removePartsWhere(
       [&](const Pdb_Part *part) { return parts.contains(part); });
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_TreeEdit::findChild --
+ *
+ *	Finds the first real child of parent named name, through the child
+ *	name index when parent has one, else by a scan of its chain.
+ *
+ * Results:
+ *	The child, or nullptr.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
 
 Pdb_CategoryNode *Pdb_TreeEdit::findChild(const Pdb_CategoryNode *parent,
                                           const char *name) const {
@@ -217,6 +320,23 @@ Pdb_CategoryNode *Pdb_TreeEdit::findChild(const Pdb_CategoryNode *parent,
   }
   return nullptr;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_TreeEdit::findEntry --
+ *
+ *	Finds the entry of node's list named name (not resolved), through the
+ *	list's name index when it is long enough.
+ *
+ * Results:
+ *	The entry, or nullptr.
+ *
+ * Side effects:
+ *	May build the index; may throw std::bad_alloc while building it.
+ *
+ *----------------------------------------------------------------------
+ */
 
 Pdb_PartEntry *Pdb_TreeEdit::findEntry(const Pdb_CategoryNode *node,
                                        const char *name) const {

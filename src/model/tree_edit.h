@@ -105,8 +105,25 @@ public:
    * is in parts (references freed); returns how many went. */
   int removePartsEverywhere(const Pdb_AddressSet &parts);
 
-  /* The same for the parts that test(part) accepts. Allocates nothing;
-   * for teardown paths. */
+  /*
+   *----------------------------------------------------------------------
+   *
+   * Pdb_TreeEdit::removePartsWhere --
+   *
+   *	Removes from every list of the tree every entry whose resolved part
+   *	test(part) accepts (references freed) and counts them, climbing by the
+   *	parent links.
+   *
+   * Results:
+   *	How many entries went.
+   *
+   * Side effects:
+   *	Drops the name indexes of the lists that changed. Allocates nothing,
+   *	so teardown paths can use it.
+   *
+   *----------------------------------------------------------------------
+   */
+
   template <typename Test> int removePartsWhere(Test test) {
     if (holder == nullptr) {
       return 0;
@@ -151,7 +168,8 @@ private:
                    Pdb_CategoryNode *child);
   void setRoot(Pdb_CategoryNode *node);
   static Pdb_Category *createBody(const char *name, const char *help);
-  Pdb_CategoryNode *createRoot();
+  Pdb_CategoryNode *createCategoryNode(const char *name, const char *help);
+  static Pdb_CategoryNode *allocateNode();
 
   /* Frees a node's own data (body or path) and the node; not children. */
   void destroyNode(Pdb_CategoryNode *node);

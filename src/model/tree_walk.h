@@ -30,12 +30,26 @@ enum class Pdb_WalkOrder { CHILDREN_FIRST, SIBLINGS_FIRST };
 enum class Pdb_WalkScope { SUBTREE, WITH_SIBLINGS };
 
 /*
- * The visitor gives: bool enter(Pdb_CategoryNode *, int depth), false
- * ending the walk at once; void between(Pdb_CategoryNode *, int depth);
- * void leave(Pdb_CategoryNode *, int depth). Depth is 0 at the start node
- * and its siblings and grows by one per child level. Returns false when
- * enter ended the walk.
+ *----------------------------------------------------------------------
+ *
+ * Pdb_WalkTree --
+ *
+ *	Walks the tree from start in the given order and scope (see the top of
+ *	this file) with an explicit heap stack, so that neither a long sibling
+ *	chain nor a deep tree grows the machine stack. The visitor gives bool
+ *	enter(node, depth), false ending the walk at once; void between(node,
+ *	depth); void leave(node, depth). Depth is 0 at the start node and its
+ *	siblings and grows by one per child level.
+ *
+ * Results:
+ *	False when enter ended the walk, else true.
+ *
+ * Side effects:
+ *	Those of the visitor; the stack may throw std::bad_alloc.
+ *
+ *----------------------------------------------------------------------
  */
+
 template <typename Visitor>
 bool Pdb_WalkTree(Pdb_CategoryNode *start, Pdb_WalkScope scope,
                   Pdb_WalkOrder order, Visitor &visitor) {
@@ -90,7 +104,23 @@ struct Pdb_TreeVisitor {
   void leave(Pdb_CategoryNode *, int) {}
 };
 
-/* Calls visit(node, depth) in pre-order; visit returns false to stop. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_WalkPreOrder --
+ *
+ *	Calls visit(node, depth) in pre-order (node, children, then following
+ *	siblings), the common short form of Pdb_WalkTree.
+ *
+ * Results:
+ *	False when visit returned false and so ended the walk, else true.
+ *
+ * Side effects:
+ *	Those of visit; may throw std::bad_alloc.
+ *
+ *----------------------------------------------------------------------
+ */
+
 template <typename Visit>
 bool Pdb_WalkPreOrder(Pdb_CategoryNode *start, Pdb_WalkScope scope,
                       Visit visit) {
@@ -103,6 +133,8 @@ bool Pdb_WalkPreOrder(Pdb_CategoryNode *start, Pdb_WalkScope scope,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_WalkByParentLinks --
  *
  *	Calls visit(node) for start and every node below it, in pre-order
@@ -110,7 +142,16 @@ bool Pdb_WalkPreOrder(Pdb_CategoryNode *start, Pdb_WalkScope scope,
  *	up by the parent links instead of keeping a stack, so that it
  *	allocates nothing. Only for heap trees, whose parent links the editor
  *	keeps; the teardown paths use it.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Those of visit, which may change the node's lists but not the links.
+ *
+ *----------------------------------------------------------------------
  */
+
 template <typename Visit>
 void Pdb_WalkByParentLinks(Pdb_CategoryNode *start, Visit visit) {
   Pdb_CategoryNode *node = start;

@@ -3,12 +3,18 @@
  *
  *	The process-wide address window: one reserved range of less than
  *	2 GiB, managed by the allocator of window_arena.cpp placed in the
- *	range itself. File views are placed on page-aligned blocks of the same
- *	allocator, so heap structures and mapped images always lie within a
- *	signed 32-bit distance of each other. The range is reserved on first
- *	use and given back by Pdb_WindowRelease once nothing lives in it; a
- *	reservation or mapping that the system refuses is an ordinary failure
- *	of the call that needed it.
+ *	range itself. File views are placed on blocks of the same allocator
+ *	(aligned to large pages), so heap structures and mapped images always
+ *	lie within a signed 32-bit distance of each other. The range is
+ *	reserved on first use and given back by Pdb_WindowRelease once nothing
+ *	lives in it; a reservation or mapping that the system refuses is an
+ *	ordinary failure of the call that needed it.
+ *
+ *	Large pages follow the heap: the advice to use them runs a little
+ *	ahead of the highest heap block and never covers a file view or the
+ *	free space a view is about to be placed in, where the allocator's
+ *	block headers would otherwise fault in and clear a whole large page
+ *	on every mapping.
  *
  *	Memory checkers see inside the window: for AddressSanitizer all of it
  *	is poisoned except live blocks and mapped views, and valgrind is told
@@ -63,6 +69,17 @@ static constexpr std::size_t windowSize = (std::size_t(1) << 31) - (1 << 16);
 /* The start and the end of the window stay with ordinary pages. */
 static constexpr std::size_t smallPagesPart = std::size_t(16) << 20;
 
+/* The size and alignment of the system's large pages. */
+static constexpr std::size_t largePage = std::size_t(2) << 20;
+
+/*
+ * The large-page advice stays at least largePageLead ahead of the highest
+ * heap block, and grows in steps of largePageStep, so that the allocator
+ * writes its headers in advised space and madvise is called rarely.
+ */
+static constexpr std::size_t largePageLead = std::size_t(4) << 20;
+static constexpr std::size_t largePageStep = std::size_t(32) << 20;
+
 /* Free space is poisoned for the address checker in steps of this size. */
 static constexpr std::size_t poisonStep = std::size_t(1) << 20;
 
@@ -80,19 +97,30 @@ struct Window {
   std::size_t failingCall;      /* test hook: the call that fails; 0 none */
   char *poisonedEnd;            /* [base, poisonedEnd) is poisoned but for
                                  * live blocks and views */
+  char *heapTop;                /* the highest end of a heap block so far */
+  char *adviceEnd;              /* large pages are advised for the heap's
+                                 * part of [base + smallPagesPart,
+                                 * adviceEnd), never for a view */
+  char *viewTop;                /* the highest end of a view so far */
 };
 
 static Window window;
 
 static bool ReserveWindow();
+static void AdviseLargePagesFor(char *blockEnd);
+static void WithdrawLargePagesAboveHeap();
+static void KeepLargePagesOff(char *start, char *end);
+static char *RoundUpTo(char *address, std::size_t alignment);
 static void PoisonUpTo(const char *end);
 static void ShowBlock(char *block, std::size_t size);
 static void HideBlock(char *block);
-static std::size_t PageSize();
+static std::size_t GetPageSize();
 static std::size_t RoundToPages(std::size_t size);
 static const void **FindViewSlot(const void *view);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * ReserveWindow --
  *
  *	Reserves the window unless it is reserved already. The range is mapped
@@ -103,7 +131,10 @@ static const void **FindViewSlot(const void *view);
  *	True when the window is reserved; false when the system refused the
  *	range, with errno and window.reserveErrno set to its reason. A later
  *	call tries again.
+ *
+ *----------------------------------------------------------------------
  */
+
 static bool ReserveWindow() {
   if (window.base != nullptr) {
     return true;
@@ -120,20 +151,98 @@ static bool ReserveWindow() {
     return false;
   }
   /*
-   * Large pages, where the system offers them, save most page faults of
-   * big databases. The allocator fills the window from its start, so
-   * leaving the first part to ordinary pages keeps a small database from
-   * paying for whole 2 MiB pages; so does leaving the last part, where the
-   * allocator keeps its end marker.
+   * Ordinary pages everywhere, whatever the system's default; the heap
+   * asks for large pages as it grows (AdviseLargePagesFor).
    */
-  madvise(static_cast<char *>(range) + smallPagesPart,
-          windowSize - 2 * smallPagesPart, MADV_HUGEPAGE);
+  madvise(range, windowSize, MADV_NOHUGEPAGE);
   window.base = static_cast<char *>(range);
   window.poisonedEnd = window.base;
+  window.heapTop = window.base;
+  window.adviceEnd = window.base + smallPagesPart;
+  window.viewTop = window.base;
   PoisonUpTo(window.base + poisonStep);
   VALGRIND_MAKE_MEM_NOACCESS(window.base, windowSize);
   VALGRIND_CREATE_MEMPOOL(window.base, 0, 0);
   return true;
+}
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * AdviseLargePagesFor --
+ *
+ *	Keeps the large-page advice ahead of the heap block that ends at
+ *	blockEnd. Large pages save most page faults of big databases; the
+ *	first part of the window stays with ordinary pages so that a small
+ *	database does not pay for whole large pages, and so does the last,
+ *	where the allocator keeps its end marker. New advice starts above the
+ *	last advice and above every view, so no view is ever advised.
+ *
+ * Results:
+ *	None; a system without large pages ignores the advice.
+ *
+ * Side effects:
+ *	Raises the highest heap block's end and may extend the advice.
+ *
+ *----------------------------------------------------------------------
+ */
+
+static void AdviseLargePagesFor(char *blockEnd) {
+  if (blockEnd > window.heapTop) {
+    window.heapTop = blockEnd;
+  }
+  char *start =
+      window.adviceEnd > window.viewTop ? window.adviceEnd : window.viewTop;
+  char *limit = window.base + windowSize - smallPagesPart;
+  if (blockEnd + largePageLead <= start || start >= limit) {
+    return;
+  }
+  char *end = RoundUpTo(blockEnd + largePageLead, largePageStep);
+  end = end < limit ? end : limit;
+  madvise(start, static_cast<std::size_t>(end - start), MADV_HUGEPAGE);
+  window.adviceEnd = end;
+}
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * WithdrawLargePagesAboveHeap --
+ *
+ *	Takes the large-page advice back from the free space above the large
+ *	page that holds the highest heap block. A view is placed in free
+ *	space, and the allocator writes block headers just before and just
+ *	after it; in advised, untouched space each of those writes would
+ *	fault in and clear a whole large page.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Advises ordinary pages there and lowers the end of the advice.
+ *
+ *----------------------------------------------------------------------
+ */
+
+static void WithdrawLargePagesAboveHeap() {
+  char *keep = RoundUpTo(window.heapTop, largePage);
+  char *low = window.base + smallPagesPart;
+  keep = keep > low ? keep : low;
+  if (window.adviceEnd > keep) {
+    KeepLargePagesOff(keep, window.adviceEnd);
+    window.adviceEnd = keep;
+  }
+}
+
+/* Advises ordinary pages for [start, end), page-aligned addresses. */
+static void KeepLargePagesOff(char *start, char *end) {
+  madvise(start, static_cast<std::size_t>(end - start), MADV_NOHUGEPAGE);
+}
+
+/* address rounded up to a multiple of alignment, a power of two. */
+static char *RoundUpTo(char *address, std::size_t alignment) {
+  std::uintptr_t value = reinterpret_cast<std::uintptr_t>(address);
+  std::uintptr_t rounded = (value + alignment - 1) & ~(alignment - 1);
+  return address + (rounded - value);
 }
 
 /*
@@ -174,14 +283,14 @@ static void HideBlock(char *block) {
   VALGRIND_MEMPOOL_FREE(window.base, block);
 }
 
-static std::size_t PageSize() {
+static std::size_t GetPageSize() {
   static const std::size_t size =
       static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
   return size;
 }
 
 static std::size_t RoundToPages(std::size_t size) {
-  return (size + PageSize() - 1) / PageSize() * PageSize();
+  return (size + GetPageSize() - 1) / GetPageSize() * GetPageSize();
 }
 
 /* The slot holding view, or a free slot when view is nullptr; else null. */
@@ -230,6 +339,7 @@ void *Pdb_WindowAlloc(std::size_t size) {
     return nullptr;
   }
   window.liveBlocks++;
+  AdviseLargePagesFor(block + wanted);
   ShowBlock(block, wanted);
   return block;
 }
@@ -260,9 +370,58 @@ void Pdb_WindowFree(void *block) {
   window.liveBlocks--;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_WindowLiveBlocks --
+ *
+ *	Counts the blocks of Pdb_WindowAlloc not yet freed (file views not
+ *	counted), for tests and for the release at the exit point.
+ *
+ * Results:
+ *	The count.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 std::size_t Pdb_WindowLiveBlocks() { return window.liveBlocks; }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_WindowMappedViews --
+ *
+ *	Counts the file views mapped and not yet unmapped.
+ *
+ * Results:
+ *	The count.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 std::size_t Pdb_WindowMappedViews() { return window.viewCount; }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_WindowStrdup --
+ *
+ *	Copies a NUL-terminated string into the window.
+ *
+ * Results:
+ *	The copy, or nullptr when the window is full or cannot be reserved.
+ *
+ * Side effects:
+ *	Allocates; Pdb_WindowFree frees it.
+ *
+ *----------------------------------------------------------------------
+ */
 
 char *Pdb_WindowStrdup(const char *string) {
   std::size_t length = std::strlen(string) + 1;
@@ -272,6 +431,22 @@ char *Pdb_WindowStrdup(const char *string) {
   }
   return copy;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_WindowContains --
+ *
+ *	Tells whether [address, address + size) lies inside the window.
+ *
+ * Results:
+ *	True when it does; false while no window is reserved.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
 
 bool Pdb_WindowContains(const void *address, std::size_t size) {
   const char *start = static_cast<const char *>(address);
@@ -285,8 +460,8 @@ bool Pdb_WindowContains(const void *address, std::size_t size) {
  * Pdb_WindowMapFile --
  *
  *	Maps size bytes of the file open on fd, from offset 0, read-only over
- *	a page-aligned block of the window, reserving the window first when
- *	nothing is reserved.
+ *	a block of the window aligned to large pages, reserving the window
+ *	first when nothing is reserved.
  *
  * Results:
  *	The view, or nullptr with errno set: EINVAL for size 0, EMFILE when
@@ -314,7 +489,12 @@ const void *Pdb_WindowMapFile(int fd, std::size_t size) {
     return nullptr;
   }
   std::size_t span = RoundToPages(size);
-  char *block = static_cast<char *>(Pdb_ArenaAllocAligned(span, PageSize()));
+  WithdrawLargePagesAboveHeap();
+  /*
+   * A view that began inside a large page of the heap would split it; one
+   * aligned to large pages leaves the heap's pages whole.
+   */
+  char *block = static_cast<char *>(Pdb_ArenaAllocAligned(span, largePage));
   if (block == nullptr) {
     errno = ENOMEM;
     return nullptr;
@@ -325,6 +505,9 @@ const void *Pdb_WindowMapFile(int fd, std::size_t size) {
     Pdb_ArenaFree(block);
     errno = saved;
     return nullptr;
+  }
+  if (block + span > window.viewTop) {
+    window.viewTop = block + span;
   }
   PoisonUpTo(block + span);
   ASAN_UNPOISON_MEMORY_REGION(block, size);
@@ -370,6 +553,8 @@ int Pdb_WindowUnmapFile(const void *view, std::size_t size) {
     window.lostRanges++;
     return 0;
   }
+  KeepLargePagesOff(static_cast<char *>(block),
+                    static_cast<char *>(block) + span);
   Pdb_ArenaFree(block);
   return 0;
 }
@@ -407,11 +592,47 @@ bool Pdb_WindowRelease() {
   munmap(window.base, windowSize);
   window.base = nullptr;
   window.poisonedEnd = nullptr;
+  window.heapTop = nullptr;
+  window.adviceEnd = nullptr;
+  window.viewTop = nullptr;
   return true;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_WindowFailBlock --
+ *
+ *	Test hook: makes the nth call of Pdb_WindowAlloc from now on (1 for
+ *	the next) fail as if the window were full; 0 cancels.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Arms or disarms the injected failure.
+ *
+ *----------------------------------------------------------------------
+ */
 
 void Pdb_WindowFailBlock(std::size_t nth) {
   window.failingCall = nth == 0 ? 0 : window.allocCalls + nth;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_WindowAllocCalls --
+ *
+ *	Test hook: counts every call of Pdb_WindowAlloc ever made.
+ *
+ * Results:
+ *	The count.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
 
 std::size_t Pdb_WindowAllocCalls() { return window.allocCalls; }

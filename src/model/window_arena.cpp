@@ -61,6 +61,22 @@ struct QuietChecker {
 
 static Arena *arena = nullptr;
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ArenaInit --
+ *
+ *	Places an empty allocator over the size bytes at base.
+ *
+ * Results:
+ *	True; false when size is too small for the allocator's own data.
+ *
+ * Side effects:
+ *	Replaces the arena every other function of this file works on.
+ *
+ *----------------------------------------------------------------------
+ */
+
 bool Pdb_ArenaInit(void *base, std::size_t size) {
   QuietChecker quiet;
   if (size < Arena::get_min_size(0)) {
@@ -70,20 +86,85 @@ bool Pdb_ArenaInit(void *base, std::size_t size) {
   return true;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ArenaAlloc --
+ *
+ *	Allocates a block of at least size bytes, 8-byte aligned.
+ *
+ * Results:
+ *	The block, or nullptr when the arena is full.
+ *
+ * Side effects:
+ *	None beyond the arena.
+ *
+ *----------------------------------------------------------------------
+ */
+
 void *Pdb_ArenaAlloc(std::size_t size) {
   QuietChecker quiet;
   return arena->allocate(size);
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ArenaAllocAligned --
+ *
+ *	Allocates a block of at least size bytes aligned to alignment.
+ *
+ * Results:
+ *	The block, or nullptr when the arena is full.
+ *
+ * Side effects:
+ *	None beyond the arena.
+ *
+ *----------------------------------------------------------------------
+ */
 
 void *Pdb_ArenaAllocAligned(std::size_t size, std::size_t alignment) {
   QuietChecker quiet;
   return arena->allocate_aligned(size, alignment);
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ArenaFree --
+ *
+ *	Returns a block of Pdb_ArenaAlloc or Pdb_ArenaAllocAligned to the
+ *	arena.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	The block may merge with free neighbours.
+ *
+ *----------------------------------------------------------------------
+ */
+
 void Pdb_ArenaFree(void *block) {
   QuietChecker quiet;
   arena->deallocate(block);
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ArenaUsableSize --
+ *
+ *	Tells how many bytes of a live block its owner may use.
+ *
+ * Results:
+ *	At least the size it was asked for.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
 
 std::size_t Pdb_ArenaUsableSize(const void *block) {
   QuietChecker quiet;

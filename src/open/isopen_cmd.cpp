@@ -12,6 +12,8 @@
 #include "shell/registry.h"
 
 /*
+ *----------------------------------------------------------------------
+ *
  * TovPartIsOpenCmd --
  *
  *	pdb:isopen filename_withpath. Takes no options and does not trace.
@@ -21,7 +23,13 @@
  *	with TCL_OK when it is not: scripts outside this module rely on
  *	these statuses. TCL_ERROR with an empty result when there is no
  *	current group.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
  */
+
 int TovPartIsOpenCmd(ClientData, Tcl_Interp *interp, int argc,
                      const char **argv) {
   if (argc != 2) {

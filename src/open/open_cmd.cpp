@@ -45,6 +45,8 @@ static const struct {
 };
 
 static const char BINARY_MARK = 'b';
+static const char MSG_CANNOT_CREATE_DB[] = "Could not create parts database";
+static const char MSG_RESEEK[] = "Could not re-seek to start of file";
 
 /* What the words of a pdb:open ask for. */
 struct Pdb_OpenRequest {
@@ -61,6 +63,8 @@ static Pdb_Database *BuildDatabase(Tcl_Interp *interp, Pdb_Group *group,
                                    const char *typed);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * OpenCommand --
  *
  *	pdb:open ?-group group? ?-db name? user|user_build|site|<library>
@@ -73,7 +77,10 @@ static Pdb_Database *BuildDatabase(Tcl_Interp *interp, Pdb_Group *group,
  * Side effects:
  *	May create an empty user or site database file. The database keeps
  *	the absolute form of its file's name, to be written back there.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int OpenCommand(Tcl_Interp *interp, int argc, const char **argv) {
   if (Pdb_CommonPreamble(interp, &argc, argv) != TCL_OK) {
     return TCL_ERROR;
@@ -114,6 +121,8 @@ static int OpenCommand(Tcl_Interp *interp, int argc, const char **argv) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * ParseRequest --
  *
  *	Chooses the kind by the first character of word 1: "user" and
@@ -122,7 +131,10 @@ static int OpenCommand(Tcl_Interp *interp, int argc, const char **argv) {
  *
  * Results:
  *	False for any other word or word count.
+ *
+ *----------------------------------------------------------------------
  */
+
 static bool ParseRequest(int argc, const char **argv, Pdb_OpenRequest *req) {
   const char *word = argv[1];
   size_t length = strlen(word);
@@ -179,6 +191,8 @@ static FILE *OpenRequestedFile(Tcl_Interp *interp, Pdb_Group *group,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * BuildDatabase --
  *
  *	Looks at the first byte of the file: "b" makes a binary database,
@@ -188,7 +202,10 @@ static FILE *OpenRequestedFile(Tcl_Interp *interp, Pdb_Group *group,
  * Results:
  *	The database, which owns the stream, or nullptr with a message and
  *	the stream closed.
+ *
+ *----------------------------------------------------------------------
  */
+
 static Pdb_Database *BuildDatabase(Tcl_Interp *interp, Pdb_Group *group,
                                    FILE *file, int kind, const char *name,
                                    const char *typed) {
@@ -197,8 +214,7 @@ static Pdb_Database *BuildDatabase(Tcl_Interp *interp, Pdb_Group *group,
     int savedErrno = errno;
     fclose(file);
     errno = savedErrno;
-    Pdb_OpenFailure(interp, "Could not re-seek to start of file", typed,
-                    Tcl_PosixError(interp), nullptr);
+    Pdb_OpenFailure(interp, MSG_RESEEK, typed, Tcl_PosixError(interp), nullptr);
     return nullptr;
   }
   if (first == BINARY_MARK) {
@@ -206,7 +222,7 @@ static Pdb_Database *BuildDatabase(Tcl_Interp *interp, Pdb_Group *group,
     if (db == nullptr) {
       fclose(file);
       errno = ENOMEM;
-      Tcl_AppendResult(interp, "Could not create parts database", ": ",
+      Tcl_AppendResult(interp, MSG_CANNOT_CREATE_DB, ": ",
                        Tcl_PosixError(interp), (char *)nullptr);
       return nullptr;
     }
@@ -224,14 +240,31 @@ static Pdb_Database *BuildDatabase(Tcl_Interp *interp, Pdb_Group *group,
       fclose(file);
     }
     errno = ENOMEM;
-    Tcl_AppendResult(interp, "Could not create parts database", ": ",
-                     Tcl_PosixError(interp), (char *)nullptr);
+    Tcl_AppendResult(interp, MSG_CANNOT_CREATE_DB, ": ", Tcl_PosixError(interp),
+                     (char *)nullptr);
     return nullptr;
   }
   return db;
 }
 
-/* The command procedure: OpenCommand, with no exception escaping. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * TovPartOpenCmd --
+ *
+ *	The command procedure of pdb:open: runs OpenCommand inside Pdb_Guard, so
+ *	that no C++ exception reaches Tcl.
+ *
+ * Results:
+ *	OpenCommand's status and result; TCL_ERROR with an out-of-memory or
+ *	internal-error message when an exception escaped it.
+ *
+ * Side effects:
+ *	Those of OpenCommand.
+ *
+ *----------------------------------------------------------------------
+ */
+
 int TovPartOpenCmd(ClientData, Tcl_Interp *interp, int argc,
                    const char **argv) {
   return Pdb_Guard(interp, [&] { return OpenCommand(interp, argc, argv); });

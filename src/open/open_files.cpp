@@ -30,25 +30,40 @@ static const char SITE_VAR[] = "ZQ_SITE_PATH";
 static const char SITE_FILE[] = "tovpart.site";
 static const char LIBRARY_VAR[] = "DRAVO_HOME";
 
+static const char MSG_EXPAND_USER[] = "Cannot expand user parts database";
+static const char MSG_USER_OPEN[] = "User parts database already open";
+static const char MSG_SITE_NOT_FOUND[] =
+    "Site parts database \"tovpart.site\" not found on ZQ_SITE_PATH or read "
+    "permission denied: ";
+static const char MSG_SITE_OPEN[] = "Site parts database already open";
+static const char MSG_SITE_CANNOT_OPEN[] = "Cannot open site parts database";
+static const char MSG_LIBRARY_NOT_FOUND[] = "Veltrum parts database not found";
+static const char MSG_LIBRARY_OPEN[] = "Veltrum parts database already open";
+static const char MSG_LIBRARY_CANNOT_OPEN[] =
+    "Cannot open veltrum parts database";
+static const char MSG_EXPAND_NAME[] = "Cannot expand filename";
+static const char MSG_NAMED_OPEN[] = "Parts database already open";
+static const char MSG_NAMED_CANNOT_OPEN[] = "Cannot open parts database";
+
 /* The messages of a database that is created when it is missing. */
-struct Pdb_CreateTexts {
+struct CreateTexts {
   const char *create;
   const char *close;
   const char *open;
 };
 
-static const Pdb_CreateTexts USER_TEXTS = {
-    "Cannot create user parts database", "Cannot close new user parts database",
-    "Cannot open new user parts database"};
-static const Pdb_CreateTexts SITE_TEXTS = {
-    "Cannot create site parts database", "Cannot close new site parts database",
-    "Cannot open new site parts database"};
+static const CreateTexts USER_TEXTS = {"Cannot create user parts database",
+                                       "Cannot close new user parts database",
+                                       "Cannot open new user parts database"};
+static const CreateTexts SITE_TEXTS = {"Cannot create site parts database",
+                                       "Cannot close new site parts database",
+                                       "Cannot open new site parts database"};
 
 /* The user database name, worked out at the first open of the process. */
 static Tcl_DString userDatabaseName;
 static bool userDatabaseNameKnown = false;
 
-static FILE *OpenOrCreate(Tcl_Interp *interp, const Pdb_CreateTexts &texts,
+static FILE *OpenOrCreate(Tcl_Interp *interp, const CreateTexts &texts,
                           Tcl_DString *name);
 static FILE *OpenForReading(Tcl_Interp *interp, const char *text,
                             Tcl_DString *name);
@@ -58,12 +73,26 @@ static void AppendSystemName(Tcl_DString *name, const char *nativeName);
 static FILE *OpenNative(const char *name, const char *mode);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_OpenUserFile --
  *
- *	The user database is ZQ_PDB_USER, or "~/.tovpart_user" when that is
- *	not set, as the process first saw it; it is opened for update and
- *	created empty when it does not exist.
+ *	Opens the user database: the file ZQ_PDB_USER names, or
+ *	"~/.tovpart_user" when that is not set, as the process first saw it;
+ *	opened for update, and created empty when it does not exist.
+ *
+ * Results:
+ *	The stream with the database's name in *name (initialised here); or
+ *	nullptr with the open-failure message in the result and *name freed,
+ *	also when the file is already open in group.
+ *
+ * Side effects:
+ *	Remembers the user database's name for the rest of the process; may
+ *	create the file.
+ *
+ *----------------------------------------------------------------------
  */
+
 FILE *Pdb_OpenUserFile(Tcl_Interp *interp, Pdb_Group *group,
                        Tcl_DString *name) {
   if (!userDatabaseNameKnown) {
@@ -75,26 +104,37 @@ FILE *Pdb_OpenUserFile(Tcl_Interp *interp, Pdb_Group *group,
   }
   const char *given = Tcl_DStringValue(&userDatabaseName);
   if (!TranslateName(interp, given, name)) {
-    Pdb_OpenFailure(interp, "Cannot expand user parts database", given, nullptr,
-                    name);
+    Pdb_OpenFailure(interp, MSG_EXPAND_USER, given, nullptr, name);
     return nullptr;
   }
   if (Pdb_IsFileOpen(group, Tcl_DStringValue(name))) {
-    Pdb_OpenFailure(interp, "User parts database already open",
-                    Tcl_DStringValue(name), nullptr, name);
+    Pdb_OpenFailure(interp, MSG_USER_OPEN, Tcl_DStringValue(name), nullptr,
+                    name);
     return nullptr;
   }
   return OpenOrCreate(interp, USER_TEXTS, name);
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_OpenSiteFile --
  *
- *	The site database is "tovpart.site" found along ZQ_SITE_PATH; when
- *	it is not found and -db was given, the whole value of ZQ_SITE_PATH
- *	followed by "/tovpart.site". With -db site it is opened for update
- *	and created when missing, else for reading.
+ *	Opens the site database: "tovpart.site" found along ZQ_SITE_PATH, or,
+ *	when it is not found and -db was given, the whole value of
+ *	ZQ_SITE_PATH followed by "/tovpart.site". With -db site it is opened
+ *	for update and created when missing, else for reading.
+ *
+ * Results:
+ *	The stream with the database's name in *name (initialised here); or
+ *	nullptr with the open-failure message in the result and *name freed.
+ *
+ * Side effects:
+ *	May create the file.
+ *
+ *----------------------------------------------------------------------
  */
+
 FILE *Pdb_OpenSiteFile(Tcl_Interp *interp, Pdb_Group *group,
                        const char *dbOption, Tcl_DString *name) {
   Tcl_DStringInit(name);
@@ -110,10 +150,7 @@ FILE *Pdb_OpenSiteFile(Tcl_Interp *interp, Pdb_Group *group,
   } else {
     Tcl_DString text;
     Tcl_DStringInit(&text);
-    Tcl_DStringAppend(&text,
-                      "Site parts database \"tovpart.site\" not found on "
-                      "ZQ_SITE_PATH or read permission denied: ",
-                      -1);
+    Tcl_DStringAppend(&text, MSG_SITE_NOT_FOUND, -1);
     Tcl_DStringAppend(&text, Tcl_GetStringResult(interp), -1);
     Pdb_OpenFailure(interp, Tcl_DStringValue(&text), nullptr, nullptr, name);
     Tcl_DStringFree(&text);
@@ -121,22 +158,34 @@ FILE *Pdb_OpenSiteFile(Tcl_Interp *interp, Pdb_Group *group,
   }
   Tcl_ResetResult(interp);
   if (Pdb_IsFileOpen(group, Tcl_DStringValue(name))) {
-    Pdb_OpenFailure(interp, "Site parts database already open",
-                    Tcl_DStringValue(name), nullptr, name);
+    Pdb_OpenFailure(interp, MSG_SITE_OPEN, Tcl_DStringValue(name), nullptr,
+                    name);
     return nullptr;
   }
   if (Pdb_StrEqualNullable(dbOption, PDB_SITE_ROLE)) {
     return OpenOrCreate(interp, SITE_TEXTS, name);
   }
-  return OpenForReading(interp, "Cannot open site parts database", name);
+  return OpenForReading(interp, MSG_SITE_CANNOT_OPEN, name);
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_OpenLibraryFile --
  *
- *	A library database is libraryFile found below DRAVO_HOME; it is only
- *	ever opened for reading.
+ *	Opens a library database: libraryFile found below DRAVO_HOME, only
+ *	ever for reading.
+ *
+ * Results:
+ *	The stream with the database's name in *name (initialised here); or
+ *	nullptr with the open-failure message in the result and *name freed.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
  */
+
 FILE *Pdb_OpenLibraryFile(Tcl_Interp *interp, Pdb_Group *group,
                           const char *libraryFile, Tcl_DString *name) {
   Tcl_DStringInit(name);
@@ -144,37 +193,55 @@ FILE *Pdb_OpenLibraryFile(Tcl_Interp *interp, Pdb_Group *group,
   if (found == nullptr) {
     Tcl_DStringAppend(name, "$DRAVO_HOME/", -1);
     Tcl_DStringAppend(name, libraryFile, -1);
-    Pdb_OpenFailure(interp, "Veltrum parts database not found",
-                    Tcl_DStringValue(name), nullptr, name);
+    Pdb_OpenFailure(interp, MSG_LIBRARY_NOT_FOUND, Tcl_DStringValue(name),
+                    nullptr, name);
     return nullptr;
   }
   AppendSystemName(name, found);
   free(found);
   Tcl_ResetResult(interp);
   if (Pdb_IsFileOpen(group, Tcl_DStringValue(name))) {
-    Pdb_OpenFailure(interp, "Veltrum parts database already open",
-                    Tcl_DStringValue(name), nullptr, name);
+    Pdb_OpenFailure(interp, MSG_LIBRARY_OPEN, Tcl_DStringValue(name), nullptr,
+                    name);
     return nullptr;
   }
-  return OpenForReading(interp, "Cannot open veltrum parts database", name);
-}
-
-/* Pdb_OpenNamedFile -- a file named by the caller, opened for reading. */
-FILE *Pdb_OpenNamedFile(Tcl_Interp *interp, Pdb_Group *group, const char *given,
-                        Tcl_DString *name) {
-  if (!TranslateName(interp, given, name)) {
-    Pdb_OpenFailure(interp, "Cannot expand filename", given, nullptr, name);
-    return nullptr;
-  }
-  if (Pdb_IsFileOpen(group, Tcl_DStringValue(name))) {
-    Pdb_OpenFailure(interp, "Parts database already open",
-                    Tcl_DStringValue(name), nullptr, name);
-    return nullptr;
-  }
-  return OpenForReading(interp, "Cannot open parts database", name);
+  return OpenForReading(interp, MSG_LIBRARY_CANNOT_OPEN, name);
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_OpenNamedFile --
+ *
+ *	Opens a file the caller names (~ expanded as Tcl does), for reading.
+ *
+ * Results:
+ *	The stream with the database's name in *name (initialised here); or
+ *	nullptr with the open-failure message in the result and *name freed.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
+FILE *Pdb_OpenNamedFile(Tcl_Interp *interp, Pdb_Group *group, const char *given,
+                        Tcl_DString *name) {
+  if (!TranslateName(interp, given, name)) {
+    Pdb_OpenFailure(interp, MSG_EXPAND_NAME, given, nullptr, name);
+    return nullptr;
+  }
+  if (Pdb_IsFileOpen(group, Tcl_DStringValue(name))) {
+    Pdb_OpenFailure(interp, MSG_NAMED_OPEN, Tcl_DStringValue(name), nullptr,
+                    name);
+    return nullptr;
+  }
+  return OpenForReading(interp, MSG_NAMED_CANNOT_OPEN, name);
+}
+
+/*
+ *----------------------------------------------------------------------
+ *
  * OpenOrCreate --
  *
  *	Opens the file for update. Only when it does not exist is it created
@@ -185,8 +252,11 @@ FILE *Pdb_OpenNamedFile(Tcl_Interp *interp, Pdb_Group *group, const char *given,
  *
  * Results:
  *	The stream, or nullptr with the open-failure message (name freed).
+ *
+ *----------------------------------------------------------------------
  */
-static FILE *OpenOrCreate(Tcl_Interp *interp, const Pdb_CreateTexts &texts,
+
+static FILE *OpenOrCreate(Tcl_Interp *interp, const CreateTexts &texts,
                           Tcl_DString *name) {
   const char *path = Tcl_DStringValue(name);
   FILE *file = OpenNative(path, MODE_UPDATE);

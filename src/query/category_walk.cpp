@@ -30,7 +30,7 @@ static void AppendComponent(const Pdb_CategoryNode *node, std::string &path) {
     path += '/';
     return;
   }
-  path += Pdb_ComponentName(node);
+  path += Pdb_GetComponentName(node);
   path += '/';
 }
 
@@ -38,7 +38,7 @@ static void AppendComponent(const Pdb_CategoryNode *node, std::string &path) {
  * built only for a node whose name ends the path. */
 static bool HasRealPath(const Pdb_CategoryNode *node, const char *path) {
   std::string_view wanted(path);
-  std::string_view name = Pdb_ComponentName(node);
+  std::string_view name = Pdb_GetComponentName(node);
   if (wanted.size() < name.size() + 1 ||
       wanted.substr(wanted.size() - name.size() - 1, name.size()) != name) {
     return false;
@@ -51,6 +51,27 @@ static bool HasRealPath(const Pdb_CategoryNode *node, const char *path) {
   std::free(full);
   return same;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_NodeTest::holds --
+ *
+ *	Tells whether node, reported at reportedPath, is to be reported:
+ *	for a part, a real category listing it; for a path, the category of
+ *	that path or a reference to it; else a reported path that the pattern
+ *	matches (every one without a pattern). pathIsReal says that
+ *	reportedPath is the node's own full path (no reference was followed to
+ *	reach it).
+ *
+ * Results:
+ *	True when it is.
+ *
+ * Side effects:
+ *	None; throws std::bad_alloc when a node's path cannot be made.
+ *
+ *----------------------------------------------------------------------
+ */
 
 bool Pdb_NodeTest::holds(const Pdb_CategoryNode *node,
                          const std::string &reportedPath,
@@ -196,7 +217,7 @@ void Pdb_SearchEngine::listChildren(Pdb_CategoryNode *node,
         continue;
       }
       entry.assign(1, '/');
-      entry += Pdb_ComponentName(c);
+      entry += Pdb_GetComponentName(c);
       entry += '/';
       if (pattern == nullptr || pattern->matches(entry.c_str())) {
         sink.add(entry.c_str(), entry.size());
@@ -233,6 +254,25 @@ void Pdb_SearchEngine::walkWholeTree(const Pdb_Database *db,
   categoryWalk(db->tree->rootNode(), std::string(), true, test, visited, sink);
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_SearchEngine::categoriesHoldingPart --
+ *
+ *	Adds to result the reported path of every category of db's tree whose
+ *	list holds an entry resolving to part (the root as "/"). Hidden
+ *	categories and what lies below them are left out while the group's
+ *	filter is on.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Adds strings to result; may throw std::bad_alloc.
+ *
+ *----------------------------------------------------------------------
+ */
+
 void Pdb_SearchEngine::categoriesHoldingPart(const Pdb_Database *db,
                                              const Pdb_Part *part,
                                              Pdb_StringSet &result) {
@@ -240,6 +280,25 @@ void Pdb_SearchEngine::categoriesHoldingPart(const Pdb_Database *db,
   test.part = part;
   walkWholeTree(db, test, result);
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_SearchEngine::appearancesOfCategory --
+ *
+ *	Adds to result every reported path at which the category of path is
+ *	found in db's tree: the category itself and every category reference
+ *	designating it (and the paths under which it is reached through
+ *	references to its ancestors).
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Adds strings to result; may throw std::bad_alloc.
+ *
+ *----------------------------------------------------------------------
+ */
 
 void Pdb_SearchEngine::appearancesOfCategory(const Pdb_Database *db,
                                              const char *path,

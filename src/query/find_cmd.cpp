@@ -94,14 +94,14 @@ struct FindCall {
   std::optional<Pdb_GlobPattern> namesOfValues; /* of -type propvalues */
 };
 
-static int FindUsage(Tcl_Interp *interp, Tcl_Obj *const objv[]);
+static int ReportFindUsage(Tcl_Interp *interp, Tcl_Obj *const objv[]);
 static int ReadType(Tcl_Interp *interp, int objc, Tcl_Obj *const objv[],
                     int *at, FindCall *call);
 static int ReadPattern(Tcl_Interp *interp, int option, Tcl_Obj *value,
                        FindCall *call);
 static int ReadOptions(Tcl_Interp *interp, int objc, Tcl_Obj *const objv[],
                        FindCall *call);
-static Pdb_MatcherKind MatcherOfKind(Pdb_FindKind kind);
+static Pdb_MatcherKind ChooseMatcher(Pdb_FindKind kind);
 static int PrepareCall(Tcl_Interp *interp, int objc, Tcl_Obj *const objv[],
                        FindCall *call);
 static int ListStarts(Tcl_Interp *interp, Pdb_Group *group, FindCall *call,
@@ -110,7 +110,7 @@ static void FillRequest(FindCall *call, Pdb_SearchRequest *request);
 static int FindCommand(Tcl_Interp *interp, int objc, Tcl_Obj *const objv[]);
 
 /* The interpreter's wrong-number-of-arguments message; TCL_ERROR. */
-static int FindUsage(Tcl_Interp *interp, Tcl_Obj *const objv[]) {
+static int ReportFindUsage(Tcl_Interp *interp, Tcl_Obj *const objv[]) {
   Tcl_WrongNumArgs(interp, 1, objv, FIND_USAGE);
   return TCL_ERROR;
 }
@@ -122,7 +122,7 @@ static int FindUsage(Tcl_Interp *interp, Tcl_Obj *const objv[]) {
 static int ReadType(Tcl_Interp *interp, int objc, Tcl_Obj *const objv[],
                     int *at, FindCall *call) {
   if (*at + 1 >= objc) {
-    return FindUsage(interp, objv);
+    return ReportFindUsage(interp, objv);
   }
   const char *word = Tcl_GetString(objv[++*at]);
   std::size_t length = std::strlen(word);
@@ -140,7 +140,7 @@ static int ReadType(Tcl_Interp *interp, int objc, Tcl_Obj *const objv[],
   call->kind = chosen->kind;
   if (chosen->kind == Pdb_FindKind::PROPVALUES) {
     if (*at + 1 >= objc) {
-      return FindUsage(interp, objv);
+      return ReportFindUsage(interp, objv);
     }
     call->propertyNames = objv[++*at];
   }
@@ -226,7 +226,7 @@ static int ReadOptions(Tcl_Interp *interp, int objc, Tcl_Obj *const objv[],
       break;
     }
     if (i + 1 >= objc) {
-      return FindUsage(interp, objv);
+      return ReportFindUsage(interp, objv);
     }
     Tcl_Obj *value = objv[++i];
     if (option == FIND_GROUP) {
@@ -241,7 +241,7 @@ static int ReadOptions(Tcl_Interp *interp, int objc, Tcl_Obj *const objv[],
 }
 
 /* The matcher that a -name pattern stands for under a result kind. */
-static Pdb_MatcherKind MatcherOfKind(Pdb_FindKind kind) {
+static Pdb_MatcherKind ChooseMatcher(Pdb_FindKind kind) {
   switch (kind) {
   case Pdb_FindKind::PART:
     return Pdb_MatcherKind::NAME;
@@ -271,7 +271,7 @@ static int PrepareCall(Tcl_Interp *interp, int objc, Tcl_Obj *const objv[],
     return TCL_ERROR;
   }
   if (call->nameGiven) {
-    call->matcherKind = MatcherOfKind(call->kind);
+    call->matcherKind = ChooseMatcher(call->kind);
   }
   if (call->matcherKind != call->matcher.kind() &&
       call->matcher.prepare(interp, call->matcherKind, call->pattern) !=
@@ -366,7 +366,7 @@ static void FillRequest(FindCall *call, Pdb_SearchRequest *request) {
 static int FindCommand(Tcl_Interp *interp, int objc, Tcl_Obj *const objv[]) {
   Pdb_TraceObjv(objc, objv);
   if (objc < 2) {
-    return FindUsage(interp, objv);
+    return ReportFindUsage(interp, objv);
   }
   FindCall call;
   call.category = objv[1];
@@ -396,7 +396,24 @@ static int FindCommand(Tcl_Interp *interp, int objc, Tcl_Obj *const objv[]) {
   return TCL_OK;
 }
 
-/* The command procedure: FindCommand, with no exception escaping. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * TovPartFindObjCmd --
+ *
+ *	The command procedure of pdb:find: runs FindCommand inside Pdb_Guard, so
+ *	that no C++ exception reaches Tcl.
+ *
+ * Results:
+ *	FindCommand's status and result; TCL_ERROR with an out-of-memory or
+ *	internal-error message when an exception escaped it.
+ *
+ * Side effects:
+ *	Those of FindCommand.
+ *
+ *----------------------------------------------------------------------
+ */
+
 int TovPartFindObjCmd(ClientData, Tcl_Interp *interp, int objc,
                       Tcl_Obj *const objv[]) {
   return Pdb_Guard(interp, [&] { return FindCommand(interp, objc, objv); });

@@ -16,7 +16,7 @@
 #include <tcl.h>
 
 static bool NeedsTcl(const char *pattern);
-static std::size_t FixedLength(const char *pattern);
+static std::size_t MeasureFixedPrefix(const char *pattern);
 
 /* True when the pattern holds a wildcard other than "*", an escape, or a
  * byte outside ASCII. */
@@ -33,7 +33,7 @@ static bool NeedsTcl(const char *pattern) {
 
 /* The length of the ASCII text before the pattern's first wildcard,
  * escape or byte outside ASCII. */
-static std::size_t FixedLength(const char *pattern) {
+static std::size_t MeasureFixedPrefix(const char *pattern) {
   const unsigned char *p = reinterpret_cast<const unsigned char *>(pattern);
   std::size_t length = 0;
   while (p[length] != '\0' && p[length] != '*' && p[length] != '?' &&
@@ -43,6 +43,7 @@ static std::size_t FixedLength(const char *pattern) {
   return length;
 }
 
+/* A pattern that matches every string, as "*" does. */
 Pdb_GlobPattern::Pdb_GlobPattern() : form(Form::ANY), whole("*") {}
 
 /*
@@ -54,11 +55,17 @@ Pdb_GlobPattern::Pdb_GlobPattern() : form(Form::ANY), whole("*") {}
  *	star, the literals between stars and the literal after the last one,
  *	and picks the cheapest form that answers like Tcl_StringMatch.
  *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Keeps a copy of pattern and of its pieces.
+ *
  *----------------------------------------------------------------------
  */
 
 Pdb_GlobPattern::Pdb_GlobPattern(const char *pattern)
-    : whole(pattern), prefix(pattern, FixedLength(pattern)) {
+    : whole(pattern), prefix(pattern, MeasureFixedPrefix(pattern)) {
   if (NeedsTcl(pattern)) {
     form = Form::TCL;
     return;

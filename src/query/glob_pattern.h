@@ -23,8 +23,25 @@ public:
   /* Prepares pattern; a copy is kept. */
   explicit Pdb_GlobPattern(const char *pattern);
 
-  /* True when text matches, exactly as Tcl_StringMatch answers. Inline:
-   * searches call it once per part. */
+  /*
+   *----------------------------------------------------------------------
+   *
+   * Pdb_GlobPattern::matches --
+   *
+   *	Matches text against the pattern in the form the constructor chose:
+   *	byte comparison and substring search for ASCII text and stars,
+   *	Tcl_StringMatch for any other pattern. Inline: searches call it once
+   *	per part.
+   *
+   * Results:
+   *	True when text matches, exactly as Tcl_StringMatch answers.
+   *
+   * Side effects:
+   *	None.
+   *
+   *----------------------------------------------------------------------
+   */
+
   bool matches(const char *text) const {
     switch (form) {
     case Form::ANY:

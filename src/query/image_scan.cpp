@@ -22,8 +22,8 @@
 #include "model/tree_walk.h"
 #include "query/part_report.h"
 
-static int FirstNotBelow(const Pdb_PartList *list, const std::string &prefix,
-                         bool past);
+static int FindFirstNotBelow(const Pdb_PartList *list,
+                             const std::string &prefix, bool past);
 static bool CoversWholeTrees(const Pdb_SearchRequest &request,
                              const Pdb_AddressSet &visited);
 
@@ -32,8 +32,8 @@ static bool CoversWholeTrees(const Pdb_SearchRequest &request,
  * with past, the first whose name neither is below prefix nor begins
  * with it.
  */
-static int FirstNotBelow(const Pdb_PartList *list, const std::string &prefix,
-                         bool past) {
+static int FindFirstNotBelow(const Pdb_PartList *list,
+                             const std::string &prefix, bool past) {
   int low = 0;
   int high = list->count;
   while (low < high) {
@@ -157,8 +157,8 @@ void Pdb_SearchEngine::scanWholeImage(const Pdb_BinaryDb *db,
   if (request.matcher != nullptr) {
     prefix = request.matcher->namePrefix();
   }
-  int begin = prefix.empty() ? 0 : FirstNotBelow(records, prefix, false);
-  int end = prefix.empty() ? count : FirstNotBelow(records, prefix, true);
+  int begin = prefix.empty() ? 0 : FindFirstNotBelow(records, prefix, false);
+  int end = prefix.empty() ? count : FindFirstNotBelow(records, prefix, true);
   for (int i = begin; i < end; i++) {
     if (i + PDB_FETCH_AHEAD < end) {
       Pdb_FetchEntry(records->entry(i + PDB_FETCH_AHEAD));

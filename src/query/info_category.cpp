@@ -82,7 +82,7 @@ int Pdb_InfoCategory(Tcl_Interp *interp, Pdb_Group *group, int argc,
     return Pdb_BadOption(interp, argv[3], CHOICES_CATEGORY);
   }
   if (option == OPT_EXISTS) {
-    Pdb_InfoFlag(interp, found != nullptr);
+    Pdb_SetFlagResult(interp, found != nullptr);
     return TCL_OK;
   }
   if (found == nullptr) {
@@ -90,18 +90,18 @@ int Pdb_InfoCategory(Tcl_Interp *interp, Pdb_Group *group, int argc,
   }
   switch (option) {
   case OPT_PROTECTED:
-    Pdb_InfoFlag(interp, Pdb_DefinedOutsideUserDatabases(
-                             group, PDB_OBJECT_CATEGORY, path));
+    Pdb_SetFlagResult(interp, Pdb_DefinedOutsideUserDatabases(
+                                  group, PDB_OBJECT_CATEGORY, path));
     return TCL_OK;
   case OPT_ISREFERENCE:
-    Pdb_InfoFlag(interp, !IsRealCategory(
-                             group->lookupPathInGroup(PDB_REFS_IGNORE, path)));
+    Pdb_SetFlagResult(interp, !IsRealCategory(group->lookupPathInGroup(
+                                  PDB_REFS_IGNORE, path)));
     return TCL_OK;
   case OPT_TOREFERENCE:
     if (IsRealCategory(group->lookupPathInGroup(PDB_REFS_IGNORE, path))) {
       return Pdb_NotA(interp, KIND_CATEGORY_REFERENCE, path);
     }
-    Tcl_AppendResult(interp, Pdb_InfoNodePath(found).get(), (char *)nullptr);
+    Tcl_AppendResult(interp, Pdb_CopyNodePath(found).get(), (char *)nullptr);
     return TCL_OK;
   case OPT_BYREFERENCE:
     return AppendAppearances(interp, group, found, path);
@@ -116,6 +116,8 @@ static bool IsRealCategory(const Pdb_CategoryNode *node) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * AppendAppearances --
  *
  *	-byreference: the other paths at which the real category of path is
@@ -123,7 +125,10 @@ static bool IsRealCategory(const Pdb_CategoryNode *node) {
  *	its ancestors), hidden ones included, in the order of the result
  *	set. The filter is on again on every way out. TCL_ERROR when path is
  *	no real category or names a category reference.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int AppendAppearances(Tcl_Interp *interp, Pdb_Group *group,
                              const Pdb_CategoryNode *found, const char *path) {
   if (group->lookupPathInGroup(PDB_REFS_IGNORE, path) == nullptr) {
@@ -146,13 +151,18 @@ static int AppendAppearances(Tcl_Interp *interp, Pdb_Group *group,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * SetDocumentation --
  *
  *	-documentation: the help text of the category, for a category
  *	reference that of the real category at its reference path. A
  *	reference whose path names no real category of the group has no help
  *	to give: TCL_ERROR "Not a real category path" naming that path.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int SetDocumentation(Tcl_Interp *interp, Pdb_Group *group,
                             const Pdb_CategoryNode *found) {
   const Pdb_CategoryNode *category = found;

@@ -53,13 +53,13 @@ using Pdb_OwnedPath = std::unique_ptr<char, Pdb_FreeDeleter>;
 int Pdb_MatchInfoWord(const Pdb_InfoWord *table, int count, const char *word);
 
 /* Sets the result to "1" or "0". */
-void Pdb_InfoFlag(Tcl_Interp *interp, bool flag);
+void Pdb_SetFlagResult(Tcl_Interp *interp, bool flag);
 
 /* Appends db's file name and kind name to the result as two elements. */
 void Pdb_InfoAppendDatabase(Tcl_Interp *interp, Pdb_Database *db);
 
 /* nodePath of node; throws std::bad_alloc when memory runs out. */
-Pdb_OwnedPath Pdb_InfoNodePath(const Pdb_CategoryNode *node);
+Pdb_OwnedPath Pdb_CopyNodePath(const Pdb_CategoryNode *node);
 
 /*
  * The forms, one per selector. Each gets the words left after the common

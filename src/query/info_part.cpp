@@ -91,7 +91,7 @@ int Pdb_InfoPart(Tcl_Interp *interp, Pdb_Group *group, int argc,
     return Pdb_BadOption(interp, argv[3], PDB_INFO_CHOICES_PART);
   }
   if (option == OPT_EXISTS) {
-    Pdb_InfoFlag(interp, part != nullptr);
+    Pdb_SetFlagResult(interp, part != nullptr);
     return TCL_OK;
   }
   if (part == nullptr) {
@@ -103,8 +103,8 @@ int Pdb_InfoPart(Tcl_Interp *interp, Pdb_Group *group, int argc,
   }
   switch (option) {
   case OPT_PROTECTED:
-    Pdb_InfoFlag(interp,
-                 Pdb_DefinedOutsideUserDatabases(group, PDB_OBJECT_PART, name));
+    Pdb_SetFlagResult(
+        interp, Pdb_DefinedOutsideUserDatabases(group, PDB_OBJECT_PART, name));
     break;
   case OPT_HOME:
     AppendHomes(interp, group, name, nullptr);
@@ -126,11 +126,13 @@ int Pdb_InfoPart(Tcl_Interp *interp, Pdb_Group *group, int argc,
 static void SetPartText(Tcl_Interp *interp, const Pdb_Part *part,
                         int selector) {
   Tcl_DString text;
-  Pdb_PartText(part, selector, &text);
+  Pdb_FormatPartText(part, selector, &text);
   Tcl_DStringResult(interp, &text);
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * AppendHomes --
  *
  *	Appends, for each database in group order that holds a part of that
@@ -140,7 +142,10 @@ static void SetPartText(Tcl_Interp *interp, const Pdb_Part *part,
  *	Returns the part of the last database that holds one (nullptr when
  *	none does); when lastHome is given it receives the path appended
  *	last (nullptr when none was).
+ *
+ *----------------------------------------------------------------------
  */
+
 static const Pdb_Part *AppendHomes(Tcl_Interp *interp, Pdb_Group *group,
                                    const char *name, Pdb_OwnedPath *lastHome) {
   const Pdb_Part *last = nullptr;
@@ -159,7 +164,7 @@ static const Pdb_Part *AppendHomes(Tcl_Interp *interp, Pdb_Group *group,
     if (home == nullptr) {
       return;
     }
-    Pdb_OwnedPath path = Pdb_InfoNodePath(home);
+    Pdb_OwnedPath path = Pdb_CopyNodePath(home);
     Tcl_AppendElement(interp, path.get());
     if (lastHome != nullptr) {
       *lastHome = std::move(path);
@@ -169,13 +174,18 @@ static const Pdb_Part *AppendHomes(Tcl_Interp *interp, Pdb_Group *group,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * AppendCategories --
  *
  *	-categories: the home paths, then every other path at which some
  *	database's tree lists the part found last among them, hidden
  *	categories included, in the order of the result set. The filter is
  *	on again on every way out.
+ *
+ *----------------------------------------------------------------------
  */
+
 static void AppendCategories(Tcl_Interp *interp, Pdb_Group *group,
                              const char *name) {
   Pdb_FilterOff filterOff(group->hidden);

@@ -67,7 +67,7 @@ int Pdb_InfoPartReference(Tcl_Interp *interp, Pdb_Group *group, int argc,
   Pdb_PartReferenceHit hit;
   bool found = Pdb_FindPartReference(group, part, category, &hit);
   if (option == OPT_EXISTS) {
-    Pdb_InfoFlag(interp, found);
+    Pdb_SetFlagResult(interp, found);
     return TCL_OK;
   }
   Pdb_Database *listing = nullptr;
@@ -78,8 +78,8 @@ int Pdb_InfoPartReference(Tcl_Interp *interp, Pdb_Group *group, int argc,
     return Pdb_NotA(interp, PDB_INFO_KIND_PART_REFERENCE, name, category);
   }
   if (option == OPT_PROTECTED) {
-    Pdb_InfoFlag(interp, hit.db->kind != PDB_KIND_USER &&
-                             hit.db->kind != PDB_KIND_USER_BUILD);
+    Pdb_SetFlagResult(interp, hit.db->kind != PDB_KIND_USER &&
+                                  hit.db->kind != PDB_KIND_USER_BUILD);
   } else {
     Pdb_InfoAppendDatabase(interp, listing);
   }

@@ -65,7 +65,7 @@ int Pdb_MatchInfoWord(const Pdb_InfoWord *table, int count, const char *word) {
 /*
  *----------------------------------------------------------------------
  *
- * Pdb_InfoFlag --
+ * Pdb_SetFlagResult --
  *
  *	Answers a yes/no question.
  *
@@ -78,7 +78,7 @@ int Pdb_MatchInfoWord(const Pdb_InfoWord *table, int count, const char *word) {
  *----------------------------------------------------------------------
  */
 
-void Pdb_InfoFlag(Tcl_Interp *interp, bool flag) {
+void Pdb_SetFlagResult(Tcl_Interp *interp, bool flag) {
   Tcl_SetResult(interp, const_cast<char *>(flag ? "1" : "0"), TCL_STATIC);
 }
 
@@ -101,13 +101,13 @@ void Pdb_InfoFlag(Tcl_Interp *interp, bool flag) {
 
 void Pdb_InfoAppendDatabase(Tcl_Interp *interp, Pdb_Database *db) {
   Tcl_AppendElement(interp, db->fileName());
-  Tcl_AppendElement(interp, Pdb_DbKindName(db->kind));
+  Tcl_AppendElement(interp, Pdb_GetDbKindName(db->kind));
 }
 
 /*
  *----------------------------------------------------------------------
  *
- * Pdb_InfoNodePath --
+ * Pdb_CopyNodePath --
  *
  *	The path nodePath gives for node (a reference's own path, else the
  *	full path of the category), owned by the caller's holder.
@@ -122,7 +122,7 @@ void Pdb_InfoAppendDatabase(Tcl_Interp *interp, Pdb_Database *db) {
  *----------------------------------------------------------------------
  */
 
-Pdb_OwnedPath Pdb_InfoNodePath(const Pdb_CategoryNode *node) {
+Pdb_OwnedPath Pdb_CopyNodePath(const Pdb_CategoryNode *node) {
   Pdb_OwnedPath path(node->nodePath());
   if (path == nullptr) {
     throw std::bad_alloc();

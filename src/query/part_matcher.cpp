@@ -13,6 +13,25 @@ static const char *const MATCHER_MSG_BAD_SPEC =
 static const char *const MATCHER_MSG_SPEC_FORM =
     "\"\nShould be: \"{{propname1 val1} {propname2 val2} ... }\"";
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_PartMatcher::prepare --
+ *
+ *	Prepares the predicate of kind for pattern. For PROPERTY_PAIR the
+ *	pattern is a property search specification, checked here: a non-empty
+ *	list of lists of at least two words.
+ *
+ * Results:
+ *	TCL_OK; TCL_ERROR with the list parser's message or the
+ *	invalid-specification message.
+ *
+ * Side effects:
+ *	Replaces the matcher's kind and patterns.
+ *
+ *----------------------------------------------------------------------
+ */
+
 int Pdb_PartMatcher::prepare(Tcl_Interp *interp, Pdb_MatcherKind kind,
                              Tcl_Obj *patternObj) {
   which = kind;
@@ -73,6 +92,23 @@ int Pdb_PartMatcher::parseSpecification(Tcl_Interp *interp,
   return TCL_OK;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_PartMatcher::propertyName --
+ *
+ *	The property-name predicate: some property name of the part matches
+ *	the pattern.
+ *
+ * Results:
+ *	True when one does.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 bool Pdb_PartMatcher::propertyName(const Pdb_Part *part) const {
   return !Pdb_ForEachPair(part, [&](const char *propertyName, const char *) {
     return !pattern.matches(propertyName);
@@ -80,9 +116,23 @@ bool Pdb_PartMatcher::propertyName(const Pdb_Part *part) const {
 }
 
 /*
- * Every pair test must be met by some property pair of the part; an
- * empty specification is met by every part.
+ *----------------------------------------------------------------------
+ *
+ * Pdb_PartMatcher::propertyPairs --
+ *
+ *	The property-pair predicate: every pair test of the specification is
+ *	met by some property pair of the part (its name and value matching the
+ *	test's two patterns); an empty specification is met by every part.
+ *
+ * Results:
+ *	True when all are met.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool Pdb_PartMatcher::propertyPairs(const Pdb_Part *part) const {
   for (const PairTest &test : pairTests) {
     bool met = !Pdb_ForEachPair(part, [&](const char *name, const char *value) {

@@ -30,10 +30,22 @@ enum class Pdb_MatcherKind {
 };
 
 /*
- * Calls visit(name, value) for each property pair of part, in record
- * order, until visit returns false. Returns false when visit stopped the
- * walk.
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ForEachPair --
+ *
+ *	Calls visit(name, value) for each property pair of part, in record
+ *	order, until visit returns false.
+ *
+ * Results:
+ *	False when visit stopped the walk, else true.
+ *
+ * Side effects:
+ *	Those of visit.
+ *
+ *----------------------------------------------------------------------
  */
+
 template <typename Visit>
 inline bool Pdb_ForEachPair(const Pdb_Part *part, Visit visit) {
   const char *at = part->strings() + part->propertiesOffset;
@@ -70,7 +82,22 @@ public:
     return which == Pdb_MatcherKind::NAME ? pattern.fixedPrefix() : none;
   }
 
-  /* True when the part passes the predicate (always for NONE). */
+  /*
+   *----------------------------------------------------------------------
+   *
+   * Pdb_PartMatcher::matches --
+   *
+   *	Applies the matcher's predicate to part.
+   *
+   * Results:
+   *	True when the part passes it (always for kind NONE).
+   *
+   * Side effects:
+   *	None.
+   *
+   *----------------------------------------------------------------------
+   */
+
   bool matches(const Pdb_Part *part) const {
     switch (which) {
     case Pdb_MatcherKind::NONE:

@@ -28,6 +28,28 @@ static bool ListsByReference(const Pdb_CategoryNode *node,
          !list->containsEntry(reinterpret_cast<const Pdb_PartEntry *>(part));
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_FindPartReference --
+ *
+ *	Finds the category that category names (the real path that the first
+ *	database holding it gives, references followed across the group), then
+ *	looks that path up in each database in group order (a user database
+ *	whose tree lacks it, and any user_build database, also through
+ *	references), stopping at the first database whose category lists part
+ *	by a reference and not as its home.
+ *
+ * Results:
+ *	True with *hit filled; false when no database does.
+ *
+ * Side effects:
+ *	None; throws std::bad_alloc when memory runs out (the calling
+ *	command's guard reports it).
+ *
+ *----------------------------------------------------------------------
+ */
+
 bool Pdb_FindPartReference(Pdb_Group *group, const Pdb_Part *part,
                            const char *category, Pdb_PartReferenceHit *hit) {
   Pdb_CategoryNode *first = group->lookupPathInGroup(PDB_REFS_GROUP, category);

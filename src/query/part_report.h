@@ -26,9 +26,25 @@ inline void Pdb_AddUnlessEmpty(const char *text, Pdb_ResultList &result) {
 }
 
 /*
- * Reports part as the request asks. hiding is the group's hidden lists
- * when hidden parts are to be left out, nullptr when none are.
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ReportPart --
+ *
+ *	Reports part as the request asks: nothing when it is hidden (hiding is
+ *	the group's hidden lists when hidden parts are left out, nullptr when
+ *	none are), when its HDL kind differs from the request's or when the
+ *	matcher refuses it; else its name, symbol name, template name, property
+ *	names or the values of the chosen properties, empty names left out.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Adds strings to result.
+ *
+ *----------------------------------------------------------------------
  */
+
 __attribute__((always_inline)) inline void
 Pdb_ReportPart(const Pdb_Part *part, const Pdb_SearchRequest &request,
                const Pdb_HiddenLists *hiding, Pdb_ResultList &result) {
@@ -69,8 +85,23 @@ Pdb_ReportPart(const Pdb_Part *part, const Pdb_SearchRequest &request,
 /* How many entries ahead the part scans fetch. */
 enum { PDB_FETCH_AHEAD = 16 };
 
-/* Asks for the first lines of the entry at address to be brought into
- * the cache ahead of its turn. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_FetchEntry --
+ *
+ *	Asks for the first two cache lines of the entry at address (nullptr:
+ *	none) to be brought in ahead of its turn.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	None beyond the cache.
+ *
+ *----------------------------------------------------------------------
+ */
+
 inline void Pdb_FetchEntry(const void *address) {
   if (address != nullptr) {
     __builtin_prefetch(address);

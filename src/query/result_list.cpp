@@ -12,6 +12,8 @@
 
 #include "query/result_list.h"
 
+#include "model/list_text.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -32,8 +34,22 @@ static const std::size_t BLOCK_BYTES = 1u << 20;
 /* How many items ahead passes over the strings fetch. */
 static const std::size_t FETCH_AHEAD = 8;
 
-static bool IsListSpecial(unsigned char c);
-static int MeasurePlainElement(const char *text, bool first);
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ResultList::reserve --
+ *
+ *	Makes room for up to count strings when at most about that many will
+ *	be added. Only a hint: growing as strings come costs time only.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	May allocate; a failure is ignored.
+ *
+ *----------------------------------------------------------------------
+ */
 
 void Pdb_ResultList::reserve(std::size_t count) {
   try {
@@ -57,12 +73,11 @@ void Pdb_ResultList::newBlock(std::size_t atLeast) {
  * Pdb_ResultList::compact --
  *
  *	Sorts the items and drops duplicates; items added in order need
- *	neither. Unless this is the last
- *	compaction before listing: when that did not at least halve the
- *	list, its strings are mostly distinct and it is not compacted again
- *	(the final sort does it once); when it did, the copies of the
- *	dropped strings are given back and the next compaction waits until
- *	the list has doubled.
+ *	neither. Unless this is the last compaction before listing: when
+ *	that did not at least halve the list, its strings are mostly
+ *	distinct and it is not compacted again (the final sort does it
+ *	once); when it did, the copies of the dropped strings are given back
+ *	and the next compaction waits until the list has doubled.
  *
  *----------------------------------------------------------------------
  */
@@ -227,6 +242,22 @@ void Pdb_ResultList::repack() {
   roomLeft = 0;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ResultList::sortedStrings --
+ *
+ *	Sorts the strings and drops duplicates.
+ *
+ * Results:
+ *	The distinct strings in bytewise order, valid while the list lives.
+ *
+ * Side effects:
+ *	Compacts the list's blocks; may throw std::bad_alloc.
+ *
+ *----------------------------------------------------------------------
+ */
+
 std::vector<const char *> Pdb_ResultList::sortedStrings() {
   compact(true);
   std::vector<const char *> strings;
@@ -235,59 +266,6 @@ std::vector<const char *> Pdb_ResultList::sortedStrings() {
     strings.push_back(item.text);
   }
   return strings;
-}
-
-/*
- * True for the bytes that make Tcl quote a list element: white space, the
- * braces, brackets, quote, backslash, dollar and semicolon. Bytes of
- * UTF-8 sequences are not among them.
- */
-static bool IsListSpecial(unsigned char c) {
-  switch (c) {
-  case '\0':
-  case ' ':
-  case '\t':
-  case '\n':
-  case '\v':
-  case '\f':
-  case '\r':
-  case '"':
-  case '$':
-  case ';':
-  case '[':
-  case '\\':
-  case ']':
-  case '{':
-  case '}':
-    return true;
-  default:
-    return false;
-  }
-}
-
-/*
- * The length of text when Tcl would take it into a list as it stands
- * (not empty, no special byte, no "#" to begin the first element), else
- * -1.
- */
-static int MeasurePlainElement(const char *text, bool first) {
-  static const struct Table {
-    bool special[256];
-    Table() : special() {
-      for (int c = 0; c < 256; c++) {
-        special[c] = IsListSpecial(static_cast<unsigned char>(c));
-      }
-    }
-  } table;
-  const unsigned char *p = reinterpret_cast<const unsigned char *>(text);
-  if (*p == '\0' || (first && *p == '#')) {
-    return -1;
-  }
-  const unsigned char *at = p;
-  while (!table.special[*at]) {
-    at++;
-  }
-  return *at == '\0' && at - p <= INT_MAX ? static_cast<int>(at - p) : -1;
 }
 
 /*
@@ -304,6 +282,9 @@ static int MeasurePlainElement(const char *text, bool first) {
  *	A new object (reference count 0), or nullptr when the text would not
  *	fit a Tcl value or cannot be allocated.
  *
+ * Side effects:
+ *	Sorts and compacts the list first; may throw std::bad_alloc.
+ *
  *----------------------------------------------------------------------
  */
 
@@ -317,7 +298,7 @@ Tcl_Obj *Pdb_ResultList::sortedList() {
     if (i + FETCH_AHEAD < count) {
       __builtin_prefetch(items[i + FETCH_AHEAD].text);
     }
-    int length = MeasurePlainElement(items[i].text, i == 0);
+    int length = Pdb_MeasurePlainElement(items[i].text, i == 0);
     if (length < 0) {
       int flags = 0;
       length = Tcl_ScanElement(items[i].text, &flags);

@@ -34,10 +34,24 @@ public:
   void add(const char *text) { addCopy(text, std::strlen(text)); }
 
   /*
-   * Adds a copy of the length bytes at text. A string equal to the one
-   * added just before is dropped at once; while every string follows the
-   * one before in order, the list knows that it needs no sort.
+   *----------------------------------------------------------------------
+   *
+   * Pdb_ResultList::addCopy --
+   *
+   *	Adds a copy of the length bytes at text. A string equal to the one
+   *	added just before is dropped at once; while every string follows the
+   *	one before in order, the list knows that it needs no sort. A list that
+   *	has grown past its compaction mark is compacted first.
+   *
+   * Results:
+   *	None.
+   *
+   * Side effects:
+   *	May start a new block; may throw std::bad_alloc.
+   *
+   *----------------------------------------------------------------------
    */
+
   void addCopy(const char *text, std::size_t length) {
     if (items.size() >= compactAt) {
       compact(false);

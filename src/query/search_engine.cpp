@@ -20,6 +20,23 @@
 
 static void AddSubtree(Pdb_CategoryNode *node, Pdb_AddressSet &visited);
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_SearchEngine::Pdb_SearchEngine --
+ *
+ *	Makes an engine that searches the databases of group, with the group's
+ *	hidden filter as it is at each search.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 Pdb_SearchEngine::Pdb_SearchEngine(Pdb_Group *group) : group(group) {}
 
 /* The hidden lists when hidden parts are to be left out, else nullptr. */
@@ -179,6 +196,12 @@ void Pdb_SearchEngine::partWalk(Pdb_CategoryNode *start,
  *	and walks from it: the category walk for kind CATEGORY, reporting
  *	paths under the start node's parent's real path, else the part
  *	walk. One visited set serves the whole search.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Adds the strings found to result; may throw std::bad_alloc.
  *
  *----------------------------------------------------------------------
  */

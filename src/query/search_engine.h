@@ -66,8 +66,8 @@ protected:
  * path is given.
  */
 struct Pdb_NodeTest {
-  const Pdb_GlobPattern *pattern = nullptr; /* reported paths that match;
-                                               nullptr: every path */
+  /* The reported paths that match; nullptr: every path. */
+  const Pdb_GlobPattern *pattern = nullptr;
   const Pdb_Part *part = nullptr; /* real categories listing the part */
   const char *path = nullptr;     /* the category of path, references to it */
 

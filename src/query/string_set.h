@@ -24,7 +24,22 @@ public:
     return isNew != 0;
   }
 
-  /* Removes string; true when it was a member. */
+  /*
+   *----------------------------------------------------------------------
+   *
+   * Pdb_StringSet::remove --
+   *
+   *	Removes string from the set.
+   *
+   * Results:
+   *	True when it was a member.
+   *
+   * Side effects:
+   *	None.
+   *
+   *----------------------------------------------------------------------
+   */
+
   bool remove(const char *string) {
     Tcl_HashEntry *e = Tcl_FindHashEntry(&table, string);
     if (e == nullptr) {
@@ -41,7 +56,23 @@ public:
 
   int size() const { return table.numEntries; }
 
-  /* Calls visit(string) for every member, in hash-table order. */
+  /*
+   *----------------------------------------------------------------------
+   *
+   * Pdb_StringSet::forEach --
+   *
+   *	Calls visit(string) for every member, in hash-table order (which
+   *	depends only on the strings and the order they were added).
+   *
+   * Results:
+   *	None.
+   *
+   * Side effects:
+   *	Those of visit, which must not change the set.
+   *
+   *----------------------------------------------------------------------
+   */
+
   template <typename Visit> void forEach(Visit visit) const {
     Tcl_HashTable *t = const_cast<Tcl_HashTable *>(&table);
     Tcl_HashSearch search;

@@ -28,6 +28,24 @@ static void PrintIndent(int level, FILE *out) {
   }
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_PrintPartList --
+ *
+ *	Writes one "level:" line per entry of list: the level, the indent, the
+ *	entry's kind and place and the text of the part it resolves to. A
+ *	nullptr list writes nothing.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Writes to out.
+ *
+ *----------------------------------------------------------------------
+ */
+
 void Pdb_PrintPartList(const Pdb_PartList *list, int level, FILE *out) {
   if (list == nullptr) {
     return;
@@ -35,7 +53,7 @@ void Pdb_PrintPartList(const Pdb_PartList *list, int level, FILE *out) {
   Tcl_DString text;
   for (int i = 0; i < list->count; i++) {
     const Pdb_PartEntry *entry = list->entry(i);
-    Pdb_PartText(Pdb_ResolveEntry(entry), PDB_FIELD_WHOLE, &text);
+    Pdb_FormatPartText(Pdb_ResolveEntry(entry), PDB_FIELD_WHOLE, &text);
     std::fprintf(out, "level:%d", level);
     PrintIndent(level, out);
     std::fprintf(out, "%sp:%d  %s\n",
@@ -44,6 +62,25 @@ void Pdb_PrintPartList(const Pdb_PartList *list, int level, FILE *out) {
     Tcl_DStringFree(&text);
   }
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_PrintTree --
+ *
+ *	Writes the "LEVEL:" line of node and, through the shared walker, of
+ *	its children (one level deeper) and its following siblings (at the
+ *	same level), each real category followed by its part list when
+ *	showParts is set.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Writes to out. The walker's work list may throw std::bad_alloc.
+ *
+ *----------------------------------------------------------------------
+ */
 
 void Pdb_PrintTree(const Pdb_CategoryNode *node, int level, bool showParts,
                    FILE *out) {
@@ -69,6 +106,24 @@ void Pdb_PrintTree(const Pdb_CategoryNode *node, int level, bool showParts,
         return true;
       });
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_PrintReport --
+ *
+ *	Writes the report of db to out: the parts section (unless only a tree
+ *	is asked for), the tree section with its totals (unless only the table
+ *	is), then the database name line. Totals are summed in 64 bits.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Writes to out; may throw std::bad_alloc (see Pdb_PrintTree).
+ *
+ *----------------------------------------------------------------------
+ */
 
 void Pdb_PrintReport(Pdb_Database *db, const Pdb_ReportSections &sections,
                      FILE *out) {

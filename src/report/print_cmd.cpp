@@ -40,6 +40,7 @@ static const char *const PRINT_USAGE_1 =
     "USAGE: pdb:print <database name> [ -table | -tree | -noPartsTree ] ";
 static const char *const PRINT_USAGE_2 = "[ -file <output file name> ]";
 static const char *const MSG_RESULT_IN_FILE = "Result in file: ";
+static const char *const MSG_UNKNOWN_DATABASE = "Unknown database: ";
 
 static int PrintUsage();
 
@@ -53,13 +54,18 @@ static int PrintUsage() {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * PrintCommand --
  *
  *	pdb:print handle ?-table | -tree | -noPartsTree? ?-file name?
  *	?-group name?: writes the report of the database. Usage problems
  *	print the usage line and succeed; a repeated option, an unknown
  *	group or handle, and an output file that cannot be written fail.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int PrintCommand(Tcl_Interp *interp, int argc, const char **argv) {
   Pdb_TraceArgv(argc, argv);
   if (Pdb_CheckDuplicateOptions(interp, argc, argv) != TCL_OK) {
@@ -95,7 +101,7 @@ static int PrintCommand(Tcl_Interp *interp, int argc, const char **argv) {
   }
   Pdb_Database *db = group->findDatabase(handle);
   if (db == nullptr) {
-    Tcl_AppendResult(interp, "Unknown database: ", handle, (char *)nullptr);
+    Tcl_AppendResult(interp, MSG_UNKNOWN_DATABASE, handle, (char *)nullptr);
     return TCL_ERROR;
   }
 
@@ -111,7 +117,24 @@ static int PrintCommand(Tcl_Interp *interp, int argc, const char **argv) {
   return TCL_OK;
 }
 
-/* The command procedure: PrintCommand, with no exception escaping. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * TovPartPrintCmd --
+ *
+ *	The command procedure of pdb:print: runs PrintCommand inside Pdb_Guard, so
+ *	that no C++ exception reaches Tcl.
+ *
+ * Results:
+ *	PrintCommand's status and result; TCL_ERROR with an out-of-memory or
+ *	internal-error message when an exception escaped it.
+ *
+ * Side effects:
+ *	Those of PrintCommand.
+ *
+ *----------------------------------------------------------------------
+ */
+
 int TovPartPrintCmd(ClientData, Tcl_Interp *interp, int argc,
                     const char **argv) {
   return Pdb_Guard(interp, [&] { return PrintCommand(interp, argc, argv); });

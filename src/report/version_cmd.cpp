@@ -22,13 +22,21 @@ static const char USAGE[] = "?zq_pdb handle?";
 static void SetNumberResult(Tcl_Interp *interp, int number);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * TovPartVersionCmd --
  *
  *	pdb:version ?-group group? ?-db name? ?handle?
  *
  * Results:
  *	TCL_OK with a decimal number, or TCL_ERROR with a message.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
  */
+
 int TovPartVersionCmd(ClientData, Tcl_Interp *interp, int argc,
                       const char **argv) {
   if (Pdb_CommonPreamble(interp, &argc, argv) != TCL_OK) {

@@ -103,20 +103,33 @@ int Pdb_LineError(Tcl_Interp *interp, const char *text, int line,
  * The report of an exception that a command body let escape: resets the
  * result to an out-of-memory or internal-error message; TCL_ERROR.
  */
-int Pdb_EscapedException(Tcl_Interp *interp, bool outOfMemory);
+int Pdb_ReportEscapedException(Tcl_Interp *interp, bool outOfMemory);
 
 /*
- * Runs a command body that may throw (C++ containers, operator new) so
- * that no exception reaches Tcl: body's status, or TCL_ERROR with the
- * report above.
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Guard --
+ *
+ *	Runs a command body that may throw (C++ containers, operator new) so
+ *	that no exception reaches Tcl.
+ *
+ * Results:
+ *	The body's status; TCL_ERROR with Pdb_ReportEscapedException's
+ *	message when an exception escaped it.
+ *
+ * Side effects:
+ *	Those of the body.
+ *
+ *----------------------------------------------------------------------
  */
+
 template <typename Body> int Pdb_Guard(Tcl_Interp *interp, Body body) noexcept {
   try {
     return body();
   } catch (const std::bad_alloc &) {
-    return Pdb_EscapedException(interp, true);
+    return Pdb_ReportEscapedException(interp, true);
   } catch (...) {
-    return Pdb_EscapedException(interp, false);
+    return Pdb_ReportEscapedException(interp, false);
   }
 }
 

@@ -47,6 +47,9 @@ static const CommandRow commandTable[] = {
  *	TCL_OK; TCL_ERROR with a message, and no command registered, only
  *	when there is no memory for the default group.
  *
+ * Side effects:
+ *	Destroys the groups of an earlier load; creates the commands.
+ *
  *----------------------------------------------------------------------
  */
 
@@ -63,6 +66,22 @@ int TovPart_Init(Tcl_Interp *interp) {
   }
   return TCL_OK;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * tovPart_Init --
+ *
+ *	The entry point under the lower-case name that some loaders look up.
+ *
+ * Results:
+ *	Those of TovPart_Init.
+ *
+ * Side effects:
+ *	Those of TovPart_Init.
+ *
+ *----------------------------------------------------------------------
+ */
 
 int tovPart_Init(Tcl_Interp *interp) { return TovPart_Init(interp); }
 
@@ -82,6 +101,9 @@ int tovPart_Init(Tcl_Interp *interp) { return TovPart_Init(interp); }
  * Results:
  *	TCL_OK.
  *
+ * Side effects:
+ *	As described.
+ *
  *----------------------------------------------------------------------
  */
 
@@ -94,5 +116,21 @@ int TovPart_Term(Tcl_Interp *interp) {
   Pdb_WindowRelease();
   return TCL_OK;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * tovPart_Term --
+ *
+ *	The exit point under the lower-case name that some loaders look up.
+ *
+ * Results:
+ *	Those of TovPart_Term.
+ *
+ * Side effects:
+ *	Those of TovPart_Term.
+ *
+ *----------------------------------------------------------------------
+ */
 
 int tovPart_Term(Tcl_Interp *interp) { return TovPart_Term(interp); }

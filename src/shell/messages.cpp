@@ -27,7 +27,21 @@ const char *const PDB_MSG_NOT_READ = "Database has not been read";
 const char *const PDB_MSG_ROLE_NOT_READ =
     "User parts database has not been read";
 
-/* "Wrong # args: should be \"command usage\""; TCL_ERROR. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_WrongNumArgs --
+ *
+ *	Appends "Wrong # args: should be \"command usage\"" to the result.
+ *
+ * Results:
+ *	TCL_ERROR.
+ *
+ * Side effects:
+ *	Changes the interpreter result.
+ *
+ *----------------------------------------------------------------------
+ */
 
 int Pdb_WrongNumArgs(Tcl_Interp *interp, const char *command,
                      const char *usage) {
@@ -36,7 +50,21 @@ int Pdb_WrongNumArgs(Tcl_Interp *interp, const char *command,
   return TCL_ERROR;
 }
 
-/* "Invalid arguments: should be \"command usage\""; TCL_ERROR. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_InvalidArgs --
+ *
+ *	Appends "Invalid arguments: should be \"command usage\"" to the result.
+ *
+ * Results:
+ *	TCL_ERROR.
+ *
+ * Side effects:
+ *	Changes the interpreter result.
+ *
+ *----------------------------------------------------------------------
+ */
 
 int Pdb_InvalidArgs(Tcl_Interp *interp, const char *command,
                     const char *usage) {
@@ -45,7 +73,21 @@ int Pdb_InvalidArgs(Tcl_Interp *interp, const char *command,
   return TCL_ERROR;
 }
 
-/* "Bad option \"word\": must be choices"; TCL_ERROR. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_BadOption --
+ *
+ *	Appends "Bad option \"word\": must be choices" to the result.
+ *
+ * Results:
+ *	TCL_ERROR.
+ *
+ * Side effects:
+ *	Changes the interpreter result.
+ *
+ *----------------------------------------------------------------------
+ */
 
 int Pdb_BadOption(Tcl_Interp *interp, const char *word, const char *choices) {
   Tcl_AppendResult(interp, MSG_BAD_OPTION, word, MSG_MUST_BE, choices,
@@ -53,7 +95,22 @@ int Pdb_BadOption(Tcl_Interp *interp, const char *word, const char *choices) {
   return TCL_ERROR;
 }
 
-/* "Not a kind \"name\"" or "Not a kind \"name word\""; TCL_ERROR. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_NotA --
+ *
+ *	Appends "Not a kind \"name\"" to the result, or "Not a kind \"name
+ *	word\"" when word is given.
+ *
+ * Results:
+ *	TCL_ERROR.
+ *
+ * Side effects:
+ *	Changes the interpreter result.
+ *
+ *----------------------------------------------------------------------
+ */
 
 int Pdb_NotA(Tcl_Interp *interp, const char *kind, const char *name,
              const char *word) {
@@ -65,11 +122,44 @@ int Pdb_NotA(Tcl_Interp *interp, const char *kind, const char *name,
   return TCL_ERROR;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_UnknownGroup --
+ *
+ *	Sets the result to "\"name\" is not a group handle.".
+ *
+ * Results:
+ *	TCL_ERROR.
+ *
+ * Side effects:
+ *	Resets the interpreter result first.
+ *
+ *----------------------------------------------------------------------
+ */
+
 int Pdb_UnknownGroup(Tcl_Interp *interp, const char *name) {
   Tcl_ResetResult(interp);
   Tcl_AppendResult(interp, "\"", name, MSG_NOT_A_GROUP, (char *)nullptr);
   return TCL_ERROR;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_NoCurrentGroup --
+ *
+ *	Sets the result to the message of a registry without groups, which
+ *	only commands left registered after the exit point meet.
+ *
+ * Results:
+ *	TCL_ERROR.
+ *
+ * Side effects:
+ *	Resets the interpreter result first.
+ *
+ *----------------------------------------------------------------------
+ */
 
 int Pdb_NoCurrentGroup(Tcl_Interp *interp) {
   Tcl_ResetResult(interp);
@@ -77,7 +167,25 @@ int Pdb_NoCurrentGroup(Tcl_Interp *interp) {
   return TCL_ERROR;
 }
 
-int Pdb_EscapedException(Tcl_Interp *interp, bool outOfMemory) {
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ReportEscapedException --
+ *
+ *	Reports an exception that a command body let escape into Pdb_Guard:
+ *	the out-of-memory message for std::bad_alloc, the internal-error
+ *	message for any other.
+ *
+ * Results:
+ *	TCL_ERROR.
+ *
+ * Side effects:
+ *	Resets the interpreter result first.
+ *
+ *----------------------------------------------------------------------
+ */
+
+int Pdb_ReportEscapedException(Tcl_Interp *interp, bool outOfMemory) {
   Tcl_ResetResult(interp);
   Tcl_AppendResult(interp, outOfMemory ? MSG_OUT_OF_MEMORY : MSG_INTERNAL,
                    (char *)nullptr);
@@ -133,6 +241,9 @@ int Pdb_OpenFailure(Tcl_Interp *interp, const char *text, const char *fileName,
  *
  * Results:
  *	TCL_ERROR.
+ *
+ * Side effects:
+ *	Resets the interpreter result and sets its error code.
  *
  *----------------------------------------------------------------------
  */

@@ -35,6 +35,9 @@ static const char *const OPTIONS_MSG_DUPLICATE = "Duplicate option, ";
  *	TCL_OK, or TCL_ERROR with "Duplicate option, <i>, <j>" appended for
  *	the first clashing pair.
  *
+ * Side effects:
+ *	None beyond the message.
+ *
  *----------------------------------------------------------------------
  */
 
@@ -62,9 +65,22 @@ int Pdb_CheckDuplicateOptions(Tcl_Interp *interp, int argc,
 }
 
 /*
- * Steps 1 to 3 of every command that takes the common options: trace the
- * unparsed words, forget the values of the previous command and parse.
- * TCL_ERROR leaves the parser's message.
+ *----------------------------------------------------------------------
+ *
+ * Pdb_CommonPreamble --
+ *
+ *	Steps 1 to 3 of every command that takes the common options: traces
+ *	the unparsed words, forgets the -group and -db values of the previous
+ *	command and parses the common option table.
+ *
+ * Results:
+ *	TCL_OK, with the options removed from argv and *argcPtr lowered;
+ *	TCL_ERROR with the parser's message.
+ *
+ * Side effects:
+ *	Sets pdbGroupOption and pdbDbOption.
+ *
+ *----------------------------------------------------------------------
  */
 
 int Pdb_CommonPreamble(Tcl_Interp *interp, int *argcPtr, const char **argv) {

@@ -48,11 +48,49 @@ static void StartEmptyRegistry() {
   pdbRegistry.current = nullptr;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_InitRegistry --
+ *
+ *	Starts the registry afresh: groups left from an earlier start are
+ *	destroyed, and a new default group, named from the group-name
+ *	counter, is made current.
+ *
+ * Results:
+ *	TCL_OK; TCL_ERROR with a message when memory ran out, the registry
+ *	then being empty with no current group.
+ *
+ * Side effects:
+ *	Advances the group-name counter.
+ *
+ *----------------------------------------------------------------------
+ */
+
 int Pdb_InitRegistry(Tcl_Interp *interp) {
   StartEmptyRegistry();
   pdbRegistry.current = Pdb_NewGroup(interp);
   return pdbRegistry.current != nullptr ? TCL_OK : TCL_ERROR;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ClearRegistry --
+ *
+ *	Destroys every group with its databases and leaves the registry empty
+ *	with no current group; commands still registered in another
+ *	interpreter then find no group instead of freed memory. Allocates
+ *	nothing.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Frees every database of every group.
+ *
+ *----------------------------------------------------------------------
+ */
 
 void Pdb_ClearRegistry() { StartEmptyRegistry(); }
 
@@ -67,6 +105,9 @@ void Pdb_ClearRegistry() { StartEmptyRegistry(); }
  *
  * Results:
  *	The group, or nullptr with a message appended when out of memory.
+ *
+ * Side effects:
+ *	Advances the group-name counter.
  *
  *----------------------------------------------------------------------
  */
@@ -89,6 +130,23 @@ Pdb_Group *Pdb_NewGroup(Tcl_Interp *interp) {
   return group;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_FindGroup --
+ *
+ *	Looks a group up by name in the registry.
+ *
+ * Results:
+ *	The group, or nullptr with "\"name\" is not a group handle." as the
+ *	result.
+ *
+ * Side effects:
+ *	None beyond the message.
+ *
+ *----------------------------------------------------------------------
+ */
+
 Pdb_Group *Pdb_FindGroup(Tcl_Interp *interp, const char *name) {
   Tcl_HashEntry *e = Tcl_FindHashEntry(&pdbRegistry.groups, name);
   if (e == nullptr) {
@@ -97,6 +155,24 @@ Pdb_Group *Pdb_FindGroup(Tcl_Interp *interp, const char *name) {
   }
   return static_cast<Pdb_Group *>(Tcl_GetHashValue(e));
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ResolveGroup --
+ *
+ *	Chooses the group a command works on: the one named by its -group
+ *	value, or the current group when name is nullptr.
+ *
+ * Results:
+ *	The group; nullptr with a message when no group has that name or the
+ *	registry has no current group.
+ *
+ * Side effects:
+ *	None beyond the message.
+ *
+ *----------------------------------------------------------------------
+ */
 
 Pdb_Group *Pdb_ResolveGroup(Tcl_Interp *interp, const char *name) {
   if (name != nullptr) {
@@ -108,9 +184,44 @@ Pdb_Group *Pdb_ResolveGroup(Tcl_Interp *interp, const char *name) {
   return pdbRegistry.current;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_FormatNextHandle --
+ *
+ *	Formats the handle the next database will get ("zq_pdb" and the
+ *	handle counter) into buffer, which holds at least 24 bytes.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	None: pdb:open advances the counter once the database is entered, so
+ *	handles are never reused.
+ *
+ *----------------------------------------------------------------------
+ */
+
 void Pdb_FormatNextHandle(char *buffer) {
   std::snprintf(buffer, 24, "zq_pdb%u", pdbRegistry.handleCounter);
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_LookupHandle --
+ *
+ *	Looks a database handle up in group.
+ *
+ * Results:
+ *	The database, or nullptr with "Not a zq_pdb \"handle\""
+ *	appended to the result.
+ *
+ * Side effects:
+ *	None beyond the message.
+ *
+ *----------------------------------------------------------------------
+ */
 
 Pdb_Database *Pdb_LookupHandle(Tcl_Interp *interp, Pdb_Group *group,
                                const char *handle) {
@@ -120,6 +231,23 @@ Pdb_Database *Pdb_LookupHandle(Tcl_Interp *interp, Pdb_Group *group,
   }
   return db;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ResolveHandle --
+ *
+ *	Resolves the group named groupName (nullptr: the current group), then
+ *	looks handle up in it.
+ *
+ * Results:
+ *	The database, or nullptr with the message of whichever step failed.
+ *
+ * Side effects:
+ *	None beyond the message.
+ *
+ *----------------------------------------------------------------------
+ */
 
 Pdb_Database *Pdb_ResolveHandle(Tcl_Interp *interp, const char *groupName,
                                 const char *handle) {

@@ -71,7 +71,7 @@ Pdb_Database *Pdb_ResolveHandle(Tcl_Interp *interp, const char *groupName,
                                 const char *handle);
 
 /* True when the -db value of the current command is "site". */
-bool Pdb_SiteRoleChosen();
+bool Pdb_IsSiteRoleChosen();
 
 /*
  * The database the -db value chooses by its role: the group's site

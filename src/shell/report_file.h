@@ -14,19 +14,8 @@
 #include <tcl.h>
 
 /*
- * Pdb_WriteReportFile --
- *
- *	Resets the result and writes a report to the file fileName (UTF-8):
- *	write(out) fills the stream, and the file then holds either its old
- *	content or the whole report, never a part of it.
- *
- * Results:
- *	TCL_OK with done and the file name as the result, or TCL_ERROR with
- *	"Cannot open file \"name\" for writing: reason" or "Cannot write
- *	file \"name\": reason".
- *
- * Side effects:
- *	Replaces or creates the file.
+ * Resets the result and writes a report to the file fileName (UTF-8),
+ * which holds either its old content or the whole report afterwards.
  */
 int Pdb_WriteReportFile(Tcl_Interp *interp, const char *fileName,
                         const char *done,

@@ -13,13 +13,22 @@ static const char MSG_NO_SITE[] = "Site parts database is not open";
 static const char MSG_NO_USER[] = "User parts database is not open";
 
 /*
- * Pdb_SiteRoleChosen --
+ *----------------------------------------------------------------------
+ *
+ * Pdb_IsSiteRoleChosen --
+ *
+ *	Tells whether the command chose the site database by its role.
  *
  * Results:
  *	True when the -db value of the current command is "site".
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
  */
 
-bool Pdb_SiteRoleChosen() {
+bool Pdb_IsSiteRoleChosen() {
   return Pdb_StrEqualNullable(pdbDbOption, PDB_SITE_ROLE);
 }
 
@@ -42,7 +51,7 @@ bool Pdb_SiteRoleChosen() {
  */
 
 Pdb_Database *Pdb_FindRoleDatabase(Tcl_Interp *interp, Pdb_Group *group) {
-  bool site = Pdb_SiteRoleChosen();
+  bool site = Pdb_IsSiteRoleChosen();
   Pdb_Database *db =
       site ? Pdb_FindSiteDatabase(group) : Pdb_FindUserDatabase(group);
   if (db == nullptr) {

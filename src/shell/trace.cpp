@@ -13,15 +13,27 @@ int pdbTraceSwitch = 0;
 
 static const char *const TRACE_PREFIX = "<<<<<< ";
 
-static bool TracingOn() { return (pdbTraceSwitch & 0xff) != 0; }
+static bool IsTracingOn() { return (pdbTraceSwitch & 0xff) != 0; }
 
 /*
- * Writes "<<<<<< " and each word followed by a blank, then a newline, and
- * flushes standard output; nothing while tracing is off.
+ *----------------------------------------------------------------------
+ *
+ * Pdb_TraceArgv --
+ *
+ *	Writes the trace line of a string command: "<<<<<< " and each word
+ *	followed by a blank, then a newline. Nothing while tracing is off.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Writes to standard output and flushes it.
+ *
+ *----------------------------------------------------------------------
  */
 
 void Pdb_TraceArgv(int argc, const char **argv) {
-  if (!TracingOn()) {
+  if (!IsTracingOn()) {
     return;
   }
   fputs(TRACE_PREFIX, stdout);
@@ -33,10 +45,26 @@ void Pdb_TraceArgv(int argc, const char **argv) {
   fflush(stdout);
 }
 
-/* As Pdb_TraceArgv, for the string forms of an object command's words. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_TraceObjv --
+ *
+ *	Writes the trace line of an object command, as Pdb_TraceArgv does,
+ *	from the string forms of its words.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Writes to standard output and flushes it; may make the words' string
+ *	forms.
+ *
+ *----------------------------------------------------------------------
+ */
 
 void Pdb_TraceObjv(int objc, Tcl_Obj *const objv[]) {
-  if (!TracingOn()) {
+  if (!IsTracingOn()) {
     return;
   }
   fputs(TRACE_PREFIX, stdout);

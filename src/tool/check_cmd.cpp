@@ -15,6 +15,7 @@
 #include "tool/tool.h"
 
 static const char WITH_OPTION[] = "--with";
+static const char MSG_NO_FILE[] = "no file to check";
 
 static const char CHECK_HELP[] =
     "usage: pdbtool check [--with DB]... FILE...\n"
@@ -50,13 +51,18 @@ static void PrintBadLine(void *context, int line, const char *word,
                          const char *text);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * RunCheck --
  *
  *	pdbtool check [--with DB]... FILE...
  *
  * Results:
  *	An exit status.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int RunCheck(Tcl_Interp *interp, int argc, char **argv) {
   std::vector<const char *> withFiles;
   std::vector<const char *> files;
@@ -67,7 +73,7 @@ static int RunCheck(Tcl_Interp *interp, int argc, char **argv) {
     return PDB_TOOL_USAGE;
   }
   if (files.empty()) {
-    return Pdb_ToolUsageError(pdbCheckCommand, "no file to check");
+    return Pdb_ToolUsageError(pdbCheckCommand, MSG_NO_FILE);
   }
   int status = PDB_TOOL_OK;
   for (std::size_t i = 0; i < files.size(); i++) {
@@ -81,13 +87,18 @@ static int RunCheck(Tcl_Interp *interp, int argc, char **argv) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * CheckFile --
  *
  *	Reads one file into a fresh group and prints its bad lines, or "ok".
  *
  * Results:
  *	PDB_TOOL_OK for a good file, PDB_TOOL_BAD otherwise.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int CheckFile(Tcl_Interp *interp, const char *fileName,
                      const std::vector<const char *> &withFiles,
                      Pdb_Group *group) {

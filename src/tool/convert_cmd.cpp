@@ -48,6 +48,8 @@ static int WriteImage(Tcl_Interp *interp, Pdb_Database *db,
 static int WriteText(Tcl_Interp *interp, Pdb_Database *db, const char *outName);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * RunConvert --
  *
  *	pdbtool convert [--update] [--with DB]... IN OUT
@@ -57,7 +59,10 @@ static int WriteText(Tcl_Interp *interp, Pdb_Database *db, const char *outName);
  *
  * Side effects:
  *	Writes OUT.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int RunConvert(Tcl_Interp *interp, int argc, char **argv) {
   std::vector<const char *> withFiles;
   std::vector<const char *> files;
@@ -89,6 +94,8 @@ static int RunConvert(Tcl_Interp *interp, int argc, char **argv) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * WriteImage --
  *
  *	Lays out the image of a read text database and writes it to outName,
@@ -96,13 +103,18 @@ static int RunConvert(Tcl_Interp *interp, int argc, char **argv) {
  *
  * Results:
  *	TCL_OK, or TCL_ERROR with a message.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int WriteImage(Tcl_Interp *interp, Pdb_Database *db,
                       const char *outName) {
   return Pdb_WriteDatabaseImage(interp, db, outName);
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * WriteText --
  *
  *	Writes the tree of a verified image to outName in the text form,
@@ -110,7 +122,10 @@ static int WriteImage(Tcl_Interp *interp, Pdb_Database *db,
  *
  * Results:
  *	TCL_OK, or TCL_ERROR with a message.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int WriteText(Tcl_Interp *interp, Pdb_Database *db,
                      const char *outName) {
   Tov_RobustFile *handle =

@@ -40,6 +40,8 @@ static int PrintUsage(FILE *out, int status);
 static int RunHelp(int argc, char **argv);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * main --
  *
  *	pdbtool COMMAND ARGUMENTS...: runs the subcommand in an interpreter
@@ -47,7 +49,10 @@ static int RunHelp(int argc, char **argv);
  *
  * Results:
  *	The subcommand's exit status (see MAIN_TAIL).
+ *
+ *----------------------------------------------------------------------
  */
+
 int main(int argc, char **argv) {
   if (argc < 2) {
     return PrintUsage(stderr, PDB_TOOL_USAGE);

@@ -17,6 +17,24 @@ static const std::chrono::milliseconds REDRAW(100);
 
 enum { BAR_WIDTH = 30, LABEL_WIDTH = 40 };
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Progress::Pdb_Progress --
+ *
+ *	Starts the progress of work on label (a file name, shortened from the
+ *	front to LABEL_WIDTH) of total units (bytes; 0 when unknown). A bar is
+ *	drawn only when standard error is a terminal.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	None until update draws.
+ *
+ *----------------------------------------------------------------------
+ */
+
 Pdb_Progress::Pdb_Progress(const char *label, long total)
     : label(label), total(total), enabled(isatty(STDERR_FILENO) == 1),
       start(Clock::now()), lastDrawn(start) {
@@ -29,14 +47,22 @@ Pdb_Progress::Pdb_Progress(const char *label, long total)
 Pdb_Progress::~Pdb_Progress() { finish(); }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_Progress::update --
  *
- *	Redraws the bar for done units when the work has gone on for more
- *	than a moment and the last drawing is old enough.
+ *	Records that done units are finished and redraws the bar when the work
+ *	has gone on for more than a moment and the last drawing is old enough.
+ *
+ * Results:
+ *	None.
  *
  * Side effects:
  *	Writes to standard error when it is a terminal.
+ *
+ *----------------------------------------------------------------------
  */
+
 void Pdb_Progress::update(long done) {
   if (!enabled) {
     return;
@@ -68,7 +94,22 @@ void Pdb_Progress::update(long done) {
   std::fflush(stderr);
 }
 
-/* Pdb_Progress::finish -- wipes the bar's line if one was drawn. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_Progress::finish --
+ *
+ *	Wipes the bar's line if one was drawn.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Writes to standard error.
+ *
+ *----------------------------------------------------------------------
+ */
+
 void Pdb_Progress::finish() {
   if (shown) {
     std::fprintf(stderr, "\r%*s\r",

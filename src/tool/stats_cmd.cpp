@@ -26,6 +26,7 @@
 static const char JSON_OPTION[] = "--json";
 static const char TOP_OPTION[] = "--top";
 static const char UPDATE_OPTION[] = "--update";
+static const char MSG_ONE_FILE[] = "needs exactly one file";
 
 enum { DEFAULT_TOP = 5 };
 
@@ -97,13 +98,18 @@ static void PrintJson(const char *fileName, Pdb_Database *db,
 static void PrintJsonString(const char *text);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * RunStats --
  *
  *	pdbtool stats [--json] [--top N] [--update] FILE
  *
  * Results:
  *	An exit status.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int RunStats(Tcl_Interp *interp, int argc, char **argv) {
   bool json = false;
   long top = DEFAULT_TOP;
@@ -119,7 +125,7 @@ static int RunStats(Tcl_Interp *interp, int argc, char **argv) {
     return PDB_TOOL_USAGE;
   }
   if (files.size() != 1) {
-    return Pdb_ToolUsageError(pdbStatsCommand, "needs exactly one file");
+    return Pdb_ToolUsageError(pdbStatsCommand, MSG_ONE_FILE);
   }
   Pdb_Group *group = Pdb_ToolNewGroup("stats");
   Pdb_Database *db = Pdb_ToolOpenDatabase(interp, group, files[0], options);
@@ -140,12 +146,17 @@ static int RunStats(Tcl_Interp *interp, int argc, char **argv) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * CollectStats --
  *
  *	One walk over the tree: real categories and references, the entries
  *	of every list (parts homed there, with their properties and HDL kind,
  *	and part references), the children of every category.
+ *
+ *----------------------------------------------------------------------
  */
+
 static void CollectStats(Pdb_Database *db, std::size_t top, DbStats *stats) {
   std::vector<std::pair<long, const Pdb_CategoryNode *>> widest;
   std::vector<std::pair<long, const Pdb_CategoryNode *>> fullest;

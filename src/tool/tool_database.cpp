@@ -25,6 +25,7 @@
 
 static const char BINARY_MARK = 'b';
 static const char MSG_NO_MEMORY[] = "not enough memory for the database of";
+static const char MSG_CANNOT_OPEN[] = "cannot open";
 
 /* The observer pdbtool reads with: the caller's bad-line hook and the bar. */
 struct ToolReadContext {
@@ -42,9 +43,11 @@ static void ForwardBadLine(void *context, int line, const char *word,
 static void ShowProgress(void *context, long bytesRead);
 static void SetFailure(Tcl_Interp *interp, const char *text,
                        const char *fileName, const char *detail);
-static void NextHandle(char *handle);
+static void MakeToolHandle(char *handle);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_ToolOpenDatabase --
  *
  *	Opens fileName, chooses the form by its first byte as pdb:open does,
@@ -55,7 +58,10 @@ static void NextHandle(char *handle);
  *
  * Side effects:
  *	Maps an image; reads a text file; may draw a progress bar.
+ *
+ *----------------------------------------------------------------------
  */
+
 Pdb_Database *Pdb_ToolOpenDatabase(Tcl_Interp *interp, Pdb_Group *group,
                                    const char *fileName,
                                    const Pdb_ToolReadOptions &options) {
@@ -64,7 +70,7 @@ Pdb_Database *Pdb_ToolOpenDatabase(Tcl_Interp *interp, Pdb_Group *group,
   int error = errno;
   Tcl_DStringFree(&native);
   if (file == nullptr) {
-    SetFailure(interp, "cannot open", fileName, std::strerror(error));
+    SetFailure(interp, MSG_CANNOT_OPEN, fileName, std::strerror(error));
     return nullptr;
   }
   /* The byte goes back into the stream rather than the stream back to
@@ -75,13 +81,15 @@ Pdb_Database *Pdb_ToolOpenDatabase(Tcl_Interp *interp, Pdb_Group *group,
                          : ReadText(interp, group, file, fileName, options);
   if (db != nullptr && db->binary) {
     char handle[32];
-    NextHandle(handle);
+    MakeToolHandle(handle);
     group->addDatabase(handle, db);
   }
   return db;
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_ToolOpenWith --
  *
  *	Opens the databases that stand for the rest of the group, then the
@@ -89,7 +97,13 @@ Pdb_Database *Pdb_ToolOpenDatabase(Tcl_Interp *interp, Pdb_Group *group,
  *
  * Results:
  *	See tool.h.
+ *
+ * Side effects:
+ *	Opens files and reads or maps them into group.
+ *
+ *----------------------------------------------------------------------
  */
+
 Pdb_Database *Pdb_ToolOpenWith(Tcl_Interp *interp, Pdb_Group *group,
                                const std::vector<const char *> &withFiles,
                                const char *fileName,
@@ -105,13 +119,18 @@ Pdb_Database *Pdb_ToolOpenWith(Tcl_Interp *interp, Pdb_Group *group,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * OpenImage --
  *
  *	Maps the image as pdb:open does and runs the full verifier on it.
  *
  * Results:
  *	The database, not yet in a group; nullptr with a message.
+ *
+ *----------------------------------------------------------------------
  */
+
 static Pdb_Database *OpenImage(Tcl_Interp *interp, FILE *file,
                                const char *fileName) {
   Pdb_BinaryDb *db =
@@ -128,7 +147,7 @@ static Pdb_Database *OpenImage(Tcl_Interp *interp, FILE *file,
   Pdb_ImageProblem problem;
   if (!Pdb_VerifyImage(db->mapBase, db->mapSize, &problem)) {
     Tcl_ResetResult(interp);
-    Tcl_AppendResult(interp, "Corrupt binary file \"", fileName,
+    Tcl_AppendResult(interp, PDB_MSG_CORRUPT_IMAGE, fileName,
                      "\": ", problem.text, (char *)nullptr);
     delete db;
     return nullptr;
@@ -139,6 +158,8 @@ static Pdb_Database *OpenImage(Tcl_Interp *interp, FILE *file,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * ReadText --
  *
  *	Enters a text database into the group and reads it, as pdb:open
@@ -147,7 +168,10 @@ static Pdb_Database *OpenImage(Tcl_Interp *interp, FILE *file,
  * Results:
  *	The database; nullptr with a message when it cannot be made or (with
  *	no observer for bad lines) when a line is bad.
+ *
+ *----------------------------------------------------------------------
  */
+
 static Pdb_Database *ReadText(Tcl_Interp *interp, Pdb_Group *group, FILE *file,
                               const char *fileName,
                               const Pdb_ToolReadOptions &options) {
@@ -163,7 +187,7 @@ static Pdb_Database *ReadText(Tcl_Interp *interp, Pdb_Group *group, FILE *file,
     return nullptr;
   }
   char handle[32];
-  NextHandle(handle);
+  MakeToolHandle(handle);
   group->addDatabase(handle, db);
 
   struct stat info;
@@ -212,7 +236,7 @@ static void SetFailure(Tcl_Interp *interp, const char *text,
 }
 
 /* A handle no other database of the tool's groups has. */
-static void NextHandle(char *handle) {
+static void MakeToolHandle(char *handle) {
   static unsigned counter = 0;
   std::snprintf(handle, 32, "zq_pdb%u", ++counter);
 }
@@ -220,7 +244,44 @@ static void NextHandle(char *handle) {
 /* Groups left for the exit, reachable so that leak checkers see them. */
 static std::vector<Pdb_Group *> groupsKeptUntilExit;
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ToolNewGroup --
+ *
+ *	Makes the group a subcommand opens its databases into.
+ *
+ * Results:
+ *	The group; throws std::bad_alloc when memory runs out, which ends the
+ *	tool with a message.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 Pdb_Group *Pdb_ToolNewGroup(const char *name) { return new Pdb_Group(name); }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ToolEndGroup --
+ *
+ *	Ends a group of Pdb_ToolNewGroup: destroys it, or, when it is the last
+ *	the process needs, keeps it for the process's exit to reclaim (taking a
+ *	database of a million parts apart block by block would cost about as
+ *	much as reading it).
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Frees the group's databases, or keeps the group reachable so that leak
+ *	checkers see it.
+ *
+ *----------------------------------------------------------------------
+ */
 
 void Pdb_ToolEndGroup(Pdb_Group *group, bool last) {
   if (last) {
@@ -229,6 +290,22 @@ void Pdb_ToolEndGroup(Pdb_Group *group, bool last) {
     delete group;
   }
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ToolReportResult --
+ *
+ *	Writes "pdbtool: " and the interpreter result to standard error.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Writes to standard error.
+ *
+ *----------------------------------------------------------------------
+ */
 
 void Pdb_ToolReportResult(Tcl_Interp *interp) {
   std::fprintf(stderr, "pdbtool: %s\n", Tcl_GetStringResult(interp));

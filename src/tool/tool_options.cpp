@@ -11,12 +11,17 @@
 
 #include "tool/tool.h"
 
+static const char MSG_UNKNOWN_OPTION[] = "unknown option";
+static const char MSG_MISSING_VALUE[] = "a value is missing for";
+
 enum { NUMBER_MAX = 1000000 };
 
 static const Pdb_ToolOption *FindOption(const Pdb_ToolOption *table,
                                         const char *word);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_ToolParseOptions --
  *
  *	Walks the words: an option of the table sets what it names, with the
@@ -25,7 +30,13 @@ static const Pdb_ToolOption *FindOption(const Pdb_ToolOption *table,
  *
  * Results:
  *	PDB_TOOL_OK or PDB_TOOL_USAGE (see tool.h).
+ *
+ * Side effects:
+ *	Sets what the options of table name; appends to *files.
+ *
+ *----------------------------------------------------------------------
  */
+
 int Pdb_ToolParseOptions(const Pdb_ToolCommand &command, int argc, char **argv,
                          const Pdb_ToolOption *table,
                          std::vector<const char *> *files) {
@@ -34,7 +45,7 @@ int Pdb_ToolParseOptions(const Pdb_ToolCommand &command, int argc, char **argv,
     const Pdb_ToolOption *option = FindOption(table, word);
     if (option == nullptr) {
       if (word[0] == '-' && word[1] != '\0') {
-        return Pdb_ToolUsageError(command, "unknown option", word);
+        return Pdb_ToolUsageError(command, MSG_UNKNOWN_OPTION, word);
       }
       files->push_back(word);
       continue;
@@ -44,7 +55,7 @@ int Pdb_ToolParseOptions(const Pdb_ToolCommand &command, int argc, char **argv,
       continue;
     }
     if (i + 1 >= argc) {
-      return Pdb_ToolUsageError(command, "a value is missing for", word);
+      return Pdb_ToolUsageError(command, MSG_MISSING_VALUE, word);
     }
     const char *value = argv[++i];
     if (option->values != nullptr) {
@@ -74,13 +85,21 @@ static const Pdb_ToolOption *FindOption(const Pdb_ToolOption *table,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_ToolUsageError --
  *
  *	Tells what is wrong with the command line, and where its usage is.
  *
  * Results:
  *	PDB_TOOL_USAGE.
+ *
+ * Side effects:
+ *	Writes to standard error.
+ *
+ *----------------------------------------------------------------------
  */
+
 int Pdb_ToolUsageError(const Pdb_ToolCommand &command, const char *message,
                        const char *word) {
   std::fprintf(stderr, "pdbtool %s: %s%s%s%s\n", command.name, message,
@@ -90,6 +109,22 @@ int Pdb_ToolUsageError(const Pdb_ToolCommand &command, const char *message,
                command.name);
   return PDB_TOOL_USAGE;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ToolIsHelp --
+ *
+ *	Tells whether word asks for a subcommand's help: "--help" or "-h".
+ *
+ * Results:
+ *	True when it does.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
 
 bool Pdb_ToolIsHelp(const char *word) {
   return std::strcmp(word, "--help") == 0 || std::strcmp(word, "-h") == 0;

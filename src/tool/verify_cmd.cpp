@@ -19,6 +19,8 @@
 #include "host/file_names.h"
 #include "tool/tool.h"
 
+static const char MSG_NO_IMAGE[] = "no image to verify";
+
 static const char VERIFY_HELP[] =
     "usage: pdbtool verify IMAGE...\n"
     "\n"
@@ -37,13 +39,18 @@ static const char MSG_NOT_IMAGE[] =
 static bool VerifyFile(const char *fileName, Pdb_ImageProblem *problem);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * RunVerify --
  *
  *	pdbtool verify IMAGE...
  *
  * Results:
  *	An exit status.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int RunVerify(Tcl_Interp *, int argc, char **argv) {
   std::vector<const char *> files;
   const Pdb_ToolOption noOptions[] = {{nullptr, nullptr, nullptr, nullptr}};
@@ -52,7 +59,7 @@ static int RunVerify(Tcl_Interp *, int argc, char **argv) {
     return PDB_TOOL_USAGE;
   }
   if (files.empty()) {
-    return Pdb_ToolUsageError(pdbVerifyCommand, "no image to verify");
+    return Pdb_ToolUsageError(pdbVerifyCommand, MSG_NO_IMAGE);
   }
   int status = PDB_TOOL_OK;
   for (const char *file : files) {
@@ -67,6 +74,8 @@ static int RunVerify(Tcl_Interp *, int argc, char **argv) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * VerifyFile --
  *
  *	Maps the whole file read-only and verifies it.
@@ -74,7 +83,10 @@ static int RunVerify(Tcl_Interp *, int argc, char **argv) {
  * Results:
  *	True for a good image; false with the fault, or with the reason the
  *	file could not be read, described.
+ *
+ *----------------------------------------------------------------------
  */
+
 static bool VerifyFile(const char *fileName, Pdb_ImageProblem *problem) {
   Tcl_DString native;
   int fd = open(Pdb_MakeNativeName(fileName, &native), O_RDONLY | O_CLOEXEC);

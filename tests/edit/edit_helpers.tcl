@@ -2,8 +2,7 @@
 #
 #	Helpers of the tests of pdb:add and pdb:delete: a group holding a
 #	user database and, when asked, a site database, each read from a
-#	given text; the saved text of a database; the tree's totals; and
-#	commands run for their status and message.
+#	given text; the saved text of a database; and the tree's totals.
 
 source [file join [file dirname [info script]] .. tcl ascii_helpers.tcl]
 
@@ -60,33 +59,11 @@ proc edit::savedLines {{which user}} {
     return [split [string trimright [saved $which] \n] \n]
 }
 
-# The tree report of a database as pdb:print -tree writes it.
-proc edit::tree {handle} {
-    set file [file join [ascii::freshDir] tree.txt]
-    pdb:print $handle -tree -file $file
-    return [ascii::readFile $file]
-}
-
 # The tree's totals: entries, real parts, part references, categories,
 # real categories and category references.
 proc edit::totals {handle} {
     return [regexp -all -inline -line {\d+$} \
-        [regsub {.*<<<<<< Total parts in tree} [tree $handle] {}]]
-}
-
-# Runs a command; returns {status result}.
-proc edit::try {args} {
-    set status [catch {uplevel 1 $args} result]
-    return [list $status $result]
-}
-
-# Runs each command of a list; returns the list of their {status result}.
-proc edit::tryAll {commands} {
-    set out {}
-    foreach command $commands {
-        lappend out [uplevel 1 [list edit::try {*}$command]]
-    }
-    return $out
+        [regsub {.*<<<<<< Total parts in tree} [ascii::report $handle -tree] {}]]
 }
 
 proc edit::cleanup {} {

@@ -9,13 +9,13 @@
 #include <string>
 
 #include "model/group_queries.h"
-#include "support/fake_database.h"
 #include "tests/model/model_fixture.h"
 
 TEST(Database, closeFileReportsAFailedCloseOnceOnStandardError) {
   FILE *file = fopen("/dev/full", "w");
   ASSERT_NE(file, nullptr);
-  FakeDatabase db(file, "/x/broken.pdb", nullptr);
+  ModelGroup g;
+  Pdb_AsciiDb db(g.group, file, PDB_KIND_FILE, "/x/broken.pdb");
   testing::internal::CaptureStderr(); /* flushes every stream first */
   setvbuf(file, nullptr, _IOFBF, BUFSIZ);
   fputs("pending", file); /* buffered; the flush at close fails */
@@ -40,9 +40,10 @@ TEST(Database, FindByFieldMatchesSymbolOrTemplateAndRejectsOtherSelectors) {
 }
 
 TEST(Database, KindNamesFlagKindsOutOfRange) {
-  EXPECT_STREQ(Pdb_DbKindName(PDB_KIND_FILE), "file");
+  EXPECT_STREQ(Pdb_GetDbKindName(PDB_KIND_FILE), "file");
   for (int kind : {-1, PDB_KIND_FILE + 1}) {
-    EXPECT_STREQ(Pdb_DbKindName(kind), "unknown database type from pdb:info.");
+    EXPECT_STREQ(Pdb_GetDbKindName(kind),
+                 "unknown database type from pdb:info.");
   }
 }
 

@@ -1,15 +1,22 @@
 /*
  * part_list_test.cpp --
  *
- *	Growth, sorting, searching and removal of part lists.
+ *	Part references, which designate a part and never another reference;
+ *	sorting, searching and removal of part lists; and the name index of
+ *	sorted lists, which finds exactly what the list's own binary search
+ *	finds for names that share long prefixes, end inside or right after
+ *	eight bytes, or are prefixes of one another, searched once and again
+ *	once the index has learned them.
  */
 
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "model/name_index.h"
 #include "model/part_list.h"
 #include "tests/model/model_fixture.h"
 
@@ -34,25 +41,44 @@ struct ListWithParts {
   std::vector<std::string> names() const {
     std::vector<std::string> out;
     for (int i = 0; i < list->count; i++) {
-      out.push_back(Pdb_EntryName(list->entry(i)));
+      out.push_back(Pdb_GetEntryName(list->entry(i)));
     }
     return out;
   }
 };
 
+/* Names in the manner of manufacturer part numbers and counters, with
+ * long shared prefixes, short names and names that extend others. */
+std::set<std::string> MixedNames(int count, unsigned seed) {
+  std::mt19937 random(seed);
+  const char *stems[] = {"R0402F-10K-", "R0402F-1K-", "SN74HC00-",         "C",
+                         "LM358",       "R0402F-10",  "\xc3\xa9t\xc3\xa9-"};
+  std::set<std::string> names;
+  names.insert("");
+  while (static_cast<int>(names.size()) < count) {
+    std::string name = stems[random() % 7];
+    int digits = static_cast<int>(random() % 9);
+    for (int i = 0; i < digits; i++) {
+      name += static_cast<char>('0' + random() % 10);
+    }
+    names.insert(name);
+  }
+  return names;
+}
+
 } // namespace
 
-TEST(PartList, GrowsFromSixteenByDoublingKeepingOrder) {
-  ListWithParts l;
-  EXPECT_TRUE(l.list->storage.isNull(l.list));
-  std::vector<std::string> expected;
-  for (int i = 0; i < 17; i++) {
-    expected.push_back("p" + std::to_string(i));
-    l.add(expected.back());
-    EXPECT_EQ(l.list->capacity, i < 16 ? 16 : 32);
+TEST(PartReference, DesignatesThePartNeverAnotherReference) {
+  Pdb_Part *part = makePart("C1");
+  auto *entry = reinterpret_cast<Pdb_PartEntry *>(part);
+  auto *first = reinterpret_cast<Pdb_PartEntry *>(Pdb_PartRef::create(entry));
+  auto *second = reinterpret_cast<Pdb_PartEntry *>(Pdb_PartRef::create(first));
+  EXPECT_EQ(second->kind, PDB_ENTRY_REFERENCE);
+  EXPECT_EQ(Pdb_ResolveEntry(second), part);
+  EXPECT_STREQ(Pdb_GetEntryName(second), "C1");
+  for (Pdb_PartEntry *e : {first, second, entry}) {
+    Pdb_DestroyEntry(e);
   }
-  EXPECT_EQ(l.names(), expected);
-  EXPECT_EQ(l.list->sorted, 0);
 }
 
 TEST(PartList, BinarySearchFindsExactlyWhatTheScanFinds) {
@@ -123,4 +149,33 @@ TEST(PartList, LongListsFindThroughTheSideIndexAndStayCurrent) {
   EXPECT_EQ(l.list->find("late"), entry(late));
   EXPECT_EQ(l.list->find("p50"), nullptr);
   EXPECT_EQ(l.list->find("p51"), entry(l.parts[51]));
+}
+
+TEST(NameIndex, FindsWhatTheBinarySearchFindsBeforeAndAfterLearning) {
+  std::set<std::string> names = MixedNames(20000, 7);
+  ListWithParts sorted;
+  for (const std::string &name : names) {
+    sorted.add(name);
+  }
+  sorted.list->sort();
+  int levels = Pdb_NameIndex::levelsFor(sorted.list->count);
+  ASSERT_GT(levels, 0);
+  auto index = Pdb_NameIndex::create(sorted.list, levels);
+  ASSERT_NE(index, nullptr);
+
+  std::vector<std::string> probes(names.begin(), names.end());
+  std::mt19937 random(11);
+  std::set<std::string> absent = MixedNames(3000, 13);
+  for (const std::string &name : absent) {
+    probes.push_back(name);
+    probes.push_back(name + "~");
+    probes.push_back(name.substr(0, name.size() / 2));
+  }
+  std::shuffle(probes.begin(), probes.end(), random);
+  for (int pass = 0; pass < 2; pass++) {
+    for (const std::string &probe : probes) {
+      ASSERT_EQ(index->find(probe.c_str()), sorted.list->find(probe.c_str()))
+          << "pass " << pass << ", name \"" << probe << "\"";
+    }
+  }
 }

@@ -49,10 +49,3 @@ TEST(GlobPattern, AnswersAsTclStringMatchDoes) {
     }
   }
 }
-
-TEST(GlobPattern, DefaultAndStarOnlyPatternsMatchEverything) {
-  EXPECT_TRUE(Pdb_GlobPattern().matchesAll());
-  EXPECT_TRUE(Pdb_GlobPattern("***").matchesAll());
-  EXPECT_FALSE(Pdb_GlobPattern("*a").matchesAll());
-  EXPECT_TRUE(Pdb_GlobPattern().matches(""));
-}

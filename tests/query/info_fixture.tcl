@@ -42,21 +42,6 @@ namespace eval info {
 }
 }
 
-# Reads text into a named file of a scratch group and writes it as an
-# image at path; the scratch group is left empty. Databases named in
-# before are read into the scratch group first (references of text may
-# designate their entries).
-proc info::writeImage {text path {before {}}} {
-    set group [pdb:group new]
-    foreach earlier [concat $before [list $text]] {
-        set handle [pdb:open -group $group -file [ascii::newFile $earlier]]
-        pdb:read -group $group $handle
-    }
-    pdb:write -group $group -binary $handle $path
-    pdb:unload -group $group -all
-    return $path
-}
-
 # Empties the current group and opens the three databases into it; sets
 # info::user, info::library and info::site to their handles and the
 # matching ...File variables to their file names.
@@ -73,8 +58,8 @@ proc info::openGroup {} {
     pdb:unload -all
     set home [ascii::freshDir]
     file mkdir [file join $home lib]
-    set libraryFile [writeImage $libraryText \
-        [file join $home lib veltrum_dravo.zq_pdb_bi]]
+    set libraryFile [ascii::imageOf \
+        [file join $home lib veltrum_dravo.zq_pdb_bi] $libraryText]
     set siteDir [ascii::freshDir]
     set siteFile [ascii::writeFile [file join $siteDir tovpart.site] $siteText]
     set userFile [ascii::newFile $userText user.db]

@@ -87,28 +87,7 @@ TEST(ResultList, LongSearchesCompactedOnTheWayKeepEveryDistinctString) {
 /* A fixture only for the interpreter library being set up. */
 class ResultListText : public TclInterpTest {};
 
-TEST_F(ResultListText, SplitsBackIntoTheStrings) {
-  const char *strings[] = {"#x",  "a b", "{", "}",  "\\", "x#",
-                           "\"q", "",    "[", "$v", "\n", "plain"};
-  Pdb_ResultList list;
-  for (const char *s : strings) {
-    list.add(s);
-    list.add(s);
-  }
-  std::vector<std::string> expected = Sorted(list);
-  Tcl_Obj *text = list.sortedList();
-  ASSERT_NE(text, nullptr);
-  Tcl_IncrRefCount(text);
-  int count = 0;
-  const char **elements = nullptr;
-  ASSERT_EQ(Tcl_SplitList(nullptr, Tcl_GetString(text), &count, &elements),
-            TCL_OK);
-  std::vector<std::string> split(elements, elements + count);
-  Tcl_Free(reinterpret_cast<char *>(elements));
-  EXPECT_EQ(split, expected);
-  Tcl_DecrRefCount(text);
-}
-
+/* A text equal to Tcl_Merge's also splits back into exactly the strings. */
 TEST_F(ResultListText, IsTheTextTclMergesForEveryByte) {
   Pdb_ResultList list;
   for (int c = 1; c < 256; c++) {

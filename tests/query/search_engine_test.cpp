@@ -2,10 +2,10 @@
  * search_engine_test.cpp --
  *
  *	The tree search engine on groups built through the model: wide and
- *	deep trees on a small stack, reference targets in any number of
- *	databases, references that lead in a circle or to themselves,
- *	hidden categories reached from a database that does not hold them,
- *	and the two membership searches of pdb:info and pdb:delete.
+ *	deep trees on a small stack, references that lead in a circle or to
+ *	themselves, and the two membership searches of pdb:info and
+ *	pdb:delete. (Targets in several databases and hidden categories
+ *	reached through references are tested with pdb:find.)
  */
 
 #include <gtest/gtest.h>
@@ -104,27 +104,6 @@ TEST(SearchEngine, TenThousandLevelsAreSearchedOnASmallStack) {
   });
 }
 
-TEST(SearchEngine, ReferencesLeadToTheirTargetsInEveryDatabase) {
-  ModelGroup g;
-  const int libraries = 100;
-  Strings expected;
-  Pdb_AsciiDb *first = nullptr;
-  for (int i = 0; i < libraries; i++) {
-    std::string handle = "zq_lib" + std::to_string(i);
-    Pdb_AsciiDb *db = g.addDb(handle.c_str());
-    first = first != nullptr ? first : db;
-    std::string name = "px" + std::to_string(1000 + i);
-    g.part(db, "/lib/x/", name.c_str());
-    expected.push_back(name);
-  }
-  Pdb_AsciiDb *user = g.addDb("zq_user");
-  g.catRef(user, "/u/", first, "/lib/x/");
-  EXPECT_EQ(Search(g.group, {"/u/"}), expected);
-  EXPECT_EQ(Search(g.group, {"/u/x/"}, Pdb_FindKind::PART, false), expected);
-  EXPECT_EQ(Search(g.group, {"/u/"}, Pdb_FindKind::CATEGORY),
-            (Strings{"/u/", "/u/x/"}));
-}
-
 TEST(SearchEngine, ReferencesInACircleOrToThemselvesEndTheWalks) {
   ModelGroup g;
   Pdb_AsciiDb *a = g.addDb("zq_a");
@@ -149,27 +128,6 @@ TEST(SearchEngine, ReferencesInACircleOrToThemselvesEndTheWalks) {
             (Strings{"/", "/x/", "/x/y/"}));
   EXPECT_EQ(Search(h.group, {"/x/"}, Pdb_FindKind::CATEGORY, false),
             Strings{"/y/"});
-}
-
-TEST(SearchEngine, HiddenCategoriesStayHiddenFromEveryDatabase) {
-  ModelGroup g;
-  Pdb_AsciiDb *library = g.addDb("zq_lib");
-  Pdb_AsciiDb *user = g.addDb("zq_user");
-  Pdb_Part *part = g.part(library, "/lib/x/", "P");
-  g.part(library, "/lib/x/z/", "Q");
-  g.catRef(user, "/u/", library, "/lib/x/");
-  g.group->hidden.hideCategory("/lib/x/");
-  EXPECT_EQ(Search(g.group, {"/u/"}), Strings{});
-  EXPECT_EQ(Search(g.group, {"/u/"}, Pdb_FindKind::PART, false), Strings{});
-  EXPECT_EQ(Search(g.group, {"/"}, Pdb_FindKind::CATEGORY),
-            (Strings{"/", "/lib/", "/u/"}));
-  EXPECT_EQ(Holding(g.group, user, part), Strings{});
-  {
-    Pdb_FilterOff off(g.group->hidden);
-    EXPECT_EQ(Search(g.group, {"/u/"}), (Strings{"P", "Q"}));
-    EXPECT_EQ(Holding(g.group, user, part), Strings{"/u/x/"});
-  }
-  EXPECT_EQ(Search(g.group, {"/"}), Strings{});
 }
 
 TEST(SearchEngine, MembershipSearchesReportTheirPlacesThroughReferences) {

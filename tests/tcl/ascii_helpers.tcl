@@ -1,7 +1,8 @@
 # ascii_helpers.tcl --
 #
-#	Helpers of the tests of pdb:open, pdb:read and pdb:save: scratch
-#	files written byte for byte and one-call reading of a database text.
+#	What the command tests share: scratch files written byte for byte,
+#	one-call reading of a database text, images written from a text,
+#	reports of pdb:print, and commands run for their status and message.
 
 namespace eval ascii {
     variable scratch [file join [tcltest::temporaryDirectory] \
@@ -68,6 +69,47 @@ proc ascii::partLines {text} {
 # The line-error message of the reader.
 proc ascii::lineError {text line file} {
     return "$text, line $line in $file."
+}
+
+# Reads the texts into named files of a scratch group, the last one after
+# the others (references of the last text may designate their entries),
+# writes the last as an image at path and leaves the scratch group empty.
+# The current group is not touched. Returns path.
+proc ascii::imageOf {path args} {
+    set group [pdb:group new]
+    foreach text $args {
+        set handle [pdb:open -group $group -file [newFile $text]]
+        pdb:read -group $group $handle
+    }
+    pdb:write -group $group -binary $handle $path
+    pdb:unload -group $group -all
+    return $path
+}
+
+# The report pdb:print writes to a file with the given options, node
+# addresses blanked.
+proc ascii::report {handle args} {
+    set file [file join [freshDir] report.txt]
+    pdb:print $handle {*}$args -file $file
+    return [regsub -all {  0x[0-9a-f]+\n} [readFile $file] "  PTR\n"]
+}
+
+# Runs a command (its words, or one script); returns {status result}.
+proc ascii::try {args} {
+    if {[llength $args] == 1} {
+        set args [lindex $args 0]
+    }
+    set status [catch {uplevel 1 $args} result]
+    return [list $status $result]
+}
+
+# Runs each command of a list; returns the list of their {status result}.
+proc ascii::tryAll {commands} {
+    set out {}
+    foreach command $commands {
+        lappend out [uplevel 1 [list ascii::try $command]]
+    }
+    return $out
 }
 
 proc ascii::cleanup {} {

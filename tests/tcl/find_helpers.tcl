@@ -64,11 +64,7 @@ proc findtest::setup {} {
     variable libraryFile
     variable userFile
     if {![file exists $imageFile]} {
-        set scratch [pdb:group new]
-        set h [pdb:open -group $scratch -file [ascii::newFile $imageText]]
-        pdb:read -group $scratch $h
-        pdb:write -group $scratch -binary $h $imageFile
-        pdb:unload -group $scratch -all
+        ascii::imageOf $imageFile $imageText
     }
     pdb:unload -all
     set library [pdb:open -file $libraryFile]
@@ -77,10 +73,4 @@ proc findtest::setup {} {
     set user [pdb:open -file $userFile]
     pdb:read $user
     return [list $library $image $user]
-}
-
-# The result and message of a call: {status result}.
-proc findtest::try {script} {
-    set status [catch {uplevel 1 $script} result]
-    return [list $status $result]
 }

@@ -13,7 +13,7 @@
 /* Blocks from this size on ask for huge pages. */
 static const std::size_t HUGE_THRESHOLD = std::size_t(8) << 20;
 
-static void Populate(void *start, std::size_t size);
+static void PopulatePages(void *start, std::size_t size);
 
 /*
  * Asks for huge pages (fewer TLB misses on the random accesses of the
@@ -21,7 +21,7 @@ static void Populate(void *start, std::size_t size);
  * kernel that grants neither leaves the pages to be faulted in on first
  * touch.
  */
-static void Populate(void *start, std::size_t size) {
+static void PopulatePages(void *start, std::size_t size) {
 #ifdef MADV_HUGEPAGE
   if (size >= HUGE_THRESHOLD) {
     madvise(start, size, MADV_HUGEPAGE);
@@ -37,11 +37,44 @@ static void Populate(void *start, std::size_t size) {
 #endif
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_BulkRound --
+ *
+ *	Rounds size up to whole pages.
+ *
+ * Results:
+ *	The rounded size.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 std::size_t Pdb_BulkRound(std::size_t size) {
   static const std::size_t page =
       static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
   return (size + page - 1) / page * page;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_BulkAlloc --
+ *
+ *	Maps a zero-filled block of size bytes (whole pages), asking for huge
+ *	pages for large blocks and faulting its pages in at once.
+ *
+ * Results:
+ *	The block, or nullptr when the system has no memory for it.
+ *
+ * Side effects:
+ *	Pdb_BulkFree releases the block.
+ *
+ *----------------------------------------------------------------------
+ */
 
 void *Pdb_BulkAlloc(std::size_t size) {
   void *block = mmap(nullptr, size, PROT_READ | PROT_WRITE,
@@ -49,18 +82,54 @@ void *Pdb_BulkAlloc(std::size_t size) {
   if (block == MAP_FAILED) {
     return nullptr;
   }
-  Populate(block, size);
+  PopulatePages(block, size);
   return block;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_BulkGrow --
+ *
+ *	Grows a block of Pdb_BulkAlloc from oldSize to newSize bytes (whole
+ *	pages), possibly moving it; the contents are kept and the new bytes
+ *	are zero and faulted in.
+ *
+ * Results:
+ *	The block, or nullptr when it cannot grow (the old block then stays
+ *	valid).
+ *
+ * Side effects:
+ *	The old address is invalid once the block has moved.
+ *
+ *----------------------------------------------------------------------
+ */
 
 void *Pdb_BulkGrow(void *block, std::size_t oldSize, std::size_t newSize) {
   void *moved = mremap(block, oldSize, newSize, MREMAP_MAYMOVE);
   if (moved == MAP_FAILED) {
     return nullptr;
   }
-  Populate(static_cast<char *>(moved) + oldSize, newSize - oldSize);
+  PopulatePages(static_cast<char *>(moved) + oldSize, newSize - oldSize);
   return moved;
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_BulkFree --
+ *
+ *	Releases a block of size bytes that Pdb_BulkAlloc or Pdb_BulkGrow
+ *	gave; nullptr is ignored.
+ *
+ * Results:
+ *	None.
+ *
+ * Side effects:
+ *	Unmaps the block.
+ *
+ *----------------------------------------------------------------------
+ */
 
 void Pdb_BulkFree(void *block, std::size_t size) {
   if (block != nullptr) {

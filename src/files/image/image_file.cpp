@@ -26,25 +26,30 @@ static const char *const MSG_WRITE_FORMAT =
 static const char *const MSG_SEEK_VERSION = "lseek 2 failed";
 static const char *const MSG_WRITE_VERSION =
     "Cannot write formatVer to binary file";
-static const char *const MSG_WRITE = "Cannot write binary file";
+static const char *const MSG_WRITE = PDB_MSG_CANNOT_WRITE_IMAGE;
 
 static bool WriteAt(FILE *stream, const unsigned char *bytes, std::size_t count,
                     off_t offset, const char **failure, const char *seekMsg,
                     const char *writeMsg);
-static int Fail(Tcl_Interp *interp, const char *perrorText,
-                const char *resultText, const char *fileName, int error,
-                const char *ownText);
-static int WriterFailure(Tcl_Interp *interp, const char *text,
-                         const char *fileName);
+static int ReportStepFailure(Tcl_Interp *interp, const char *perrorText,
+                             const char *resultText, const char *fileName,
+                             int error, const char *ownText);
+static int ReportWriterFailure(Tcl_Interp *interp, const char *text,
+                               const char *fileName);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * WriteAt --
  *
  *	Seeks the stream to offset and writes count bytes there, flushed so
  *	that a failure shows at its own step. Returns true when all went
  *	out; else false with errno set and *failure naming the step (seekMsg
  *	or writeMsg).
+ *
+ *----------------------------------------------------------------------
  */
+
 static bool WriteAt(FILE *stream, const unsigned char *bytes, std::size_t count,
                     off_t offset, const char **failure, const char *seekMsg,
                     const char *writeMsg) {
@@ -61,16 +66,21 @@ static bool WriteAt(FILE *stream, const unsigned char *bytes, std::size_t count,
 }
 
 /*
- * Fail --
+ *----------------------------------------------------------------------
+ *
+ * ReportStepFailure --
  *
  *	Reports a failed step: "perrorText: reason" on standard error, and
  *	resultText "\"fileName\": " and the reason as the interpreter
  *	result. The reason is ownText when given, else the system's text of
  *	error (POSIX error code set). Returns TCL_ERROR.
+ *
+ *----------------------------------------------------------------------
  */
-static int Fail(Tcl_Interp *interp, const char *perrorText,
-                const char *resultText, const char *fileName, int error,
-                const char *ownText) {
+
+static int ReportStepFailure(Tcl_Interp *interp, const char *perrorText,
+                             const char *resultText, const char *fileName,
+                             int error, const char *ownText) {
   std::fprintf(stderr, "%s: %s\n", perrorText,
                ownText != nullptr ? ownText : std::strerror(error));
   std::fflush(stderr);
@@ -82,19 +92,42 @@ static int Fail(Tcl_Interp *interp, const char *perrorText,
   return TCL_ERROR;
 }
 
-/* Fail with the reason of the writer's last failure. */
-static int WriterFailure(Tcl_Interp *interp, const char *text,
-                         const char *fileName) {
+/* ReportStepFailure with the reason of the writer's last failure. */
+static int ReportWriterFailure(Tcl_Interp *interp, const char *text,
+                               const char *fileName) {
   const char *ownText = nullptr;
   int error = Tov_RobustLastFailure(&ownText);
-  return Fail(interp, text, text, fileName, error, ownText);
+  return ReportStepFailure(interp, text, text, fileName, error, ownText);
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_WriteImageFile --
+ *
+ *	Writes image to fileName (UTF-8, used as given otherwise) through the
+ *	replace-on-close writer: a symbolic link keeps pointing at the file
+ *	that receives the image, an existing file keeps its permission bits,
+ *	a new one gets 0666 less the umask, and an existing name that is not
+ *	a regular file is refused.
+ *
+ * Results:
+ *	TCL_OK, or TCL_ERROR with "Unable to open output file \"name\": " or
+ *	"Cannot write binary file \"name\": " and the reason in the result.
+ *
+ * Side effects:
+ *	Replaces the file. A failure writes a perror-style line naming the
+ *	step to standard error and leaves an existing file untouched and no
+ *	temporary file behind.
+ *
+ *----------------------------------------------------------------------
+ */
 
 int Pdb_WriteImageFile(Tcl_Interp *interp, const Pdb_ImageBuffer &image,
                        const char *fileName) {
   Tov_RobustFile *handle = Tov_RobustFopenForWrite(nullptr, fileName);
   if (handle == nullptr) {
-    return WriterFailure(interp, MSG_OPEN, fileName);
+    return ReportWriterFailure(interp, MSG_OPEN, fileName);
   }
   FILE *stream = Tov_GetFilePtr(handle);
   const unsigned char *bytes = image.bytes();
@@ -113,10 +146,11 @@ int Pdb_WriteImageFile(Tcl_Interp *interp, const Pdb_ImageBuffer &image,
   if (!written) {
     int error = errno;
     Tov_RobustFabandonForWrite(handle);
-    return Fail(interp, failure, MSG_WRITE, fileName, error, nullptr);
+    return ReportStepFailure(interp, failure, MSG_WRITE, fileName, error,
+                             nullptr);
   }
   if (Tov_RobustFcloseForWrite(nullptr, handle) != 0) {
-    return WriterFailure(interp, MSG_WRITE, fileName);
+    return ReportWriterFailure(interp, MSG_WRITE, fileName);
   }
   return TCL_OK;
 }

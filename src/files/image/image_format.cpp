@@ -29,6 +29,23 @@ static bool CheckRoot(const void *image, uint32_t treeOffset,
 static bool CheckPartList(const void *image, uint32_t listOffset,
                           Pdb_ImageProblem *problem);
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_SetImageProblem --
+ *
+ *	Formats the description of an image problem, printf style, into
+ *	problem's text (cut to its size).
+ *
+ * Results:
+ *	False, so that a check can return the call.
+ *
+ * Side effects:
+ *	Overwrites the problem text.
+ *
+ *----------------------------------------------------------------------
+ */
+
 bool Pdb_SetImageProblem(Pdb_ImageProblem *problem, const char *format, ...) {
   va_list args;
   va_start(args, format);
@@ -37,19 +54,41 @@ bool Pdb_SetImageProblem(Pdb_ImageProblem *problem, const char *format, ...) {
   return false;
 }
 
-uint32_t Pdb_ImageWord(const void *image, std::size_t offset) {
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_ReadImageWord --
+ *
+ *	Reads the 32-bit word at offset of an image (offset + 4 <= size),
+ *	whatever the alignment of the image in memory.
+ *
+ * Results:
+ *	The word.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
+uint32_t Pdb_ReadImageWord(const void *image, std::size_t offset) {
   uint32_t word;
   std::memcpy(&word, static_cast<const char *>(image) + offset, sizeof(word));
   return word;
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * CheckStructure --
  *
  *	Checks that a structure of length bytes said to lie at offset is
  *	non-zero, aligned, past the header and inside a file of size bytes.
  *	Returns true when it is, else false with the problem described.
+ *
+ *----------------------------------------------------------------------
  */
+
 static bool CheckStructure(const char *what, uint32_t offset,
                            std::size_t length, std::size_t size,
                            Pdb_ImageProblem *problem) {
@@ -70,6 +109,31 @@ static bool CheckStructure(const char *what, uint32_t offset,
   return true;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_CheckImageHeader --
+ *
+ *	The checks that cost the same for every image size, run on every
+ *	image the loader maps: the header is whole; the list and tree offsets
+ *	are non-zero, aligned and inside the file; the tree holder ends the
+ *	file, with the root node (if any) directly before it and without a
+ *	parent or sibling; the database list's header is a sorted list
+ *	without capacity whose slots lie directly before it, its first entry
+ *	the record right after the header and its last one inside the record
+ *	region before the slots. Every image the writer produces passes
+ *	them; a file cut short, left unfinished or with a damaged header
+ *	fails them. The version word is not looked at.
+ *
+ * Results:
+ *	True when all hold, else false with the problem described.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
 bool Pdb_CheckImageHeader(const void *image, std::size_t size,
                           Pdb_ImageProblem *problem) {
   problem->text[0] = '\0';
@@ -81,8 +145,8 @@ bool Pdb_CheckImageHeader(const void *image, std::size_t size,
   if (size > PDB_IMAGE_MAX_SIZE) {
     return Pdb_SetImageProblem(problem, "file of %zu bytes is too large", size);
   }
-  uint32_t listOffset = Pdb_ImageWord(image, PDB_IMAGE_LIST_OFFSET);
-  uint32_t treeOffset = Pdb_ImageWord(image, PDB_IMAGE_TREE_OFFSET);
+  uint32_t listOffset = Pdb_ReadImageWord(image, PDB_IMAGE_LIST_OFFSET);
+  uint32_t treeOffset = Pdb_ReadImageWord(image, PDB_IMAGE_TREE_OFFSET);
   if (!CheckStructure("part list", listOffset, sizeof(Pdb_PartList), size,
                       problem) ||
       !CheckStructure("tree holder", treeOffset, sizeof(Pdb_CategoryTree), size,
@@ -101,16 +165,21 @@ bool Pdb_CheckImageHeader(const void *image, std::size_t size,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * CheckRoot --
  *
  *	Checks that the root node, when the tree has one, is the node image
  *	directly before the tree holder (the writer places it last) and has
  *	neither a parent nor a sibling.
+ *
+ *----------------------------------------------------------------------
  */
+
 static bool CheckRoot(const void *image, uint32_t treeOffset,
                       Pdb_ImageProblem *problem) {
-  int32_t rootLink =
-      static_cast<int32_t>(Pdb_ImageWord(image, treeOffset + HOLDER_ROOT_LINK));
+  int32_t rootLink = static_cast<int32_t>(
+      Pdb_ReadImageWord(image, treeOffset + HOLDER_ROOT_LINK));
   if (rootLink == 0) {
     return true;
   }
@@ -122,8 +191,8 @@ static bool CheckRoot(const void *image, uint32_t treeOffset,
                                treeOffset);
   }
   uint32_t root = treeOffset - static_cast<uint32_t>(sizeof(Pdb_CategoryNode));
-  if (Pdb_ImageWord(image, root + NODE_PARENT_LINK) != 0 ||
-      Pdb_ImageWord(image, root + NODE_SIBLING_LINK) != 0) {
+  if (Pdb_ReadImageWord(image, root + NODE_PARENT_LINK) != 0 ||
+      Pdb_ReadImageWord(image, root + NODE_SIBLING_LINK) != 0) {
     return Pdb_SetImageProblem(problem,
                                "the root node at offset %u has a parent or a "
                                "sibling",
@@ -133,6 +202,8 @@ static bool CheckRoot(const void *image, uint32_t treeOffset,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * CheckPartList --
  *
  *	Checks the database list's header against the record region that
@@ -141,7 +212,10 @@ static bool CheckRoot(const void *image, uint32_t treeOffset,
  *	after the file header and the last one inside the region (the
  *	entries lie in name order, so in increasing offsets). An empty list
  *	follows the file header directly.
+ *
+ *----------------------------------------------------------------------
  */
+
 static bool CheckPartList(const void *image, uint32_t listOffset,
                           Pdb_ImageProblem *problem) {
   Pdb_PartList list;
@@ -176,10 +250,10 @@ static bool CheckPartList(const void *image, uint32_t listOffset,
                                "not lie directly after its records",
                                static_cast<int>(list.count), listOffset);
   }
-  int64_t first = listOffset + static_cast<int32_t>(Pdb_ImageWord(
+  int64_t first = listOffset + static_cast<int32_t>(Pdb_ReadImageWord(
                                    image, static_cast<std::size_t>(slots)));
   int64_t last =
-      listOffset + static_cast<int32_t>(Pdb_ImageWord(
+      listOffset + static_cast<int32_t>(Pdb_ReadImageWord(
                        image, static_cast<std::size_t>(listOffset) - 4));
   if (first != PDB_IMAGE_HEADER_SIZE || last < first ||
       last % PDB_IMAGE_ALIGN != 0 ||

@@ -39,27 +39,11 @@ bool Pdb_SetImageProblem(Pdb_ImageProblem *problem, const char *format, ...)
     __attribute__((format(printf, 2, 3)));
 
 /* The 32-bit word at offset of an image (offset + 4 <= size). */
-uint32_t Pdb_ImageWord(const void *image, std::size_t offset);
+uint32_t Pdb_ReadImageWord(const void *image, std::size_t offset);
 
 /*
- * Pdb_CheckImageHeader --
- *
- *	The checks that cost the same for every image size, run on every
- *	image the loader maps: the header is whole; the list and tree offsets
- *	are non-zero, aligned and inside the file; the tree holder ends the
- *	file, with the root node (if any) directly before it and without a
- *	parent or sibling; the database list's header is a sorted list
- *	without capacity whose slots lie directly before it, its first entry
- *	the record right after the header and its last one inside the record
- *	region before the slots. Every image the writer produces passes
- *	them; a file cut short, left unfinished or with a damaged header
- *	fails them. The version word is not looked at.
- *
- * Results:
- *	True when all hold, else false with the problem described.
- *
- * Side effects:
- *	None.
+ * The checks that cost the same for every image size, run on every image
+ * the loader maps; true when all hold, else false with the problem.
  */
 bool Pdb_CheckImageHeader(const void *image, std::size_t size,
                           Pdb_ImageProblem *problem);

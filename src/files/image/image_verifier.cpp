@@ -86,12 +86,17 @@ private:
 } // namespace
 
 /*
+ *----------------------------------------------------------------------
+ *
  * target --
  *
  *	Resolves a non-null link of the structure at holder to a structure of
  *	length bytes. Returns true with *offset set when the target is
  *	aligned, past the header and wholly inside the file.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool Verifier::target(uint32_t holder, int32_t link, std::size_t length,
                       const char *what, uint32_t *offset) {
   int64_t resolved = static_cast<int64_t>(holder) + link;
@@ -108,11 +113,16 @@ bool Verifier::target(uint32_t holder, int32_t link, std::size_t length,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * string --
  *
  *	Resolves a link to a string and checks that the string ends inside
  *	the file within the length limit.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool Verifier::string(uint32_t holder, int32_t link, const char *what,
                       uint32_t *offset) {
   if (!target(holder, link, 1, what, offset)) {
@@ -130,13 +140,18 @@ bool Verifier::string(uint32_t holder, int32_t link, const char *what,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * record --
  *
  *	Checks the part record at offset (its 20-byte header lies in the
  *	file): kind 0, the record inside the file, its strings back to back
  *	at the offsets the header gives, each terminated inside the record,
  *	and nothing after the last pair.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool Verifier::record(uint32_t offset) {
   if (checkedRecords.test(offset)) {
     return true;
@@ -193,12 +208,17 @@ bool Verifier::record(uint32_t offset) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * entry --
  *
  *	Checks the part entry at offset: a record, or (unless recordsOnly) a
  *	part reference whose link designates a record. Sets *name to the
  *	name of the resolved part.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool Verifier::entry(uint32_t offset, bool recordsOnly, const char **name) {
   int32_t kind = at<Pdb_PartEntry>(offset)->kind;
   uint32_t recordOffset = offset;
@@ -224,13 +244,18 @@ bool Verifier::entry(uint32_t offset, bool recordsOnly, const char **name) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * list --
  *
  *	Checks the part list whose 16-byte header lies at offset: a count
  *	that is not negative, exactly that many slots right before the
  *	header (where the writer puts them), every slot designating a valid
  *	entry, and name order when the sorted flag is set.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool Verifier::list(uint32_t offset, bool recordsOnly) {
   const Pdb_PartList *header = at<Pdb_PartList>(offset);
   if (header->count < 0) {
@@ -299,13 +324,18 @@ bool Verifier::category(uint32_t offset) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * node --
  *
  *	Checks one node: reached for the first time, within the depth limit,
  *	its parent link naming the node whose chain holds it, either a real
  *	category or a reference with a category path; pushes its first child
  *	and its next sibling.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool Verifier::node(const PendingNode &pending,
                     std::vector<PendingNode> *stack) {
   uint32_t offset = pending.offset;
@@ -430,17 +460,39 @@ bool Verifier::run() {
     return Pdb_SetImageProblem(problem, "not enough memory to verify");
   }
   if (size >= PDB_IMAGE_HEADER_SIZE &&
-      Pdb_ImageWord(base, PDB_IMAGE_VERSION_OFFSET) != PDB_IMAGE_VERSION) {
-    return Pdb_SetImageProblem(problem, "format version %u is not %u",
-                               Pdb_ImageWord(base, PDB_IMAGE_VERSION_OFFSET),
-                               static_cast<unsigned>(PDB_IMAGE_VERSION));
+      Pdb_ReadImageWord(base, PDB_IMAGE_VERSION_OFFSET) != PDB_IMAGE_VERSION) {
+    return Pdb_SetImageProblem(
+        problem, "format version %u is not %u",
+        Pdb_ReadImageWord(base, PDB_IMAGE_VERSION_OFFSET),
+        static_cast<unsigned>(PDB_IMAGE_VERSION));
   }
   if (!Pdb_CheckImageHeader(base, size, problem)) {
     return false;
   }
-  return list(Pdb_ImageWord(base, PDB_IMAGE_LIST_OFFSET), true) &&
-         tree(Pdb_ImageWord(base, PDB_IMAGE_TREE_OFFSET));
+  return list(Pdb_ReadImageWord(base, PDB_IMAGE_LIST_OFFSET), true) &&
+         tree(Pdb_ReadImageWord(base, PDB_IMAGE_TREE_OFFSET));
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_VerifyImage --
+ *
+ *	Verifies the image of size bytes at image (4-byte aligned), version
+ *	word included: every link and slot, string, record, kind, the tree's
+ *	shape and depth, and the counts (see image_verifier.h for the limits).
+ *
+ * Results:
+ *	True when every check holds, else false with the first problem found
+ *	described ("not enough memory to verify" when its bitmaps cannot be
+ *	made).
+ *
+ * Side effects:
+ *	Reads the image only; takes size / 16 bytes for its two bitmaps of one
+ *	bit per image word.
+ *
+ *----------------------------------------------------------------------
+ */
 
 bool Pdb_VerifyImage(const void *image, std::size_t size,
                      Pdb_ImageProblem *problem) {
@@ -453,7 +505,24 @@ bool Pdb_VerifyImage(const void *image, std::size_t size,
   }
 }
 
-bool Pdb_VerifyRequested() {
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_IsVerifyRequested --
+ *
+ *	Tells whether the environment variable ZQ_PDB_VERIFY asks the loader
+ *	to verify every image: set, not empty and not "0".
+ *
+ * Results:
+ *	True when it does.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
+
+bool Pdb_IsVerifyRequested() {
   const char *value = std::getenv("ZQ_PDB_VERIFY");
   return value != nullptr && value[0] != '\0' && std::strcmp(value, "0") != 0;
 }

@@ -25,12 +25,15 @@ enum {
  * Verifies the image of size bytes at image (4-byte aligned), version
  * word included. Returns true when every check holds, else false with the
  * first problem found described. Reads the image only; takes memory in
- * proportion to size / 32.
+ * proportion to size / 16.
  */
 bool Pdb_VerifyImage(const void *image, std::size_t size,
                      Pdb_ImageProblem *problem);
 
 /* True when env ZQ_PDB_VERIFY asks the loader to verify every image. */
-bool Pdb_VerifyRequested();
+bool Pdb_IsVerifyRequested();
+
+/* The start of the message for an image that fails the checks. */
+inline constexpr char PDB_MSG_CORRUPT_IMAGE[] = "Corrupt binary file \"";
 
 #endif /* TOVPART_FILES_IMAGE_VERIFIER_H */

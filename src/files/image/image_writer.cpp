@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "files/image/image_file.h"
+#include "files/image/part_order.h"
 #include "files/image/position_map.h"
 #include "model/category_tree.h"
 #include "model/database.h"
@@ -28,6 +29,8 @@
 
 /* How many entries ahead the loops over parts start loading them. */
 enum { PREFETCH_DISTANCE = 8 };
+
+static const char MSG_WRITE_PART_FAILED[] = "Unable to write part: %s\n";
 
 namespace {
 
@@ -72,28 +75,34 @@ private:
 
 } // namespace
 
-static int32_t LinkBetween(uint32_t target, uint32_t base);
-static uint64_t NamePrefix(const char *name, std::size_t length,
-                           std::size_t from);
-static bool CollectParts(Pdb_Database *db, Pdb_PartList *list,
-                         std::size_t *recordBytes);
+static int32_t ComputeLink(uint32_t target, uint32_t base);
 
 /*
- * LinkBetween --
+ *----------------------------------------------------------------------
+ *
+ * ComputeLink --
  *
  *	The self-relative link from the structure at image offset base to the
  *	one at target; 0 (null) when target is 0, which no structure has.
+ *
+ *----------------------------------------------------------------------
  */
-static int32_t LinkBetween(uint32_t target, uint32_t base) {
+
+static int32_t ComputeLink(uint32_t target, uint32_t base) {
   return target == 0 ? 0 : static_cast<int32_t>(target - base);
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * enter --
  *
  *	Records where address was laid out; the first record of an address
  *	wins. Returns false (errno ENOMEM) when the map cannot grow.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool ImageWriter::enter(const void *address, uint32_t offset) {
   if (!positions.enter(address, offset)) {
     errno = ENOMEM;
@@ -103,13 +112,18 @@ bool ImageWriter::enter(const void *address, uint32_t offset) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * expect --
  *
  *	Sizes the buffer and the position map for the image of a database
  *	whose records take recordBytes, from the counters of its tree, so
  *	that neither grows while it is laid out (strings longer than a few
  *	words still may make the buffer grow).
+ *
+ *----------------------------------------------------------------------
  */
+
 bool ImageWriter::expect(std::size_t recordBytes, int parts,
                          const Pdb_CategoryTree *tree) {
   std::size_t entries = 0;
@@ -136,11 +150,16 @@ bool ImageWriter::expect(std::size_t recordBytes, int parts,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * writeHeader --
  *
  *	Lays out the 16-byte file header: the format byte, three zero bytes,
  *	the version, and zeros where the list and tree offsets go at the end.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool ImageWriter::writeHeader() {
   unsigned char header[PDB_IMAGE_HEADER_SIZE] = {};
   uint32_t version = PDB_IMAGE_VERSION;
@@ -150,11 +169,16 @@ bool ImageWriter::writeHeader() {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * writeRecord --
  *
  *	Lays out a part record byte for byte and enters it in the position
  *	map. Returns false when the buffer cannot grow.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool ImageWriter::writeRecord(const Pdb_Part *part, uint32_t *offset) {
   *offset = out.position();
   if (!out.append(part, part->size) || !out.pad()) {
@@ -164,23 +188,33 @@ bool ImageWriter::writeRecord(const Pdb_Part *part, uint32_t *offset) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * placeRecord --
  *
  *	The image offset of a part record. A record not laid out yet belongs
  *	to another database of the group (or to no parts table at all); a
  *	copy of it is laid out here, outside the sorted list of all parts, so
  *	that every link of the image resolves inside the file.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool ImageWriter::placeRecord(const Pdb_Part *part, uint32_t *offset) {
   return lookup(part, offset) || writeRecord(part, offset);
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * writeReference --
  *
  *	Lays out a part reference (kind 1, link to its record's image) and
  *	enters it in the position map.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool ImageWriter::writeReference(const Pdb_PartRef *reference,
                                  uint32_t *offset) {
   uint32_t target = 0;
@@ -192,7 +226,7 @@ bool ImageWriter::writeReference(const Pdb_PartRef *reference,
   *offset = out.position();
   Pdb_PartRef image;
   image.kind = PDB_ENTRY_REFERENCE;
-  image.part.offset = LinkBetween(target, *offset);
+  image.part.offset = ComputeLink(target, *offset);
   if (!out.append(&image, sizeof(image))) {
     return false;
   }
@@ -200,12 +234,17 @@ bool ImageWriter::writeReference(const Pdb_PartRef *reference,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * writeList --
  *
  *	Lays out a part list whose entries lie at the image offsets targets:
  *	its slots (entry image minus list header), then its 16-byte header
  *	with capacity 0. Sets *header to the header's offset.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool ImageWriter::writeList(const std::vector<uint32_t> &targets,
                             int32_t sortedFlag, uint32_t *header) {
   uint32_t slots = out.position();
@@ -225,12 +264,17 @@ bool ImageWriter::writeList(const std::vector<uint32_t> &targets,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * writeCategory --
  *
  *	Lays out a category: its name and help strings, the part references
  *	of its list (and a copy of any record not in the image yet), its
  *	list, then the 12-byte category image. Sets *offset to the latter.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool ImageWriter::writeCategory(const Pdb_Category *category,
                                 uint32_t *offset) {
   const char *name = category->nameText();
@@ -279,8 +323,8 @@ bool ImageWriter::writeCategory(const Pdb_Category *category,
 
   *offset = out.position();
   Pdb_Category image = Pdb_Category::fromLinks(
-      {LinkBetween(nameOffset, *offset), LinkBetween(helpOffset, *offset),
-       LinkBetween(listOffset, *offset)});
+      {ComputeLink(nameOffset, *offset), ComputeLink(helpOffset, *offset),
+       ComputeLink(listOffset, *offset)});
   return out.append(&image, sizeof(image));
 }
 
@@ -301,6 +345,8 @@ bool ImageWriter::writeNodeData(const Pdb_CategoryNode *node,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * writeNodeImage --
  *
  *	Lays out the 20-byte image of a node whose data (at data), siblings
@@ -308,7 +354,10 @@ bool ImageWriter::writeNodeData(const Pdb_CategoryNode *node,
  *	the parent link of each of its children at it. The node's own parent
  *	link is -1 until its parent patches it; the root's is 0. Sets *offset
  *	to the image's offset when the node is the root.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool ImageWriter::writeNodeImage(const Pdb_CategoryNode *node, uint32_t data,
                                  bool isRoot, uint32_t *offset) {
   uint32_t sibling = 0;
@@ -320,9 +369,9 @@ bool ImageWriter::writeNodeImage(const Pdb_CategoryNode *node, uint32_t data,
   uint32_t here = out.position();
   bool isReference = node->isReference();
   Pdb_CategoryNode image = Pdb_CategoryNode::fromLinks(
-      {isReference ? 0 : LinkBetween(data, here), isRoot ? 0 : -1,
-       LinkBetween(child, here), LinkBetween(sibling, here),
-       isReference ? LinkBetween(data, here) : 0});
+      {isReference ? 0 : ComputeLink(data, here), isRoot ? 0 : -1,
+       ComputeLink(child, here), ComputeLink(sibling, here),
+       isReference ? ComputeLink(data, here) : 0});
   if (!out.append(&image, sizeof(image))) {
     return false;
   }
@@ -346,6 +395,8 @@ bool ImageWriter::writeNodeImage(const Pdb_CategoryNode *node, uint32_t data,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * TreeLayout --
  *
  *	The visitor of the shared tree walker that lays out a tree in the
@@ -353,7 +404,10 @@ bool ImageWriter::writeNodeImage(const Pdb_CategoryNode *node, uint32_t data,
  *	siblings-first order) its following siblings and its children, and
  *	on leaving it the node image. Entering and leaving nest, so the data
  *	offsets wait on a stack of their own.
+ *
+ *----------------------------------------------------------------------
  */
+
 namespace {
 
 struct TreeLayout : Pdb_TreeVisitor {
@@ -383,12 +437,17 @@ struct TreeLayout : Pdb_TreeVisitor {
 } // namespace
 
 /*
+ *----------------------------------------------------------------------
+ *
  * writeTree --
  *
  *	Lays out the tree below root without recursion: each node's data,
  *	its following siblings (whole), its children (whole), then its node
  *	image; so among siblings the last one's image comes first.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool ImageWriter::writeTree(const Pdb_CategoryNode *root, uint32_t *offset) {
   TreeLayout layout(*this, root);
   Pdb_WalkTree(const_cast<Pdb_CategoryNode *>(root),
@@ -399,12 +458,17 @@ bool ImageWriter::writeTree(const Pdb_CategoryNode *root, uint32_t *offset) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * writeHolder --
  *
  *	Lays out the tree below the root and then the 16-byte tree holder
  *	with the counters as they stand. A missing tree or root gives a
  *	holder with a null root link.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool ImageWriter::writeHolder(const Pdb_CategoryTree *tree, uint32_t *offset) {
   static const Pdb_CategoryTree emptyTree =
       Pdb_CategoryTree::fromLinks(0, 0, 0, 0);
@@ -418,87 +482,31 @@ bool ImageWriter::writeHolder(const Pdb_CategoryTree *tree, uint32_t *offset) {
   }
   *offset = out.position();
   Pdb_CategoryTree image = Pdb_CategoryTree::fromLinks(
-      LinkBetween(rootOffset, *offset), tree->entryCount(),
+      ComputeLink(rootOffset, *offset), tree->entryCount(),
       tree->categoryCount(), tree->referenceCount());
   return out.append(&image, sizeof(image));
 }
 
-namespace {
-
-/* A part with the first 16 bytes of its name as two big-endian words. */
-struct SortKey {
-  uint64_t high;
-  uint64_t low;
-  const Pdb_Part *part;
-};
-
-} // namespace
-
 /*
- * NamePrefix --
+ *----------------------------------------------------------------------
  *
- *	Bytes from..from + 7 of a name of length bytes as a big-endian word,
- *	zeros past the end; comparing such words orders names as strcmp does.
- */
-static uint64_t NamePrefix(const char *name, std::size_t length,
-                           std::size_t from) {
-  uint64_t word = 0;
-  for (std::size_t i = from; i < from + 8; i++) {
-    word = (word << 8) | (i < length ? static_cast<unsigned char>(name[i]) : 0);
-  }
-  return word;
-}
-
-/*
- * CollectParts --
+ * Pdb_BuildImage --
  *
- *	Appends every record of db's parts table to list in name order (the
- *	order of strcmp, as the list's own sort gives it, found by sorting
- *	name prefixes first so that most comparisons touch no record) and
- *	marks the list sorted. Adds the bytes the records take in the image
- *	to *recordBytes. Returns false when the list cannot grow.
+ *	Lays out the image of db, which must have a parts table, into image,
+ *	which must be empty: the header, the records in name order, the sorted
+ *	list of all parts, then the tree.
+ *
+ * Results:
+ *	True; false when it cannot be laid out. The problem text is then empty
+ *	when a system error stopped it (errno says which: ENOMEM, EFBIG) and
+ *	describes the inconsistency otherwise.
+ *
+ * Side effects:
+ *	The database is not changed. A record that cannot be written is
+ *	reported on standard error.
+ *
+ *----------------------------------------------------------------------
  */
-static bool CollectParts(Pdb_Database *db, Pdb_PartList *list,
-                         std::size_t *recordBytes) {
-  Tcl_HashTable *table = db->partsTable();
-  std::vector<const Pdb_Part *> records;
-  records.reserve(static_cast<std::size_t>(table->numEntries));
-  Tcl_HashSearch search;
-  for (Tcl_HashEntry *entry = Tcl_FirstHashEntry(table, &search);
-       entry != nullptr; entry = Tcl_NextHashEntry(&search)) {
-    records.push_back(static_cast<Pdb_Part *>(Tcl_GetHashValue(entry)));
-  }
-  std::vector<SortKey> keys;
-  keys.reserve(records.size());
-  for (std::size_t i = 0; i < records.size(); i++) {
-    if (i + PREFETCH_DISTANCE < records.size()) {
-      __builtin_prefetch(records[i + PREFETCH_DISTANCE]);
-    }
-    const Pdb_Part *part = records[i];
-    std::size_t length = strnlen(part->name(), 16);
-    keys.push_back(SortKey{NamePrefix(part->name(), length, 0),
-                           NamePrefix(part->name(), length, 8), part});
-    *recordBytes +=
-        (part->size + PDB_IMAGE_ALIGN - 1) / PDB_IMAGE_ALIGN * PDB_IMAGE_ALIGN;
-  }
-  std::sort(keys.begin(), keys.end(), [](const SortKey &a, const SortKey &b) {
-    if (a.high != b.high) {
-      return a.high < b.high;
-    }
-    if (a.low != b.low) {
-      return a.low < b.low;
-    }
-    return std::strcmp(a.part->name(), b.part->name()) < 0;
-  });
-  for (const SortKey &key : keys) {
-    if (!list->append(reinterpret_cast<Pdb_PartEntry *>(
-            const_cast<Pdb_Part *>(key.part)))) {
-      return false;
-    }
-  }
-  list->sorted = 1;
-  return true;
-}
 
 bool Pdb_BuildImage(Pdb_Database *db, Pdb_ImageBuffer *image,
                     Pdb_ImageProblem *problem) {
@@ -512,7 +520,7 @@ bool Pdb_BuildImage(Pdb_Database *db, Pdb_ImageBuffer *image,
   try {
     ImageWriter writer(*image, problem);
     std::size_t recordBytes = 0;
-    done = CollectParts(db, parts, &recordBytes) &&
+    done = Pdb_CollectPartsInNameOrder(db, parts, &recordBytes) &&
            writer.expect(recordBytes, parts->count, db->tree) &&
            writer.writeHeader();
     std::vector<uint32_t> records;
@@ -526,7 +534,7 @@ bool Pdb_BuildImage(Pdb_Database *db, Pdb_ImageBuffer *image,
           reinterpret_cast<const Pdb_Part *>(parts->entry(i)), &offset);
       records.push_back(offset);
       if (!done && image->failure() != 0) {
-        std::fprintf(stderr, "Unable to write part: %s\n",
+        std::fprintf(stderr, MSG_WRITE_PART_FAILED,
                      std::strerror(image->failure()));
       }
     }
@@ -550,6 +558,8 @@ bool Pdb_BuildImage(Pdb_Database *db, Pdb_ImageBuffer *image,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_WriteDatabaseImage --
  *
  *	Lays out the image of db in memory, then puts it into fileName
@@ -560,7 +570,10 @@ bool Pdb_BuildImage(Pdb_Database *db, Pdb_ImageBuffer *image,
  *
  * Side effects:
  *	Replaces fileName once the image is complete.
+ *
+ *----------------------------------------------------------------------
  */
+
 int Pdb_WriteDatabaseImage(Tcl_Interp *interp, Pdb_Database *db,
                            const char *fileName) {
   Pdb_ImageBuffer image;
@@ -568,7 +581,7 @@ int Pdb_WriteDatabaseImage(Tcl_Interp *interp, Pdb_Database *db,
   if (!Pdb_BuildImage(db, &image, &problem)) {
     Tcl_ResetResult(interp);
     Tcl_AppendResult(
-        interp, "Cannot write binary file \"", fileName,
+        interp, PDB_MSG_CANNOT_WRITE_IMAGE, " \"", fileName,
         "\": ", problem.text[0] != '\0' ? problem.text : Tcl_PosixError(interp),
         (char *)nullptr);
     return TCL_ERROR;

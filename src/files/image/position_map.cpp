@@ -9,9 +9,27 @@
 
 #include "files/image/bulk_memory.h"
 
+static bool IsCrowded(std::size_t count, std::size_t capacity);
+
 Pdb_PositionMap::~Pdb_PositionMap() {
   Pdb_BulkFree(slots, capacity * sizeof(Slot));
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_PositionMap::find --
+ *
+ *	Looks up the image offset entered for a memory address.
+ *
+ * Results:
+ *	True with the offset in *offset; false when address has none.
+ *
+ * Side effects:
+ *	None.
+ *
+ *----------------------------------------------------------------------
+ */
 
 bool Pdb_PositionMap::find(const void *address, uint32_t *offset) const {
   uintptr_t key = reinterpret_cast<uintptr_t>(address);
@@ -30,12 +48,17 @@ bool Pdb_PositionMap::find(const void *address, uint32_t *offset) const {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * grow --
  *
  *	Rebuilds the table with at least minimum slots (a power of two, 1024
  *	at least) and enters every key again. Returns false, leaving the
  *	table as it was, when memory runs out.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool Pdb_PositionMap::grow(std::size_t minimum) {
   std::size_t bigger = 1024;
   while (bigger < minimum) {
@@ -63,17 +86,51 @@ bool Pdb_PositionMap::grow(std::size_t minimum) {
 }
 
 /* True when count entries would fill more than three quarters. */
-static bool Crowded(std::size_t count, std::size_t capacity) {
+static bool IsCrowded(std::size_t count, std::size_t capacity) {
   return 4 * count > 3 * capacity;
 }
 
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_PositionMap::expect --
+ *
+ *	Makes room for entries addresses in all at once, so that entering them
+ *	does not rebuild the table.
+ *
+ * Results:
+ *	True; false when memory runs out (the table stays as it was).
+ *
+ * Side effects:
+ *	May rebuild the table.
+ *
+ *----------------------------------------------------------------------
+ */
+
 bool Pdb_PositionMap::expect(std::size_t entries) {
-  return !Crowded(entries, capacity) || grow(entries * 4 / 3 + 1);
+  return !IsCrowded(entries, capacity) || grow(entries * 4 / 3 + 1);
 }
+
+/*
+ *----------------------------------------------------------------------
+ *
+ * Pdb_PositionMap::enter --
+ *
+ *	Enters address at offset; a later entry for the same address is
+ *	ignored, so the first place a structure was laid out wins.
+ *
+ * Results:
+ *	True; false when the table cannot grow.
+ *
+ * Side effects:
+ *	May rebuild the table.
+ *
+ *----------------------------------------------------------------------
+ */
 
 bool Pdb_PositionMap::enter(const void *address, uint32_t offset) {
   uintptr_t key = reinterpret_cast<uintptr_t>(address);
-  if (Crowded(used + 1, capacity) && !grow(2 * capacity)) {
+  if (IsCrowded(used + 1, capacity) && !grow(2 * capacity)) {
     return false;
   }
   std::size_t i = home(key);

@@ -17,25 +17,32 @@
 #include "shell/registry.h"
 
 static const char *const WRITE_BINARY_WORD = "-binary";
+static const char MSG_WRONG_ARGS[] = "Wrong # args for ";
+static const char MSG_ILLEGAL_ARGS[] = "Illegal args for ";
 
 /*
+ *----------------------------------------------------------------------
+ *
  * WriteCommand --
  *
  *	pdb:write -binary handle file: lays out the image of the database
  *	behind handle and writes it to file. Returns TCL_OK with an empty
  *	result, or TCL_ERROR with a message. A binary database, and one
  *	that has not been read, are refused; the database is never changed.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int WriteCommand(Tcl_Interp *interp, int argc, const char **argv) {
   if (Pdb_CommonPreamble(interp, &argc, argv) != TCL_OK) {
     return TCL_ERROR;
   }
   if (argc != 4) {
-    Tcl_AppendResult(interp, "Wrong # args for ", argv[0], (char *)nullptr);
+    Tcl_AppendResult(interp, MSG_WRONG_ARGS, argv[0], (char *)nullptr);
     return TCL_ERROR;
   }
   if (std::strcmp(argv[1], WRITE_BINARY_WORD) != 0) {
-    Tcl_AppendResult(interp, "Illegal args for ", argv[0], (char *)nullptr);
+    Tcl_AppendResult(interp, MSG_ILLEGAL_ARGS, argv[0], (char *)nullptr);
     return TCL_ERROR;
   }
   Pdb_Database *db = Pdb_ResolveHandle(interp, pdbGroupOption, argv[2]);
@@ -57,7 +64,24 @@ static int WriteCommand(Tcl_Interp *interp, int argc, const char **argv) {
   return Pdb_WriteDatabaseImage(interp, db, argv[3]);
 }
 
-/* The command procedure: WriteCommand, with no exception escaping. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * TovPartWriteCmd --
+ *
+ *	The command procedure of pdb:write: runs WriteCommand inside Pdb_Guard, so
+ *	that no C++ exception reaches Tcl.
+ *
+ * Results:
+ *	WriteCommand's status and result; TCL_ERROR with an out-of-memory or
+ *	internal-error message when an exception escaped it.
+ *
+ * Side effects:
+ *	Those of WriteCommand.
+ *
+ *----------------------------------------------------------------------
+ */
+
 int TovPartWriteCmd(ClientData, Tcl_Interp *interp, int argc,
                     const char **argv) {
   return Pdb_Guard(interp, [&] { return WriteCommand(interp, argc, argv); });

@@ -17,7 +17,6 @@
 #include "model/ascii_db.h"
 #include "shell/conventions.h"
 
-static const char MSG_NO_MEMORY[] = "Not enough memory to read";
 static const char MSG_SPLIT_LINE[] = "Could not split line";
 static const char MSG_NUL_BYTE[] = "Line holds a NUL byte";
 static const char MSG_UNKNOWN_KEYWORD[] =
@@ -38,10 +37,12 @@ enum { PROGRESS_INTERVAL = 8192 };
 static int ReadRecords(Pdb_ReadState *state);
 static int DispatchRecord(Pdb_ReadState *state, int argc, char **argv);
 static bool IsScopedRecord(const char *keyword);
-static bool GoOnAfter(Pdb_ReadState *state, bool categoryLine,
-                      int reportedBefore);
+static bool ShouldReadOn(Pdb_ReadState *state, bool categoryLine,
+                         int reportedBefore);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_ReadAsciiDatabase --
  *
  *	Sets up the per-read state, reads every record and marks the
@@ -53,7 +54,10 @@ static bool GoOnAfter(Pdb_ReadState *state, bool categoryLine,
  * Side effects:
  *	Everything built before a failure stays in the database; the
  *	observer's hooks are called as the read goes.
+ *
+ *----------------------------------------------------------------------
  */
+
 int Pdb_ReadAsciiDatabase(Tcl_Interp *interp, Pdb_Group *group, Pdb_AsciiDb *db,
                           bool update, const Pdb_ReadObserver *observer) {
   Pdb_ReadState state;
@@ -68,7 +72,8 @@ int Pdb_ReadAsciiDatabase(Tcl_Interp *interp, Pdb_Group *group, Pdb_AsciiDb *db,
   state.reported = 0;
   state.lastWord = nullptr;
   if (!Pdb_LineBufferInit(&state.line, PDB_LINE_INITIAL_CAPACITY)) {
-    return Pdb_ReportLineError(&state, MSG_NO_MEMORY, PDB_EC_MALLOC);
+    return Pdb_ReportLineError(&state, PDB_MSG_NO_MEMORY_TO_READ,
+                               PDB_EC_MALLOC);
   }
   int status = ReadRecords(&state);
   free(state.categoryPath);
@@ -84,6 +89,8 @@ int Pdb_ReadAsciiDatabase(Tcl_Interp *interp, Pdb_Group *group, Pdb_AsciiDb *db,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * ReadRecords --
  *
  *	The line loop: refuses a line holding a NUL byte, skips blank lines
@@ -93,7 +100,10 @@ int Pdb_ReadAsciiDatabase(Tcl_Interp *interp, Pdb_Group *group, Pdb_AsciiDb *db,
  * Results:
  *	TCL_OK at the end of the file, or TCL_ERROR at a bad line that ends
  *	the read.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int ReadRecords(Pdb_ReadState *state) {
   const Pdb_ReadObserver *observer = state->observer;
   bool skipScope = false; /* in the scope of a [category] line that failed */
@@ -115,7 +125,7 @@ static int ReadRecords(Pdb_ReadState *state) {
     int reportedBefore = state->reported;
     if (Pdb_LineHoldsNul(line, length)) {
       Pdb_ReportLineError(state, MSG_NUL_BYTE, PDB_EC_SYNTAX);
-      if (!GoOnAfter(state, false, reportedBefore)) {
+      if (!ShouldReadOn(state, false, reportedBefore)) {
         return TCL_ERROR;
       }
       continue;
@@ -129,7 +139,7 @@ static int ReadRecords(Pdb_ReadState *state) {
                              PDB_RECORD_MAX_ELEMENTS) != 0 ||
         argc == 0) {
       Pdb_ReportLineError(state, MSG_SPLIT_LINE, PDB_EC_SYNTAX);
-      if (!GoOnAfter(state, false, reportedBefore)) {
+      if (!ShouldReadOn(state, false, reportedBefore)) {
         return TCL_ERROR;
       }
       continue;
@@ -143,7 +153,7 @@ static int ReadRecords(Pdb_ReadState *state) {
       Tcl_ResetResult(state->interp);
     }
     if (DispatchRecord(state, argc, argv) != TCL_OK) {
-      if (!GoOnAfter(state, categoryLine, reportedBefore)) {
+      if (!ShouldReadOn(state, categoryLine, reportedBefore)) {
         return TCL_ERROR;
       }
       skipScope = categoryLine;
@@ -152,7 +162,9 @@ static int ReadRecords(Pdb_ReadState *state) {
 }
 
 /*
- * GoOnAfter --
+ *----------------------------------------------------------------------
+ *
+ * ShouldReadOn --
  *
  *	Decides, after a bad line, whether the read goes on: only with an
  *	observer that takes bad lines, and not after a failure of memory or
@@ -162,9 +174,12 @@ static int ReadRecords(Pdb_ReadState *state) {
  *
  * Results:
  *	True when the read goes on with the next line.
+ *
+ *----------------------------------------------------------------------
  */
-static bool GoOnAfter(Pdb_ReadState *state, bool categoryLine,
-                      int reportedBefore) {
+
+static bool ShouldReadOn(Pdb_ReadState *state, bool categoryLine,
+                         int reportedBefore) {
   const Pdb_ReadObserver *observer = state->observer;
   if (observer == nullptr || observer->badLine == nullptr) {
     return false;

@@ -28,10 +28,12 @@ enum { PASS_PARTS = 1, PASS_REFERENCES = 2 };
 static void WriteCategory(const Pdb_CategoryNode *node, int pass, FILE *stream,
                           Tcl_DString *line);
 static void WriteLine(const char *keyword, Tcl_DString *line, FILE *stream);
-static void WriteFailure(Tcl_Interp *interp, const char *text,
-                         const char *fileName, const char *middle);
+static void ReportWriteFailure(Tcl_Interp *interp, const char *text,
+                               const char *fileName, const char *middle);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_WriteAsciiTree --
  *
  *	Runs the two passes. Each visits the nodes in pre-order (a node,
@@ -43,7 +45,10 @@ static void WriteFailure(Tcl_Interp *interp, const char *text,
  *
  * Side effects:
  *	Writes to stream.
+ *
+ *----------------------------------------------------------------------
  */
+
 bool Pdb_WriteAsciiTree(const Pdb_CategoryTree *tree, FILE *stream) {
   Tcl_DString line;
   Tcl_DStringInit(&line);
@@ -61,6 +66,8 @@ bool Pdb_WriteAsciiTree(const Pdb_CategoryTree *tree, FILE *stream) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_WriteAsciiFile --
  *
  *	Opens a replace-on-close handle for path and writes both passes of
@@ -72,28 +79,31 @@ bool Pdb_WriteAsciiTree(const Pdb_CategoryTree *tree, FILE *stream) {
  * Side effects:
  *	Creates the handle's temporary file beside path; drops it again on
  *	failure.
+ *
+ *----------------------------------------------------------------------
  */
+
 Tov_RobustFile *Pdb_WriteAsciiFile(Tcl_Interp *interp,
                                    const Pdb_CategoryTree *tree,
                                    const char *path, const char *fileName) {
   Tov_RobustFile *handle = Tov_RobustFopenForWrite(nullptr, path);
   if (handle == nullptr) {
-    WriteFailure(interp, MSG_CANNOT_OPEN, fileName, MSG_FOR_WRITING);
+    ReportWriteFailure(interp, MSG_CANNOT_OPEN, fileName, MSG_FOR_WRITING);
     return nullptr;
   }
   FILE *stream = Tov_GetFilePtr(handle);
   if ((tree != nullptr && !Pdb_WriteAsciiTree(tree, stream)) ||
       fflush(stream) != 0) {
     Tov_RobustFabandonForWrite(handle);
-    WriteFailure(interp, PDB_MSG_CANNOT_WRITE_DB, fileName, "\": ");
+    ReportWriteFailure(interp, PDB_MSG_CANNOT_WRITE_DB, fileName, "\": ");
     return nullptr;
   }
   return handle;
 }
 
 /* Resets the result to text "name" middle and the writer's reason. */
-static void WriteFailure(Tcl_Interp *interp, const char *text,
-                         const char *fileName, const char *middle) {
+static void ReportWriteFailure(Tcl_Interp *interp, const char *text,
+                               const char *fileName, const char *middle) {
   int error = errno;
   Tcl_ResetResult(interp);
   errno = error;
@@ -102,12 +112,17 @@ static void WriteFailure(Tcl_Interp *interp, const char *text,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * WriteCategory --
  *
  *	Writes the category line of a real node, then its entries of this
  *	pass: the parts homed in it (pass 1), or its part references and
  *	then its category references (pass 2).
+ *
+ *----------------------------------------------------------------------
  */
+
 static void WriteCategory(const Pdb_CategoryNode *node, int pass, FILE *stream,
                           Tcl_DString *line) {
   const Pdb_Category *category = node->body();
@@ -134,13 +149,13 @@ static void WriteCategory(const Pdb_CategoryNode *node, int pass, FILE *stream,
     }
     if (pass == PASS_PARTS) {
       Tcl_DString text;
-      Pdb_PartText(reinterpret_cast<const Pdb_Part *>(entry), PDB_FIELD_WHOLE,
-                   &text, PDB_QUOTE_ONE_LINE);
+      Pdb_FormatPartText(reinterpret_cast<const Pdb_Part *>(entry),
+                         PDB_FIELD_WHOLE, &text, PDB_QUOTE_ONE_LINE);
       WriteLine("[part] ", &text, stream);
       Tcl_DStringFree(&text);
     } else {
       Tcl_DStringSetLength(line, 0);
-      Pdb_AppendElement(line, Pdb_EntryName(entry), PDB_QUOTE_ONE_LINE);
+      Pdb_AppendElement(line, Pdb_GetEntryName(entry), PDB_QUOTE_ONE_LINE);
       WriteLine("[part=] ", line, stream);
     }
   }

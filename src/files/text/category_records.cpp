@@ -1,14 +1,14 @@
 /*
  * category_records.cpp --
  *
- *	The [category] and [category=] record handlers of the ASCII reader,
- *	the user-database override that runs before the category handler,
- *	and the line error report they share with the part handlers.
+ *	The [category] and [category=] record handlers of the ASCII reader
+ *	and the user-database override that runs before the category handler.
  */
 
 #include <cstdlib>
 #include <cstring>
 
+#include "edit/record_rules.h"
 #include "files/text/ascii_reader.h"
 #include "files/text/record_handlers.h"
 #include "model/ascii_db.h"
@@ -26,34 +26,15 @@ static const char MSG_CATREF_ELEMENTS[] =
     "Wrong number of elements for category reference data";
 static const char MSG_CATREF_SCOPE[] =
     "Category reference is not in a category scope";
-static const char MSG_CATREF_ROOT[] = "Cannot create reference to \"/\"";
 static const char MSG_CATREF_MISSING[] = "Reference to a non-existent category";
-static const char MSG_CATREF_CIRCULAR[] = "Circular category reference";
-static const char MSG_CATREF_EXISTS[] = "Category reference already exists";
-static const char MSG_NO_MEMORY[] = "Not enough memory to read";
 
 /* The first six characters of the two override markers. */
 static const char *const OVERRIDE_MARKERS[] = {"{LIBMGR", "{CATDIR"};
 enum { OVERRIDE_MARKER_LENGTH = 6 };
 
-int Pdb_ReportLineError(Pdb_ReadState *state, const char *text,
-                        const char *word) {
-  const Pdb_ReadObserver *observer = state->observer;
-  if (observer != nullptr && observer->badLine != nullptr) {
-    observer->badLine(observer->context, state->lineNumber, word, text);
-    state->reported++;
-    state->lastWord = word;
-    return TCL_ERROR;
-  }
-  free(state->categoryPath);
-  state->categoryPath = nullptr;
-  state->categoryNode = nullptr;
-  Pdb_LineBufferRelease(&state->line);
-  return Pdb_LineError(state->interp, text, state->lineNumber,
-                       state->db->fileName(), word);
-}
-
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_HandleCategory --
  *
  *	Checks a [category] line, makes its path the current category and
@@ -65,7 +46,10 @@ int Pdb_ReportLineError(Pdb_ReadState *state, const char *text,
  *
  * Side effects:
  *	May add categories to the tree; replaces the current category.
+ *
+ *----------------------------------------------------------------------
  */
+
 int Pdb_HandleCategory(Pdb_ReadState *state, int argc, char **argv) {
   if (argc != 2 && argc != 3) {
     return Pdb_ReportLineError(state, MSG_CATEGORY_ELEMENTS, PDB_EC_SYNTAX);
@@ -76,7 +60,7 @@ int Pdb_HandleCategory(Pdb_ReadState *state, int argc, char **argv) {
   }
   char *copy = zq_strdup(path);
   if (copy == nullptr) {
-    return Pdb_ReportLineError(state, MSG_NO_MEMORY, PDB_EC_MALLOC);
+    return Pdb_ReportLineError(state, PDB_MSG_NO_MEMORY_TO_READ, PDB_EC_MALLOC);
   }
   free(state->categoryPath);
   state->categoryPath = copy;
@@ -87,6 +71,8 @@ int Pdb_HandleCategory(Pdb_ReadState *state, int argc, char **argv) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_ApplyUserOverride --
  *
  *	For a user database's [category] line whose help text carries an
@@ -96,7 +82,13 @@ int Pdb_HandleCategory(Pdb_ReadState *state, int argc, char **argv) {
  *
  * Side effects:
  *	May shrink the site database's tree and parts table.
+ *
+ * Results:
+ *	None; the deletion may throw std::bad_alloc while it builds its sets.
+ *
+ *----------------------------------------------------------------------
  */
+
 void Pdb_ApplyUserOverride(Pdb_ReadState *state, int argc, char **argv) {
   if (state->db->kind != PDB_KIND_USER || argc != 3) {
     return;
@@ -121,6 +113,8 @@ void Pdb_ApplyUserOverride(Pdb_ReadState *state, int argc, char **argv) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_HandleCategoryReference --
  *
  *	Checks a [category=] line and places a reference to the designated
@@ -132,7 +126,10 @@ void Pdb_ApplyUserOverride(Pdb_ReadState *state, int argc, char **argv) {
  *
  * Side effects:
  *	Adds a reference node to the tree.
+ *
+ *----------------------------------------------------------------------
  */
+
 int Pdb_HandleCategoryReference(Pdb_ReadState *state, int argc, char **argv) {
   if (argc != 2) {
     return Pdb_ReportLineError(state, MSG_CATREF_ELEMENTS, PDB_EC_SYNTAX);
@@ -142,7 +139,8 @@ int Pdb_HandleCategoryReference(Pdb_ReadState *state, int argc, char **argv) {
   }
   const char *targetPath = argv[1];
   if (strcmp(targetPath, "/") == 0) {
-    return Pdb_ReportLineError(state, MSG_CATREF_ROOT, PDB_EC_BAD_CATREF);
+    return Pdb_ReportLineError(state, PDB_MSG_REFERENCE_TO_ROOT,
+                               PDB_EC_BAD_CATREF);
   }
   Pdb_CategoryNode *target =
       state->group->lookupPathInGroup(PDB_REFS_IGNORE, targetPath);
@@ -150,13 +148,14 @@ int Pdb_HandleCategoryReference(Pdb_ReadState *state, int argc, char **argv) {
     return Pdb_ReportLineError(state, MSG_CATREF_MISSING, PDB_EC_NO_REFFED_CAT);
   }
   if (state->group->isCircularReference(state->categoryNode, targetPath)) {
-    return Pdb_ReportLineError(state, MSG_CATREF_CIRCULAR, PDB_EC_BAD_CATREF);
+    return Pdb_ReportLineError(state, PDB_MSG_CIRCULAR_REFERENCE,
+                               PDB_EC_BAD_CATREF);
   }
   if (state->group->referencePlaceTaken(state->categoryPath, targetPath)) {
-    return Pdb_ReportLineError(state, MSG_CATREF_EXISTS, PDB_EC_DUP_CATREF);
+    return Pdb_ReportLineError(state, PDB_MSG_CATREF_EXISTS, PDB_EC_DUP_CATREF);
   }
   if (!state->db->treeEdit()->createReference(state->categoryNode, target)) {
-    return Pdb_ReportLineError(state, MSG_NO_MEMORY, PDB_EC_MALLOC);
+    return Pdb_ReportLineError(state, PDB_MSG_NO_MEMORY_TO_READ, PDB_EC_MALLOC);
   }
   return TCL_OK;
 }

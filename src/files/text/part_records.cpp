@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "edit/hdl_kind.h"
-#include "edit/part_limits.h"
+#include "edit/record_rules.h"
 #include "files/text/record_handlers.h"
 #include "model/ascii_db.h"
 #include "model/category_tree.h"
@@ -23,16 +23,12 @@ static const char MSG_PART_SCOPE[] = "Part not in a category scope";
 static const char MSG_PART_NAME[] = "Part names cannot begin or end with \"/\"";
 static const char MSG_PART_DUPLICATE[] = "Duplicate part";
 static const char MSG_SYMBOL_SPLIT[] = "Could not split part symbol record";
-static const char MSG_SYMBOL_FIELDS[] =
-    "Part symbol record must have three fields";
 static const char MSG_SYMBOL_BLANK[] = "Part symbol name must non-blank";
 static const char MSG_PROPERTY_SPLIT[] =
     "Could not split part symbol property record";
 static const char MSG_PROPERTY_ODD[] =
     "Property record must have an even number of fields";
 static const char MSG_TEMPLATE_SPLIT[] = "Could not split part template record";
-static const char MSG_TEMPLATE_FIELDS[] =
-    "Part template record must have two fields";
 static const char MSG_PARTREF_SCOPE[] =
     "Part reference is not in a category scope";
 static const char MSG_PARTREF_ELEMENTS[] =
@@ -41,16 +37,18 @@ static const char MSG_PARTREF_MISSING[] =
     "Part reference refers to non-existent part";
 static const char MSG_PARTREF_DUPLICATE[] =
     "Part or part reference with same name already exists in this category";
-static const char MSG_NO_MEMORY[] = "Not enough memory to read";
 
 /* Fields of the sub-records of a [part] line. */
 enum { SYMBOL_FIELDS = 3, TEMPLATE_FIELDS = 2 };
 
-static const char *PartHdlKind(Pdb_ReadState *state, int argc, char **argv,
-                               const char *symbolName, const char *templateName,
-                               const char *templateDescription);
+static const char *ChooseRecordHdlKind(Pdb_ReadState *state, int argc,
+                                       char **argv, const char *symbolName,
+                                       const char *templateName,
+                                       const char *templateDescription);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_HandlePart --
  *
  *	Checks a [part] line field by field, builds its part record with the
@@ -63,7 +61,10 @@ static const char *PartHdlKind(Pdb_ReadState *state, int argc, char **argv,
  * Side effects:
  *	Splits the sub-records in place in the line buffer; may lower the
  *	database's format version to 1.
+ *
+ *----------------------------------------------------------------------
  */
+
 int Pdb_HandlePart(Pdb_ReadState *state, int argc, char **argv) {
   if (argc < 4) {
     return Pdb_ReportLineError(state, MSG_PART_ELEMENTS, PDB_EC_SYNTAX);
@@ -88,7 +89,7 @@ int Pdb_HandlePart(Pdb_ReadState *state, int argc, char **argv) {
     return Pdb_ReportLineError(state, MSG_SYMBOL_SPLIT, PDB_EC_SYNTAX);
   }
   if (symbolCount != SYMBOL_FIELDS) {
-    return Pdb_ReportLineError(state, MSG_SYMBOL_FIELDS, PDB_EC_SYNTAX);
+    return Pdb_ReportLineError(state, PDB_MSG_SYMBOL_FIELDS, PDB_EC_SYNTAX);
   }
   if (symbol[0][0] == '\0') {
     return Pdb_ReportLineError(state, MSG_SYMBOL_BLANK, PDB_EC_BAD_PART_NAME);
@@ -109,11 +110,11 @@ int Pdb_HandlePart(Pdb_ReadState *state, int argc, char **argv) {
     return Pdb_ReportLineError(state, MSG_TEMPLATE_SPLIT, PDB_EC_SYNTAX);
   }
   if (templateCount != TEMPLATE_FIELDS) {
-    return Pdb_ReportLineError(state, MSG_TEMPLATE_FIELDS, PDB_EC_SYNTAX);
+    return Pdb_ReportLineError(state, PDB_MSG_TEMPLATE_FIELDS, PDB_EC_SYNTAX);
   }
 
   const char *hdl =
-      PartHdlKind(state, argc, argv, symbol[0], templ[0], templ[1]);
+      ChooseRecordHdlKind(state, argc, argv, symbol[0], templ[0], templ[1]);
   int pairCount = propertyCount / 2;
   if (!Pdb_Part::fits(partName, symbol[0], templ[0], symbol[1], templ[1], hdl,
                       pairCount)) {
@@ -122,19 +123,21 @@ int Pdb_HandlePart(Pdb_ReadState *state, int argc, char **argv) {
   Pdb_Part *part = Pdb_Part::create(partName, symbol[0], templ[0], symbol[1],
                                     templ[1], hdl, pairCount, properties);
   if (part == nullptr) {
-    return Pdb_ReportLineError(state, MSG_NO_MEMORY, PDB_EC_MALLOC);
+    return Pdb_ReportLineError(state, PDB_MSG_NO_MEMORY_TO_READ, PDB_EC_MALLOC);
   }
   Pdb_PartEntry *entry = reinterpret_cast<Pdb_PartEntry *>(part);
   if (!state->db->treeEdit()->addEntry(state->categoryNode, entry)) {
     Pdb_DestroyEntry(entry);
-    return Pdb_ReportLineError(state, MSG_NO_MEMORY, PDB_EC_MALLOC);
+    return Pdb_ReportLineError(state, PDB_MSG_NO_MEMORY_TO_READ, PDB_EC_MALLOC);
   }
   state->db->addPart(part);
   return TCL_OK;
 }
 
 /*
- * PartHdlKind --
+ *----------------------------------------------------------------------
+ *
+ * ChooseRecordHdlKind --
  *
  *	A [part] line without a known HDL kind in field 5 marks the file as
  *	format version 1. From then on every part's kind is derived (with
@@ -147,10 +150,14 @@ int Pdb_HandlePart(Pdb_ReadState *state, int argc, char **argv) {
  * Side effects:
  *	May set the database's version to 1. The symbol test's text is
  *	cleared from the interpreter result again.
+ *
+ *----------------------------------------------------------------------
  */
-static const char *PartHdlKind(Pdb_ReadState *state, int argc, char **argv,
-                               const char *symbolName, const char *templateName,
-                               const char *templateDescription) {
+
+static const char *ChooseRecordHdlKind(Pdb_ReadState *state, int argc,
+                                       char **argv, const char *symbolName,
+                                       const char *templateName,
+                                       const char *templateDescription) {
   Pdb_AsciiDb *db = state->db;
   if (argc == 4 || !Pdb_IsHdlKind(argv[4])) {
     db->version = 1;
@@ -166,6 +173,8 @@ static const char *PartHdlKind(Pdb_ReadState *state, int argc, char **argv,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * Pdb_HandlePartReference --
  *
  *	Checks a [part=] line and lists the designated part, which may live
@@ -176,7 +185,10 @@ static const char *PartHdlKind(Pdb_ReadState *state, int argc, char **argv,
  *
  * Side effects:
  *	Adds a part reference to the current category's list.
+ *
+ *----------------------------------------------------------------------
  */
+
 int Pdb_HandlePartReference(Pdb_ReadState *state, int argc, char **argv) {
   if (state->categoryPath == nullptr) {
     return Pdb_ReportLineError(state, MSG_PARTREF_SCOPE, PDB_EC_NOT_IN_CAT);
@@ -197,12 +209,12 @@ int Pdb_HandlePartReference(Pdb_ReadState *state, int argc, char **argv) {
   Pdb_PartRef *reference =
       Pdb_PartRef::create(reinterpret_cast<const Pdb_PartEntry *>(part));
   if (reference == nullptr) {
-    return Pdb_ReportLineError(state, MSG_NO_MEMORY, PDB_EC_MALLOC);
+    return Pdb_ReportLineError(state, PDB_MSG_NO_MEMORY_TO_READ, PDB_EC_MALLOC);
   }
   Pdb_PartEntry *entry = reinterpret_cast<Pdb_PartEntry *>(reference);
   if (!state->db->treeEdit()->addEntry(state->categoryNode, entry)) {
     Pdb_DestroyEntry(entry);
-    return Pdb_ReportLineError(state, MSG_NO_MEMORY, PDB_EC_MALLOC);
+    return Pdb_ReportLineError(state, PDB_MSG_NO_MEMORY_TO_READ, PDB_EC_MALLOC);
   }
   return TCL_OK;
 }

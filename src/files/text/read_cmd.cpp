@@ -22,6 +22,8 @@ static const char UPDATE_OPTION[] = "-update";
 static const char MSG_ALREADY_READ[] = "The database has been read.";
 
 /*
+ *----------------------------------------------------------------------
+ *
  * ReadCommand --
  *
  *	pdb:read ?-group group? ?-db name? handle ?-update?
@@ -32,7 +34,10 @@ static const char MSG_ALREADY_READ[] = "The database has been read.";
  *
  * Side effects:
  *	Fills the database; closes its file in every outcome.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int ReadCommand(Tcl_Interp *interp, int argc, const char **argv) {
   if (Pdb_CommonPreamble(interp, &argc, argv) != TCL_OK) {
     return TCL_ERROR;
@@ -75,7 +80,24 @@ static int ReadCommand(Tcl_Interp *interp, int argc, const char **argv) {
   return status;
 }
 
-/* The command procedure: ReadCommand, with no exception escaping. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * TovPartReadCmd --
+ *
+ *	The command procedure of pdb:read: runs ReadCommand inside Pdb_Guard, so
+ *	that no C++ exception reaches Tcl.
+ *
+ * Results:
+ *	ReadCommand's status and result; TCL_ERROR with an out-of-memory or
+ *	internal-error message when an exception escaped it.
+ *
+ * Side effects:
+ *	Those of ReadCommand.
+ *
+ *----------------------------------------------------------------------
+ */
+
 int TovPartReadCmd(ClientData, Tcl_Interp *interp, int argc,
                    const char **argv) {
   return Pdb_Guard(interp, [&] { return ReadCommand(interp, argc, argv); });

@@ -13,6 +13,9 @@
 
 #include "host/line_reader.h"
 
+/* The reader's message when memory runs out, with the code PDB MALLOC. */
+inline constexpr char PDB_MSG_NO_MEMORY_TO_READ[] = "Not enough memory to read";
+
 class Pdb_AsciiDb;
 struct Pdb_ReadObserver;
 class Pdb_Group;

@@ -34,9 +34,9 @@ static const char MSG_NO_BACKUP[] =
 static Pdb_Database *ChooseDatabase(Tcl_Interp *interp, Pdb_Group *group,
                                     int argc, const char **argv);
 static int SaveDatabase(Tcl_Interp *interp, Pdb_Database *db);
-static int SaveFailure(Tcl_Interp *interp, const char *text,
-                       const char *fileName, const char *middle,
-                       bool fromWriter);
+static int ReportSaveFailure(Tcl_Interp *interp, const char *text,
+                             const char *fileName, const char *middle,
+                             bool fromWriter);
 static bool FileExists(const char *name);
 static int RenameNative(const char *from, const char *to);
 static int MakeBackup(const char *fileName, const char *backupName,
@@ -44,6 +44,8 @@ static int MakeBackup(const char *fileName, const char *backupName,
 static int CopyFile(const char *from, const char *to);
 
 /*
+ *----------------------------------------------------------------------
+ *
  * SaveCommand --
  *
  *	pdb:save ?-group group? ?-db name? ?handle?
@@ -53,7 +55,10 @@ static int CopyFile(const char *from, const char *to);
  *
  * Side effects:
  *	Rewrites the database file and its backup.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int SaveCommand(Tcl_Interp *interp, int argc, const char **argv) {
   if (Pdb_CommonPreamble(interp, &argc, argv) != TCL_OK) {
     return TCL_ERROR;
@@ -73,6 +78,8 @@ static int SaveCommand(Tcl_Interp *interp, int argc, const char **argv) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * ChooseDatabase --
  *
  *	With -db site the group's site database; else the database of the
@@ -82,10 +89,13 @@ static int SaveCommand(Tcl_Interp *interp, int argc, const char **argv) {
  *
  * Results:
  *	The database, or nullptr with a message appended to the result.
+ *
+ *----------------------------------------------------------------------
  */
+
 static Pdb_Database *ChooseDatabase(Tcl_Interp *interp, Pdb_Group *group,
                                     int argc, const char **argv) {
-  Pdb_Database *db = Pdb_SiteRoleChosen() || argc == 1
+  Pdb_Database *db = Pdb_IsSiteRoleChosen() || argc == 1
                          ? Pdb_FindRoleDatabase(interp, group)
                          : Pdb_LookupHandle(interp, group, argv[1]);
   if (db == nullptr) {
@@ -106,6 +116,8 @@ static Pdb_Database *ChooseDatabase(Tcl_Interp *interp, Pdb_Group *group,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * SaveDatabase --
  *
  *	Writes the tree to a replace-on-close handle on the database's
@@ -118,7 +130,10 @@ static Pdb_Database *ChooseDatabase(Tcl_Interp *interp, Pdb_Group *group,
  *
  * Results:
  *	TCL_OK, or TCL_ERROR with a message naming the database's file.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int SaveDatabase(Tcl_Interp *interp, Pdb_Database *db) {
   const char *fileName = db->fileName();
   const char *path = db->filePath();
@@ -135,13 +150,13 @@ static int SaveDatabase(Tcl_Interp *interp, Pdb_Database *db) {
   if (FileExists(path) &&
       MakeBackup(path, Tcl_DStringValue(&backup), &moved) != 0) {
     Tov_RobustFabandonForWrite(handle);
-    status = SaveFailure(interp, MSG_NO_BACKUP, fileName, "\": ", false);
+    status = ReportSaveFailure(interp, MSG_NO_BACKUP, fileName, "\": ", false);
   } else if (Tov_RobustFcloseForWrite(nullptr, handle) != 0) {
     if (moved) {
       RenameNative(Tcl_DStringValue(&backup), path);
     }
-    status =
-        SaveFailure(interp, PDB_MSG_CANNOT_WRITE_DB, fileName, "\": ", true);
+    status = ReportSaveFailure(interp, PDB_MSG_CANNOT_WRITE_DB, fileName,
+                               "\": ", true);
   }
   Tcl_DStringFree(&backup);
   return status;
@@ -152,9 +167,9 @@ static int SaveDatabase(Tcl_Interp *interp, Pdb_Database *db) {
  * last failure (fromWriter) or of errno, with the POSIX error code.
  * Returns TCL_ERROR.
  */
-static int SaveFailure(Tcl_Interp *interp, const char *text,
-                       const char *fileName, const char *middle,
-                       bool fromWriter) {
+static int ReportSaveFailure(Tcl_Interp *interp, const char *text,
+                             const char *fileName, const char *middle,
+                             bool fromWriter) {
   int error = errno;
   Tcl_ResetResult(interp);
   errno = error;
@@ -186,6 +201,8 @@ static int RenameNative(const char *from, const char *to) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * MakeBackup --
  *
  *	Makes backupName hold the file's current content, removing an older
@@ -197,7 +214,10 @@ static int RenameNative(const char *from, const char *to) {
  *
  * Results:
  *	0, or -1 with errno set.
+ *
+ *----------------------------------------------------------------------
  */
+
 static int MakeBackup(const char *fileName, const char *backupName,
                       bool *moved) {
   Tcl_DString nativeFile;
@@ -258,7 +278,24 @@ static int CopyFile(const char *from, const char *to) {
   return status;
 }
 
-/* The command procedure: SaveCommand, with no exception escaping. */
+/*
+ *----------------------------------------------------------------------
+ *
+ * TovPartSaveCmd --
+ *
+ *	The command procedure of pdb:save: runs SaveCommand inside Pdb_Guard, so
+ *	that no C++ exception reaches Tcl.
+ *
+ * Results:
+ *	SaveCommand's status and result; TCL_ERROR with an out-of-memory or
+ *	internal-error message when an exception escaped it.
+ *
+ * Side effects:
+ *	Those of SaveCommand.
+ *
+ *----------------------------------------------------------------------
+ */
+
 int TovPartSaveCmd(ClientData, Tcl_Interp *interp, int argc,
                    const char **argv) {
   return Pdb_Guard(interp, [&] { return SaveCommand(interp, argc, argv); });

@@ -38,11 +38,11 @@ inline std::string ImageBytes(const Pdb_ImageBuffer &image) {
 /* The database list and the tree holder of a laid-out image. */
 inline const Pdb_PartList *ImageList(const Pdb_ImageBuffer &image) {
   return reinterpret_cast<const Pdb_PartList *>(
-      image.bytes() + Pdb_ImageWord(image.bytes(), PDB_IMAGE_LIST_OFFSET));
+      image.bytes() + Pdb_ReadImageWord(image.bytes(), PDB_IMAGE_LIST_OFFSET));
 }
 inline const Pdb_CategoryTree *ImageTree(const Pdb_ImageBuffer &image) {
   return reinterpret_cast<const Pdb_CategoryTree *>(
-      image.bytes() + Pdb_ImageWord(image.bytes(), PDB_IMAGE_TREE_OFFSET));
+      image.bytes() + Pdb_ReadImageWord(image.bytes(), PDB_IMAGE_TREE_OFFSET));
 }
 
 /*
@@ -63,15 +63,6 @@ inline Pdb_BinaryDb *LoadImage(const std::string &name, int *status,
   return db;
 }
 
-/* The text form (selector 0) of a part. */
-inline std::string PartText(const Pdb_Part *part) {
-  Tcl_DString text;
-  Pdb_PartText(part, PDB_FIELD_WHOLE, &text);
-  std::string result = Tcl_DStringValue(&text);
-  Tcl_DStringFree(&text);
-  return result;
-}
-
 /* The small database of the image tests, its image and a scratch
  * directory:
  *   /a/ (help A): R1
@@ -88,11 +79,6 @@ protected:
     BuildImage(db, &image);
   }
 
-  /* The offset of a structure inside the image. */
-  uint32_t offsetOf(const void *structure) const {
-    return static_cast<uint32_t>(static_cast<const unsigned char *>(structure) -
-                                 image.bytes());
-  }
   std::string result() const { return g.result(); }
 
   ModelGroup g;

@@ -26,7 +26,7 @@ protected:
   void SetUp() override {
     SmallImage::SetUp();
     good = ImageBytes(image);
-    holder = Pdb_ImageWord(image.bytes(), PDB_IMAGE_TREE_OFFSET);
+    holder = Pdb_ReadImageWord(image.bytes(), PDB_IMAGE_TREE_OFFSET);
     root = linkAt(holder, 0);
     nodeA = linkAt(root, NODE_FIRST_CHILD);
     nodeRef = linkAt(nodeA, NODE_NEXT_SIBLING);
@@ -37,7 +37,7 @@ protected:
 
   /* The offset a link of the structure at base designates. */
   uint32_t linkAt(uint32_t base, uint32_t field) const {
-    return base + Pdb_ImageWord(image.bytes(), base + field);
+    return base + Pdb_ReadImageWord(image.bytes(), base + field);
   }
 
   /* The good image with the word at offset set to value. */
@@ -76,15 +76,15 @@ TEST_F(DamagedImage, VerifierRefusesDamageTheHeaderChecksMiss) {
       {"record size past the end", record, 4, 1 << 20, false, "bad kind, size"},
       {"record string offset", record, 8, 1, false, "out of place"},
       {"database list out of order (C1 renamed Z1)", record, 20,
-       (Pdb_ImageWord(image.bytes(), record + 20) & ~0xffu) | 'Z', false,
+       (Pdb_ReadImageWord(image.bytes(), record + 20) & ~0xffu) | 'Z', false,
        "not in name order"},
       {"category list slots a word before their place", listB, 0,
-       static_cast<int32_t>(Pdb_ImageWord(image.bytes(), listB)) - 4, false,
+       static_cast<int32_t>(Pdb_ReadImageWord(image.bytes(), listB)) - 4, false,
        "slots do not end at its header"},
       {"1.8 billion entries", holder, 4, 1800000000, false,
        "counts 1800000000 entries"},
       {"one category too many", holder, 8,
-       Pdb_ImageWord(image.bytes(), holder + 8) + 1, false, "categories"},
+       Pdb_ReadImageWord(image.bytes(), holder + 8) + 1, false, "categories"},
       {"no reference", holder, 12, 0, false, "0 references where"},
   };
   for (const auto &c : cases) {
