@@ -18,7 +18,7 @@ static std::string PartText(const Pdb_Part *part);
 /* The whole text form of a part. */
 static std::string PartText(const Pdb_Part *part) {
   Tcl_DString text;
-  Pdb_PartText(part, 0, &text);
+  Pdb_FormatPartText(part, 0, &text);
   std::string out(Tcl_DStringValue(&text), Tcl_DStringLength(&text));
   Tcl_DStringFree(&text);
   return out;
