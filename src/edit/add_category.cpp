@@ -56,6 +56,8 @@ static bool RefuseReferenceOnPath(const Pdb_AddContext &add) {
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * RefuseHelpConflict --
  *
  *	The categories of the path that a database other than a user
@@ -67,7 +69,10 @@ static bool RefuseReferenceOnPath(const Pdb_AddContext &add) {
  *
  * Results:
  *	True, with a message naming the category, when that is so.
+ *
+ *----------------------------------------------------------------------
  */
+
 static bool RefuseHelpConflict(const Pdb_AddContext &add, const char *help) {
   if (Pdb_IsUserDatabase(add.target)) {
     return false;

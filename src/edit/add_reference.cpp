@@ -166,6 +166,8 @@ static int AddCategoryReference(const Pdb_AddContext &add,
 }
 
 /*
+ *----------------------------------------------------------------------
+ *
  * RefuseReferenceToUser --
  *
  *	A database other than a user database is read before the user
@@ -177,7 +179,10 @@ static int AddCategoryReference(const Pdb_AddContext &add,
  *
  * Results:
  *	True, with a message naming word, when the reference is refused.
+ *
+ *----------------------------------------------------------------------
  */
+
 static bool RefuseReferenceToUser(const Pdb_AddContext &add, const char *word,
                                   const Pdb_Part *part) {
   if (Pdb_IsUserDatabase(add.target) ||
