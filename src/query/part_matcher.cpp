@@ -120,9 +120,10 @@ bool Pdb_PartMatcher::propertyName(const Pdb_Part *part) const {
  *
  * Pdb_PartMatcher::propertyPairs --
  *
- *	The property-pair predicate: every pair test of the specification is
- *	met by some property pair of the part (its name and value matching the
- *	test's two patterns); an empty specification is met by every part.
+ *	The property-pair predicate: every pair test of the property search
+ *	specification is met by some property pair of the part (its name and
+ *	value matching the test's two patterns); an empty one is met by every
+ *	part.
  *
  * Results:
  *	True when all are met.

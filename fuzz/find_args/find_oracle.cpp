@@ -1,11 +1,11 @@
 /*
  * find_oracle.cpp --
  *
- *	The small database of the find_spec fuzz target and the answers
+ *	The small database of the find_args fuzz target and the answers
  *	pdb:find must give on it.
  */
 
-#include "find_spec/find_oracle.h"
+#include "find_args/find_oracle.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 /*
  * find_oracle.h --
  *
- *	The answers the find_spec fuzz target expects of pdb:find, worked out
+ *	The answers the find_args fuzz target expects of pdb:find, worked out
  *	from its own table of the small database's parts with Tcl_StringMatch
  *	and Tcl's list parser, independently of the search engine.
  */

@@ -1,5 +1,5 @@
 /*
- * find_spec.cpp --
+ * find_args.cpp --
  *
  *	Fuzz target: pdb:find's pattern options and property search
  *	specifications, on a small database read once per process (parts
@@ -26,11 +26,11 @@
 #include <tcl.h>
 #include <vector>
 
-#include "find_spec/find_oracle.h"
+#include "find_args/find_oracle.h"
 #include "fuzz_session.h"
 #include "model/window.h"
 
-static const char TARGET[] = "find_spec";
+static const char TARGET[] = "find_args";
 
 /* The property-name patterns of -type propvalues the second byte picks. */
 static const char *const namePatterns[] = {"*",      "MODEL", "V*",  "?",
