@@ -53,12 +53,17 @@ proc peers::tcl::reset {} {
 #	gets, one list split per line, a switch on the keyword, and dicts.
 #	Like the module's reader it skips blank lines and lines that begin
 #	with "]", refuses a record before any category, an unknown keyword
-#	and a duplicate part.
+#	and a duplicate part. A part is a list {symbol library pairs template
+#	description hdl}; with nested true it is a dict per part ({symbol ..
+#	library .. properties {name value ..} template .. description .. hdl
+#	..}), the way many scripts hold records: only the loading benchmark
+#	reads that way, to show what the habit costs; the searches run on the
+#	lists.
 #
 # Results:
 #	The number of record lines read.
 
-proc peers::tcl::readFile {file} {
+proc peers::tcl::readFile {file {nested false}} {
     variable parts
     variable members
     variable crefs
@@ -87,8 +92,15 @@ proc peers::tcl::readFile {file} {
                 if {$fourth eq ""} {
                     set fourth kelm
                 }
-                dict set parts $first [list $symbol $library $pairs \
-                    $template $description $fourth]
+                if {$nested} {
+                    dict set parts $first [dict create symbol $symbol \
+                        library $library properties [dict create {*}$pairs] \
+                        template $template description $description \
+                        hdl $fourth]
+                } else {
+                    dict set parts $first [list $symbol $library $pairs \
+                        $template $description $fourth]
+                }
                 dict lappend members $current $first
             }
             {[part=]} {
@@ -104,59 +116,6 @@ proc peers::tcl::readFile {file} {
             default {
                 close $f
                 error "Unrecognized keyword \"$keyword\" in $file"
-            }
-        }
-    }
-    close $f
-    return $records
-}
-
-# peers::tcl::readFileNested --
-#
-#	The same reader as readFile with a dict per part ({symbol .. library
-#	.. properties {name value ..} template .. description .. hdl ..}), the
-#	way many scripts hold records. Only the loading benchmark uses it, to
-#	show what that habit costs; the searches run on readFile's dicts.
-#
-# Results:
-#	The number of record lines read.
-
-proc peers::tcl::readFileNested {file} {
-    variable parts
-    variable members
-    variable crefs
-    reset
-    set f [open $file rb]
-    set current ""
-    set records 0
-    while {[gets $f line] >= 0} {
-        if {[string is space $line] || [string index $line 0] eq "]"} {
-            continue
-        }
-        lassign $line keyword first second third fourth
-        incr records
-        switch -exact -- $keyword {
-            {[part]} {
-                if {[dict exists $parts $first]} {
-                    close $f
-                    error "Duplicate part \"$first\" in $file"
-                }
-                lassign $second symbol library pairs
-                lassign $third template description
-                dict set parts $first [dict create symbol $symbol \
-                    library $library properties [dict create {*}$pairs] \
-                    template $template description $description hdl $fourth]
-                dict lappend members $current $first
-            }
-            {[part=]} {
-                dict lappend members $current $first
-            }
-            {[category]} {
-                set current $first
-                addCategory $first $second
-            }
-            {[category=]} {
-                dict lappend crefs $current $first
             }
         }
     }

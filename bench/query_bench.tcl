@@ -39,7 +39,7 @@ set clockName [harness::useClock $opt(-clock)]
 set loaders {
     module {pdb:read [set ::textHandle [pdb:open -file $::prefix.db]]}
     tcl {peers::tcl::readFile $::prefix.db}
-    tclNested {peers::tcl::readFileNested $::prefix.db}
+    tclNested {peers::tcl::readFile $::prefix.db true}
     sql {peers::sql::import $::prefix $::prefix.sqlite}
     scan {peers::scan::loadParts $::prefix}
 }
